@@ -1,0 +1,144 @@
+#include "charts/frames.h"
+
+#include "charts/seriescolours.h"
+#include "charts/surface.h"
+#include "graphfile/burncontrols.h"
+#include "graphfile/burnfields.h"
+#include "graphfile/passfailure.h"
+#include "graphfile/textrules.h"
+
+#include <cmath>
+#include <string_view>
+
+namespace velantro {
+
+namespace {
+
+struct MediaRow {
+    std::string_view Code;
+    std::int16_t ChartHeight;
+    std::int16_t RpmBase;
+    std::int16_t RpmSpan;
+    int SpeedStep;
+    const char* Unit;
+    double ThresholdBytes; // < 0: one width whatever the capacity
+    double LowWidthBytes;
+    int LowSizeStep;
+    double HighWidthBytes;
+    int HighSizeStep;
+};
+
+constexpr double GiB = 1073741824.0;
+constexpr double MiB = 1048576.0;
+
+// Each width is 4.5 size-label steps: 45 grid divisions, a size label every ten.
+constexpr MediaRow MediaTable[] = {
+    {"CD", 5000, 200, 300, 4, "MB", -1, 900 * MiB, 200, 0, 0},
+    {"DV", 2500, 600, 800, 2, "GB", 4.8 * GiB, 4.5 * GiB, 1, 9 * GiB, 2},
+    {"HD", 2500, 1000, 1500, 2, "GB", 19 * GiB, 18 * GiB, 4, 36 * GiB, 8},
+    {"BD", 2500, 850, 1250, 2, "GB", 28 * GiB, 27 * GiB, 6, 54 * GiB, 12},
+};
+
+const MediaRow* FindRow(const std::string& mediaType)
+{
+    const std::string_view code = std::string_view(mediaType).substr(0, 2);
+    for (const MediaRow& row : MediaTable) {
+        if (row.Code == code)
+            return &row;
+    }
+    return nullptr;
+}
+
+double DivideBySectorSize(double bytes, std::int16_t sectorSize)
+{
+    if (sectorSize == 0)
+        throw PassFailure("sector size of 0");
+    return bytes / sectorSize;
+}
+
+// A step that rounds to 0 would never advance the grid loops.
+float GridStep(double step)
+{
+    const float single = ToSingle(step);
+    if (single == 0)
+        throw PassFailure("chart too narrow");
+    return single;
+}
+
+} // namespace
+
+void DrawSpeedFrame(BurnFields& fields, BurnControls& controls)
+{
+    const MediaRow* row = FindRow(fields.MediaType);
+    int sizeStep = 0;
+    if (row) {
+        fields.SpeedChartHeight = row->ChartHeight;
+        fields.RpmBase = row->RpmBase;
+        fields.RpmSpan = row->RpmSpan;
+        if (row->ThresholdBytes < 0) {
+            fields.ChartWidth = DivideBySectorSize(row->LowWidthBytes, fields.SectorSize);
+            sizeStep = row->LowSizeStep;
+        } else {
+            const double bytes = fields.SectorSize * fields.MediaCapacity;
+            if (!std::isfinite(bytes))
+                throw PassFailure("capacity out of range");
+            const bool low = row->ThresholdBytes >= bytes;
+            fields.ChartWidth =
+                DivideBySectorSize(low ? row->LowWidthBytes : row->HighWidthBytes, fields.SectorSize);
+            sizeStep = low ? row->LowSizeStep : row->HighSizeStep;
+        }
+    }
+    if (fields.ChartWidth < fields.MediaCapacity)
+        fields.ChartWidth = fields.MediaCapacity;
+    if (fields.ChartWidth == 0)
+        throw PassFailure("chart of no width");
+
+    Surface& chart = controls.Picture(1);
+    chart.Cls();
+    const auto height = static_cast<float>(fields.SpeedChartHeight);
+    chart.SetScaleHeight(height);
+    const float width = ToSingle(fields.ChartWidth);
+    chart.SetScaleWidth(width);
+
+    // Only a window that never drew its start-up frame has no height.
+    const float h = height / 25;
+    for (float y = h; h > 0 && y <= height; y += h)
+        chart.Line(0, y, width, y, GridColour);
+    const float w = GridStep(fields.ChartWidth / 45);
+    for (float x = w; x <= fields.ChartWidth; x += w)
+        chart.Line(x, 0, x, height, GridColour);
+    const float major = GridStep(fields.ChartWidth / 45 * 5);
+    for (float x = major; x <= fields.ChartWidth; x += major)
+        chart.Line(x, 0, x, height, MajorGridColour);
+
+    // An unknown media type keeps the previous scale, and so its captions.
+    if (!row)
+        return;
+    for (int i = 1; i <= 12; ++i)
+        controls.SetLabel3Caption(i, NumberText(row->SpeedStep * i) + "x");
+    for (int i = 1; i <= 4; ++i)
+        controls.SetLabel5Caption(i, NumberText(sizeStep * i) + row->Unit);
+}
+
+void DrawPercentFrame(const BurnFields& fields, BurnControls& controls)
+{
+    Surface& chart = controls.Picture(2);
+    chart.Cls();
+    const float width = ToSingle(fields.ChartWidth);
+    chart.SetScaleWidth(width);
+    chart.SetScaleHeight(PercentChartHeight);
+    constexpr auto height = static_cast<float>(PercentChartHeight);
+
+    for (float y = 100; y <= height; y += 100)
+        chart.Line(0, y, width, y, GridColour);
+    const float w = GridStep(fields.ChartWidth / 45);
+    for (float x = w; x <= width; x += w)
+        chart.Line(x, 0, x, height, GridColour);
+    for (float y = 200; y <= height; y += 200)
+        chart.Line(0, y, width, y, MajorGridColour);
+    const float major = GridStep(fields.ChartWidth / 45 * 5);
+    for (float x = major; x <= width; x += major)
+        chart.Line(x, 0, x, height, MajorGridColour);
+}
+
+} // namespace velantro

@@ -1,0 +1,116 @@
+#include "charts/readout.h"
+
+#include "charts/seriescolours.h"
+#include "graphfile/textrules.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+
+namespace velantro {
+
+namespace {
+
+struct ReadoutRow {
+    Chart OnChart;
+    Colour SeriesColour;
+    const char* Name;
+    enum class Value { Speed, Rpm, Percent } Kind;
+    const char* Suffix;
+};
+
+constexpr ReadoutRow ReadoutRows[] = {
+    {Chart::Speed, SeriesColour[0], "Write Speed ", ReadoutRow::Value::Speed, ""},
+    {Chart::Speed, SeriesColour[1], "Write RPM ", ReadoutRow::Value::Rpm, ""},
+    {Chart::Speed, SeriesColour[4], "Verify Speed ", ReadoutRow::Value::Speed, ""},
+    {Chart::Speed, SeriesColour[5], "Verify RPM ", ReadoutRow::Value::Rpm, ""},
+    {Chart::Percent, SeriesColour[3], "Write Buffer ", ReadoutRow::Value::Percent, "%"},
+    {Chart::Percent, SeriesColour[2], "Write CPU ", ReadoutRow::Value::Percent, "%"},
+    {Chart::Percent, SeriesColour[6], "Verify CPU ", ReadoutRow::Value::Percent, "%"},
+};
+
+std::string Utf8(char32_t code)
+{
+    std::string out;
+    if (code < 0x80) {
+        out.push_back(static_cast<char>(code));
+    } else if (code < 0x800) {
+        out.push_back(static_cast<char>(0xC0 | (code >> 6)));
+        out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
+    } else if (code < 0x10000) {
+        out.push_back(static_cast<char>(0xE0 | (code >> 12)));
+        out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
+    } else {
+        out.push_back(static_cast<char>(0xF0 | (code >> 18)));
+        out.push_back(static_cast<char>(0x80 | ((code >> 12) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
+    }
+    return out;
+}
+
+double ReadoutValue(ReadoutRow::Value kind, float y, std::int16_t speedChartHeight)
+{
+    // The speed and percent readouts are single precision, the RPM double.
+    const float fromBottom = static_cast<float>(speedChartHeight) - y;
+    switch (kind) {
+    case ReadoutRow::Value::Speed:
+        return fromBottom / 100.0f;
+    case ReadoutRow::Value::Rpm:
+        return fromBottom / (speedChartHeight * 0.0000266);
+    case ReadoutRow::Value::Percent:
+        break;
+    }
+    return (static_cast<float>(PercentChartHeight) - y) / 10.0f;
+}
+
+} // namespace
+
+std::string FixedTwo(double value, char32_t decimalSeparator)
+{
+    if (!std::isfinite(value))
+        return "0" + Utf8(decimalSeparator) + "00";
+    // Halves round away from zero.
+    const double hundredths = std::round(std::fabs(value) * 100);
+    std::array<char, 400> buffer{};
+    const auto end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), hundredths,
+                                   std::chars_format::fixed, 0).ptr;
+    std::string digits(buffer.data(), end);
+    while (digits.size() < 3)
+        digits.insert(0, "0");
+    std::string text = value < 0 && hundredths != 0 ? "-" : "";
+    text += digits.substr(0, digits.size() - 2);
+    text += Utf8(decimalSeparator);
+    text += digits.substr(digits.size() - 2);
+    return text;
+}
+
+std::optional<std::string> ReadoutCaption(Chart chart, std::int32_t colour, float x, float y,
+                                          std::int16_t speedChartHeight, char32_t decimalSeparator)
+{
+    if (colour < 0)
+        return std::nullopt;
+    for (const ReadoutRow& row : ReadoutRows) {
+        if (row.OnChart != chart || row.SeriesColour != static_cast<Colour>(colour))
+            continue;
+        return "Sector " + SingleText(std::floor(x)) + "\r\n" + row.Name +
+               FixedTwo(ReadoutValue(row.Kind, y, speedChartHeight), decimalSeparator) + row.Suffix;
+    }
+    return std::nullopt;
+}
+
+ReadoutPlace PlaceReadout(float x, float y, float boxWidth, float boxHeight, float scaleWidth,
+                          float scaleHeight)
+{
+    const double gapX = scaleWidth * 0.01;
+    const double gapY = scaleHeight * 0.01;
+    ReadoutPlace place{};
+    place.Left = static_cast<float>(boxWidth + x + gapX) > scaleWidth ? static_cast<float>(x - boxWidth - gapX)
+                                                                       : static_cast<float>(x + gapX);
+    place.Top = static_cast<float>(boxHeight + y + gapY) > scaleHeight ? static_cast<float>(y - boxHeight - gapY)
+                                                                        : static_cast<float>(y + gapY);
+    return place;
+}
+
+} // namespace velantro

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace velantro {
+
+enum class Chart { Speed, Percent };
+
+// The readout caption for the pixel colour under the pointer (-1 outside the
+// picture), or nothing when the colour is no series colour. decimalSeparator
+// is the system's.
+std::optional<std::string> ReadoutCaption(Chart chart, std::int32_t colour, float x, float y,
+                                          std::int16_t speedChartHeight, char32_t decimalSeparator);
+
+// Two digits after the separator, at least one before it.
+std::string FixedTwo(double value, char32_t decimalSeparator);
+
+struct ReadoutPlace {
+    float Left;
+    float Top;
+};
+
+// Beside the pointer, flipped left or up where the box would cross the
+// right or bottom edge. All values in the chart's user scale.
+ReadoutPlace PlaceReadout(float x, float y, float boxWidth, float boxHeight, float scaleWidth,
+                          float scaleHeight);
+
+} // namespace velantro

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace velantro {
+
+// Reads a file front to back once. CR LF, a lone CR and a lone LF each end a
+// line; a terminator at the very end does not start another line.
+class LineReader {
+public:
+    LineReader() = default;
+    ~LineReader();
+    LineReader(const LineReader&) = delete;
+    LineReader& operator=(const LineReader&) = delete;
+
+    // Opens for reading only; false when the file cannot be opened.
+    bool Open(const std::string& path);
+    void Close();
+
+    // False at the end of the file, where the line is left empty.
+    bool ReadLine(std::string& line);
+    // A line longer than the limit keeps only its first `limit` bytes, so a
+    // file without line ends cannot take all memory.
+    void SetLineLimit(std::size_t limit) { limit_ = limit; }
+    bool LastLineCut() const { return cut_; }
+    // True once every byte of the file has been consumed.
+    bool AtEof();
+
+private:
+    bool Refill();
+    void Append(std::string& line, const char* data, std::size_t size);
+
+    std::FILE* file_ = nullptr;
+    std::vector<char> buffer_;
+    std::size_t pos_ = 0;
+    std::size_t end_ = 0;
+    bool sourceDone_ = false;
+    std::size_t limit_ = static_cast<std::size_t>(-1);
+    bool cut_ = false;
+};
+
+} // namespace velantro

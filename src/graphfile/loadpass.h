@@ -1,0 +1,27 @@
+#pragma once
+
+#include <string>
+
+namespace velantro {
+
+struct BurnFields;
+class BurnControls;
+
+// Which sections held samples: 3 both, 1 write only, 2 verify only, 0 neither.
+enum class DataPresent { None = 0, WriteOnly = 1, VerifyOnly = 2, Both = 3 };
+
+struct LoadOutcome {
+    bool Loaded = false;
+    DataPresent Sections = DataPresent::None;
+};
+
+inline constexpr const char* FileErrorTitle = "IBG file error";
+inline constexpr const char* FileErrorText =
+    "An error occurred while opening the selected file\r\n\r\nIt does not appear to be a valid .ibg file.";
+
+// Reads GraphFilePath from top to bottom once, printing the panels and
+// drawing every ticked series as it goes. Every failure takes one path: the
+// file error message, and GraphFilePath back to LoadedFilePath.
+LoadOutcome LoadGraphFile(BurnFields& fields, BurnControls& controls);
+
+} // namespace velantro

@@ -1,0 +1,70 @@
+#pragma once
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <unistd.h>
+
+namespace velantro::testing {
+
+// A header that the reader accepts, with the speed block and the section
+// text to follow given by the test.
+struct GraphText {
+    std::string MediaType = "DVD+R";
+    std::string Capacity = "2295104";
+    std::string LayerBreak = "0";
+    std::string DataSectors = "2000000";
+    std::string DataType = "MODE1/2048";
+    std::string Make = "ACME DVDRW AD-1";
+    std::string SpeedBlock = "WRITE_TEST_MODE=No\r\n"
+                             "WRITE_SPEED_SELECTED=16x\r\n"
+                             "WRITE_SPEED_START=6.00\r\n"
+                             "WRITE_SPEED_END=16.00\r\n"
+                             "WRITE_SPEED_AVERAGE=11.50\r\n"
+                             "WRITE_SPEED_MAX=16.10\r\n"
+                             "WRITE_TIME_TAKEN=754\r\n";
+    std::string Body = "[END_CONFIGURATION]\r\n";
+
+    std::string Header() const
+    {
+        return "[START_CONFIGURATION]\r\n"
+               "DATE=2026-11-28 21:14:33\r\n"
+               "SAMPLE_RATE=1000\r\n"
+               "DEVICE_MAKEMODEL=" + Make + "\r\n"
+               "DEVICE_FIRMWAREVERSION=1.02\r\n"
+               "MEDIA_TYPE=" + MediaType + "\r\n"
+               "MEDIA_BOOKTYPE=DVD+R\r\n"
+               "MEDIA_ID=ACME-R16-000\r\n"
+               "MEDIA_CAPACITY=" + Capacity + "\r\n"
+               "MEDIA_LAYER_BREAK=" + LayerBreak + "\r\n"
+               "DATA_SECTORS=" + DataSectors + "\r\n"
+               "DATA_TYPE=" + DataType + "\r\n"
+               "DATA_VOLUMEIDENTIFIER=HOLIDAY\r\n";
+    }
+    std::string Text() const { return Header() + SpeedBlock + Body; }
+};
+
+// A file in a fresh temporary folder, removed with the object.
+class TempFile {
+public:
+    explicit TempFile(const std::string& contents, const std::string& name = "graph.ibg")
+    {
+        std::string pattern = (std::filesystem::temp_directory_path() / "velantro-test-XXXXXX").string();
+        folder_ = mkdtemp(pattern.data());
+        path_ = (std::filesystem::path(folder_) / name).string();
+        std::ofstream(path_, std::ios::binary) << contents;
+    }
+    ~TempFile() { std::filesystem::remove_all(folder_); }
+    TempFile(const TempFile&) = delete;
+    TempFile& operator=(const TempFile&) = delete;
+
+    const std::string& Path() const { return path_; }
+    const std::string& Folder() const { return folder_; }
+
+private:
+    std::string folder_;
+    std::string path_;
+};
+
+} // namespace velantro::testing

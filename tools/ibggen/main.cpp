@@ -1,0 +1,92 @@
+#include "ibggen.h"
+
+#include <charconv>
+#include <iostream>
+#include <limits>
+#include <string>
+#include <string_view>
+
+namespace {
+
+constexpr int UsageError = 2;
+
+void PrintUsage(std::ostream& out)
+{
+    out << "usage: ibggen --kind NAME [--samples N] [--eol crlf|lf|cr] [--seed S] -o OUT.ibg\n"
+           "kinds:";
+    for (const ibggen::Kind kind : ibggen::AllKinds)
+        out << ' ' << ibggen::KindName(kind);
+    out << "\ndefaults: --samples 1000 --eol crlf --seed 1\n";
+}
+
+int Fail(std::string_view message)
+{
+    std::cerr << "ibggen: " << message << '\n';
+    PrintUsage(std::cerr);
+    return UsageError;
+}
+
+template <typename Number>
+bool ParseNumber(std::string_view text, Number& value)
+{
+    const char* end = text.data() + text.size();
+    const auto result = std::from_chars(text.data(), end, value);
+    return !text.empty() && result.ec == std::errc() && result.ptr == end;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    ibggen::Options options;
+    bool haveKind = false;
+    std::string outPath;
+
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (arg == "--help" || arg == "-h") {
+            PrintUsage(std::cout);
+            return 0;
+        }
+        if (arg != "--kind" && arg != "--samples" && arg != "--eol" && arg != "--seed" && arg != "-o")
+            return Fail("unknown argument: " + std::string(arg));
+        if (i + 1 >= argc)
+            return Fail(std::string(arg) + " needs a value");
+        const std::string_view value = argv[++i];
+
+        if (arg == "--kind") {
+            const auto kind = ibggen::KindFromName(value);
+            if (!kind)
+                return Fail("unknown kind: " + std::string(value));
+            options.kind = *kind;
+            haveKind = true;
+        } else if (arg == "--samples") {
+            if (!ParseNumber(value, options.samples))
+                return Fail("--samples needs a whole number");
+        } else if (arg == "--seed") {
+            if (!ParseNumber(value, options.seed))
+                return Fail("--seed needs a whole number from 0 to 4294967295");
+        } else if (arg == "--eol") {
+            if (value == "crlf")
+                options.eol = "\r\n";
+            else if (value == "lf")
+                options.eol = "\n";
+            else if (value == "cr")
+                options.eol = "\r";
+            else
+                return Fail("--eol must be crlf, lf or cr");
+        } else {
+            outPath = value;
+        }
+    }
+    if (!haveKind)
+        return Fail("--kind is required");
+    if (outPath.empty())
+        return Fail("-o is required");
+
+    if (!ibggen::WriteFile(options, outPath)) {
+        std::cerr << "ibggen: cannot write " << outPath << '\n';
+        return 1;
+    }
+    return 0;
+}
