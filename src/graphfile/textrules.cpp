@@ -8,6 +8,7 @@
 #include <cfloat>
 #include <cmath>
 #include <limits>
+#include <optional>
 
 namespace velantro {
 
@@ -97,6 +98,32 @@ std::size_t NumberLength(std::string_view text)
     return i;
 }
 
+// Most fields are short plain decimals ("7.96", "1846052"). With at most 15
+// digits the digits and the power of ten are exact doubles, so one division
+// rounds correctly; anything else takes the general path.
+std::optional<double> PlainDecimal(std::string_view text)
+{
+    static constexpr double powers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7,
+                                        1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    std::size_t i = 0;
+    std::uint64_t digits = 0;
+    int count = 0;
+    int fraction = 0;
+    for (; i < text.size() && IsDigit(text[i]); ++i, ++count)
+        digits = digits * 10 + static_cast<std::uint64_t>(text[i] - '0');
+    if (count == 0)
+        return std::nullopt;
+    if (i < text.size() && text[i] == '.') {
+        for (++i; i < text.size() && IsDigit(text[i]); ++i, ++count, ++fraction)
+            digits = digits * 10 + static_cast<std::uint64_t>(text[i] - '0');
+    }
+    if (count > 15)
+        return std::nullopt;
+    if (i < text.size() && (IsBlank(text[i]) || text[i] == 'e' || text[i] == 'E'))
+        return std::nullopt;
+    return static_cast<double>(digits) / powers[fraction];
+}
+
 double ParseNumber(std::string_view number)
 {
     // from_chars takes no leading "+".
@@ -118,18 +145,18 @@ double ParseNumber(std::string_view number)
 }
 
 // Upper-case exponent with at least two digits, as the numbers are shown.
-std::string ShowExponent(std::string text)
+std::string ShowExponent(const char* begin, const char* end)
 {
-    const std::size_t e = text.find('e');
-    if (e == std::string::npos)
+    const char* e = std::find(begin, end, 'e');
+    std::string text(begin, e);
+    if (e == end)
         return text;
-    std::string mantissa = text.substr(0, e);
-    std::string exponent = text.substr(e + 1);
-    const char sign = exponent.front();
-    std::string digits = exponent.substr(1);
-    if (digits.size() < 2)
-        digits.insert(0, "0");
-    return mantissa + "E" + sign + digits;
+    text += 'E';
+    text += e[1];
+    if (end - (e + 2) < 2)
+        text += '0';
+    text.append(e + 2, end);
+    return text;
 }
 
 template <typename T>
@@ -140,10 +167,8 @@ std::string GeneralText(T value, int precision)
     std::array<char, 64> buffer{};
     const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
                                       std::chars_format::general, precision);
-    std::string text = ShowExponent(std::string(buffer.data(), result.ptr));
-    if (text.front() != '-')
-        text.insert(0, " ");
-    return text;
+    const std::string text = ShowExponent(buffer.data(), result.ptr);
+    return text.front() == '-' ? text : " " + text;
 }
 
 } // namespace
@@ -154,9 +179,12 @@ double LeadingNumber(std::string_view text)
     while (start < text.size() && IsBlank(text[start]))
         ++start;
     text.remove_prefix(start);
+    if (const std::optional<double> plain = PlainDecimal(text))
+        return *plain;
     // Blanks inside a number are ignored as well; strip them only when present.
     const std::size_t quickLength = NumberLength(text);
-    const bool blankInside = quickLength < text.size() && IsBlank(text[quickLength]);
+    const std::size_t numberish = text.find_first_not_of("+-.0123456789eE");
+    const bool blankInside = numberish != std::string_view::npos && IsBlank(text[numberish]);
     if (!blankInside)
         return quickLength == 0 ? 0.0 : ParseNumber(text.substr(0, quickLength));
 

@@ -1,0 +1,133 @@
+// The load pass against a floor that only reads the same lines and parses the
+// same fields. Files of 10^4..10^6 sample lines in all, both sections.
+
+#include "charts/frames.h"
+#include "graphfile/burnfields.h"
+#include "graphfile/headless.h"
+#include "graphfile/loadpass.h"
+
+#include <benchmark/benchmark.h>
+#include <ibggen.h>
+
+#include <charconv>
+#include <cstdio>
+#include <filesystem>
+#include <map>
+#include <string>
+#include <sys/resource.h>
+
+namespace {
+
+const std::string& GraphFile(std::size_t sampleLines)
+{
+    static std::map<std::size_t, std::string> files;
+    auto& path = files[sampleLines];
+    if (path.empty()) {
+        path = (std::filesystem::temp_directory_path() / ("velantro-bench-" + std::to_string(sampleLines) + ".ibg"))
+                   .string();
+        ibggen::Options options;
+        options.kind = ibggen::Kind::DvdBurnVerify;
+        options.samples = sampleLines / 2;
+        ibggen::WriteFile(options, path);
+    }
+    return path;
+}
+
+double PeakMegabytes()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_maxrss) / 1024.0;
+}
+
+void LoadPass(benchmark::State& state, bool averaged)
+{
+    const std::string& path = GraphFile(static_cast<std::size_t>(state.range(0)));
+    velantro::HeadlessControls controls;
+    controls.Averaged = averaged;
+    velantro::BurnFields fields = velantro::StartupFields();
+    velantro::DrawSpeedFrame(fields, controls);
+    velantro::DrawPercentFrame(fields, controls);
+    fields.GraphFilePath = path;
+    for (auto _ : state) {
+        const auto outcome = velantro::LoadGraphFile(fields, controls);
+        if (!outcome.Loaded)
+            state.SkipWithError("the pass rejected the file");
+        benchmark::DoNotOptimize(outcome);
+    }
+    state.counters["lines/s"] = benchmark::Counter(static_cast<double>(state.range(0)) * state.iterations(),
+                                                   benchmark::Counter::kIsRate);
+    state.counters["peak_MB"] = PeakMegabytes();
+}
+
+void BM_LoadPassAveraged(benchmark::State& state)
+{
+    LoadPass(state, true);
+}
+void BM_LoadPassRaw(benchmark::State& state)
+{
+    LoadPass(state, false);
+}
+
+double Field(const char* begin, const char* end)
+{
+    double value = 0;
+    std::from_chars(begin, end, value);
+    return value;
+}
+
+// Reads every line and parses fields 0, 1, 3 and 4 of each, nothing more.
+void BM_ReadFloor(benchmark::State& state)
+{
+    const std::string& path = GraphFile(static_cast<std::size_t>(state.range(0)));
+    std::vector<char> buffer(1 << 16);
+    std::string line;
+    for (auto _ : state) {
+        std::FILE* file = std::fopen(path.c_str(), "rb");
+        double sum = 0;
+        const auto parse = [&] {
+            const char* p = line.data();
+            const char* end = p + line.size();
+            int index = 0;
+            while (index <= 4) {
+                const char* comma = std::find(p, end, ',');
+                if (index != 2)
+                    sum += Field(p, comma);
+                if (comma == end)
+                    break;
+                p = comma + 1;
+                ++index;
+            }
+            line.clear();
+        };
+        std::size_t got = 0;
+        while ((got = std::fread(buffer.data(), 1, buffer.size(), file)) > 0) {
+            const char* p = buffer.data();
+            const char* end = p + got;
+            while (p < end) {
+                const char* stop = p;
+                while (stop < end && *stop != '\r' && *stop != '\n')
+                    ++stop;
+                line.append(p, stop);
+                if (stop == end)
+                    break;
+                parse();
+                p = stop + 1;
+                if (p < end && *p == '\n' && stop[0] == '\r')
+                    ++p;
+            }
+        }
+        std::fclose(file);
+        benchmark::DoNotOptimize(sum);
+    }
+    state.counters["lines/s"] = benchmark::Counter(static_cast<double>(state.range(0)) * state.iterations(),
+                                                   benchmark::Counter::kIsRate);
+}
+
+} // namespace
+
+BENCHMARK(BM_ReadFloor)->Arg(10'000)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadPassAveraged)->Arg(10'000)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadPassRaw)->Arg(10'000)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
+
+BENCHMARK_MAIN();
