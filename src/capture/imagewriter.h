@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QByteArray>
+#include <QHash>
+#include <QImage>
+#include <QObject>
+#include <QString>
+#include <QVector>
+
+namespace velantro {
+
+// Saves a picture through the platform's image writers, chosen by the file
+// name's extension. Failures raise Error once with a status code and its text.
+class ImageWriter : public QObject {
+    Q_OBJECT
+
+public:
+    explicit ImageWriter(QObject* parent = nullptr);
+
+    // -1 when the file was written, 0 otherwise. An extension starting with
+    // J or j passes lQuality (0..100) to the writer. The file is replaced
+    // only once it is complete.
+    int PictureBoxToFile(const QImage& picture, const QString& sFilename, int lQuality = 85);
+    static QString GdiErrorString(int lError);
+
+    // The status codes raised with Error.
+    enum Status {
+        Ok = 0,
+        GenericError = 1,
+        InvalidParameter = 2,
+        Win32Error = 7,
+        FileNotFound = 10,
+        AccessDenied = 12,
+        UnknownImageFormat = 13,
+    };
+
+signals:
+    void Error(int status, const QString& description);
+
+private:
+    void LoadEncoders();
+    void AddExtensions(const QString& patterns, const QString& delimiter, int index);
+    int EncoderIndex(const QString& pattern) const;
+    static QString FileExtension(const QString& path);
+    int Fail(int status);
+
+    // One entry per writer: the format name handed to QImageWriter.
+    QVector<QByteArray> EncoderFormats;
+    // Patterns such as "*.png", lower-cased, to their writer's index.
+    QHash<QString, int> ExtensionMap;
+    int EncoderCount = 0;
+};
+
+} // namespace velantro

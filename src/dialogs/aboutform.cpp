@@ -1,0 +1,141 @@
+#include "dialogs/aboutform.h"
+
+#include "dialogs/twips.h"
+#include "platform/seticons.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+#include <QVersionNumber>
+
+namespace velantro {
+
+namespace {
+
+QLabel* MakeLabel(QWidget* parent, const char* name, const QRect& geometry, const QString& caption)
+{
+    auto* label = new QLabel(caption, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setGeometry(geometry);
+    label->setTextFormat(Qt::PlainText);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return label;
+}
+
+// Bold at the laid-out size, made smaller only when a wide face would clip
+// the caption in its fixed box.
+QFont BoldFont(const QFont& base, qreal points, const QString& caption, int width)
+{
+    QFont font = base;
+    font.setBold(true);
+    for (qreal size = points; size >= 6; size -= 0.25) {
+        font.setPointSizeF(size);
+        if (QFontMetrics(font).horizontalAdvance(caption) <= width)
+            break;
+    }
+    return font;
+}
+
+} // namespace
+
+QString VersionLine(int major, int minor, int revision)
+{
+    return QStringLiteral("Version: %1.%2.1.%3").arg(major).arg(minor).arg(revision);
+}
+
+VersionNumbers ParseVersionNumbers(const QString& version)
+{
+    const QVersionNumber number = QVersionNumber::fromString(version);
+    VersionNumbers numbers;
+    numbers.Major = number.majorVersion();
+    numbers.Minor = number.minorVersion();
+    if (number.segmentCount() >= 3)
+        numbers.Revision = number.segmentAt(number.segmentCount() - 1);
+    return numbers;
+}
+
+VersionNumbers ProgramVersionNumbers()
+{
+    QString version = QCoreApplication::applicationVersion();
+    if (version.isEmpty())
+        version = QStringLiteral(VELANTRO_VERSION);
+    return ParseVersionNumbers(version);
+}
+
+AboutForm::AboutForm(VersionNumbers version)
+    : QWidget(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                           Qt::MSWindowsFixedSizeDialogHint),
+      Version(version), Banner(QStringLiteral(":/images/banner.png"))
+{
+    setObjectName(QStringLiteral("AboutForm"));
+    setWindowTitle(QStringLiteral("About Velantro"));
+    setFixedSize(TwipsToPixels(6375), TwipsToPixels(3015));
+    SetFormIcons(this);
+
+    Command1 = new QPushButton(QStringLiteral("OK"), this);
+    Command1->setObjectName(QStringLiteral("Command1"));
+    Command1->setGeometry(TwipsRect(5160, 2520, 1095, 375));
+
+    Label1 = MakeLabel(this, "Label1", TwipsRect(0, 840, 5535, 375),
+                       QStringLiteral("Freeware ImgBurn graph file plotting program"));
+    Label1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    Label1->setFont(BoldFont(font(), 12, Label1->text(), Label1->width()));
+    Label2 = MakeLabel(this, "Label2", TwipsRect(4920, 120, 1515, 195), QString());
+    Label3 = MakeLabel(this, "Label3", TwipsRect(1920, 1320, 2895, 255),
+                       QStringLiteral("Written by the Velantro developers"));
+    Label4 = MakeLabel(this, "Label4", TwipsRect(1920, 1560, 2895, 255), QStringLiteral("Translated By :  N/A"));
+    Label5 = MakeLabel(this, "Label5", TwipsRect(1920, 1800, 2895, 255), QString());
+    Label6 = MakeLabel(this, "Label6", TwipsRect(360, 2160, 5655, 255), QString());
+    Label6->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+
+    // The button is first in the tab order so it holds the focus on opening.
+    setFocusProxy(Command1);
+    Command1->setFocus();
+    connect(Command1, &QPushButton::clicked, this, &AboutForm::Command1_Click);
+
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+    Form_Load();
+}
+
+void AboutForm::Form_Load()
+{
+    Label2->setText(VersionLine(Version.Major, Version.Minor, Version.Revision));
+    // The laid-out box runs past the right edge of the window.
+    Label2->setFont(BoldFont(font(), 8.25, Label2->text(), qMin(Label2->width(), width() - Label2->x())));
+}
+
+void AboutForm::Command1_Click()
+{
+    hide();
+}
+
+void AboutForm::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.drawPixmap(0, 0, Banner);
+}
+
+// Only a close from the frame gets here; "OK" merely hides.
+void AboutForm::closeEvent(QCloseEvent* event)
+{
+    Closed = true;
+    setAttribute(Qt::WA_DeleteOnClose);
+    event->accept();
+}
+
+void AboutForm::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+        Command1->click();
+    else
+        QWidget::keyPressEvent(event);
+}
+
+} // namespace velantro

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QPixmap>
+#include <QString>
+#include <QWidget>
+
+class QLabel;
+class QPushButton;
+
+namespace velantro {
+
+struct VersionNumbers {
+    int Major = 0;
+    int Minor = 0;
+    int Revision = 0;
+};
+
+// "Version: 1.0.1.5" for 1, 0, 5: the third field is the fixed "1", not a
+// version number.
+QString VersionLine(int major, int minor, int revision);
+// Major, minor and revision of a "1.0.1.5" style version: the first, the
+// second and the last field.
+VersionNumbers ParseVersionNumbers(const QString& version);
+// The program's own version numbers.
+VersionNumbers ProgramVersionNumbers();
+
+// Modeless and top-level. "OK" hides it; closing it from its frame destroys it.
+class AboutForm : public QWidget {
+public:
+    explicit AboutForm(VersionNumbers version = ProgramVersionNumbers());
+
+    // True once closed from its frame: the window only waits to be deleted.
+    bool ClosedFromFrame() const { return Closed; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void Form_Load();
+    void Command1_Click();
+
+    bool Closed = false;
+
+    VersionNumbers Version;
+    QPixmap Banner;
+    QPushButton* Command1;
+    QLabel* Label1;
+    QLabel* Label2;
+    QLabel* Label3;
+    QLabel* Label4;
+    QLabel* Label5;
+    QLabel* Label6;
+};
+
+} // namespace velantro

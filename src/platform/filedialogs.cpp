@@ -1,0 +1,62 @@
+#include "platform/filedialogs.h"
+
+#include <QFileDialog>
+#include <QStringList>
+
+namespace velantro {
+
+namespace {
+
+// Callers may pass the display name with its pattern already in brackets.
+QString NameFilter(const QString& filterName, const QString& pattern)
+{
+    const QString suffix = QStringLiteral(" (") + pattern + u')';
+    if (filterName.endsWith(suffix))
+        return filterName;
+    return filterName + suffix;
+}
+
+std::optional<QString> RunDialog(QFileDialog& dialog, QWidget* owner)
+{
+    dialog.setWindowModality(owner ? Qt::WindowModal : Qt::ApplicationModal);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    const QStringList files = dialog.selectedFiles();
+    if (files.isEmpty() || files.front().isEmpty())
+        return std::nullopt;
+    return files.front();
+}
+
+void Prepare(QFileDialog& dialog, const QString& filterName, const QString& pattern, const QString& defaultSuffix)
+{
+    dialog.setNameFilter(NameFilter(filterName, pattern));
+    dialog.setDefaultSuffix(defaultSuffix);
+}
+
+} // namespace
+
+std::optional<QString> QtFileDialogs::GetOpenFileName(QWidget* owner, const QString& title, const QString& filterName,
+                                                      const QString& pattern, const QString& initialFolder,
+                                                      const QString& defaultSuffix)
+{
+    QFileDialog dialog(owner, title, initialFolder);
+    Prepare(dialog, filterName, pattern, defaultSuffix);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    return RunDialog(dialog, owner);
+}
+
+std::optional<QString> QtFileDialogs::GetSaveFileName(QWidget* owner, const QString& title, const QString& filterName,
+                                                      const QString& pattern, const QString& initialFolder,
+                                                      const QString& proposedName, const QString& defaultSuffix)
+{
+    QFileDialog dialog(owner, title, initialFolder);
+    Prepare(dialog, filterName, pattern, defaultSuffix);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
+    dialog.selectFile(proposedName);
+    return RunDialog(dialog, owner);
+}
+
+} // namespace velantro

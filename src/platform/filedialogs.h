@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+class QWidget;
+
+namespace velantro {
+
+// File dialogs behind an interface so tests can script the answers.
+class FileDialogs {
+public:
+    virtual ~FileDialogs() = default;
+    // Modal to owner; the chosen path, or nothing when cancelled.
+    virtual std::optional<QString> GetOpenFileName(QWidget* owner, const QString& title, const QString& filterName,
+                                                   const QString& pattern, const QString& initialFolder,
+                                                   const QString& defaultSuffix) = 0;
+    // Asks before overwriting an existing file.
+    virtual std::optional<QString> GetSaveFileName(QWidget* owner, const QString& title, const QString& filterName,
+                                                   const QString& pattern, const QString& initialFolder,
+                                                   const QString& proposedName, const QString& defaultSuffix) = 0;
+};
+
+// The platform's own dialogs.
+class QtFileDialogs : public FileDialogs {
+public:
+    std::optional<QString> GetOpenFileName(QWidget* owner, const QString& title, const QString& filterName,
+                                           const QString& pattern, const QString& initialFolder,
+                                           const QString& defaultSuffix) override;
+    std::optional<QString> GetSaveFileName(QWidget* owner, const QString& title, const QString& filterName,
+                                           const QString& pattern, const QString& initialFolder,
+                                           const QString& proposedName, const QString& defaultSuffix) override;
+};
+
+} // namespace velantro

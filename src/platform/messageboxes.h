@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace velantro {
+
+// Modal message boxes with an OK button and no icon, behind an interface so
+// tests can answer them without blocking.
+class MessageBoxes {
+public:
+    virtual ~MessageBoxes() = default;
+    virtual void Show(QWidget* owner, const QString& prompt, const QString& title) = 0;
+};
+
+class QtMessageBoxes : public MessageBoxes {
+public:
+    void Show(QWidget* owner, const QString& prompt, const QString& title) override;
+};
+
+} // namespace velantro
