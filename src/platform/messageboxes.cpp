@@ -13,4 +13,13 @@ void QtMessageBoxes::Show(QWidget* owner, const QString& prompt, const QString& 
     box.exec();
 }
 
+bool QtMessageBoxes::Ask(QWidget* owner, const QString& prompt, const QString& title)
+{
+    QMessageBox box(QMessageBox::Question, title, prompt, QMessageBox::Yes | QMessageBox::No, owner);
+    box.setDefaultButton(QMessageBox::No);
+    box.setTextFormat(Qt::PlainText);
+    box.setWindowModality(owner ? Qt::WindowModal : Qt::ApplicationModal);
+    return box.exec() == QMessageBox::Yes;
+}
+
 } // namespace velantro

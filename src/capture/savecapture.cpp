@@ -1,0 +1,42 @@
+#include "capture/savecapture.h"
+
+#include "graphfile/burnfields.h"
+#include "platform/filedialogs.h"
+#include "platform/messageboxes.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace velantro {
+
+QString CaptureTargetFor(const QString& chosen)
+{
+    if (chosen.endsWith(QLatin1String(".png"), Qt::CaseInsensitive))
+        return chosen;
+    return chosen + QLatin1String(".png");
+}
+
+std::optional<QString> AskCaptureFile(QWidget* owner, FileDialogs& dialogs, MessageBoxes& boxes,
+                                      BurnFields& fields)
+{
+    const std::optional<QString> chosen = dialogs.GetSaveFileName(
+        owner, QString::fromLatin1(CaptureDialogTitle), QStringLiteral("Portable Network Graphics (*.png)"),
+        QStringLiteral("*.png"), QString::fromStdString(fields.CaptureFolder),
+        QString::fromStdString(fields.CaptureBaseName), QStringLiteral("png"));
+    if (!chosen || chosen->isEmpty())
+        return std::nullopt;
+
+    const QString target = CaptureTargetFor(*chosen);
+    // The dialog asked about the name it showed, not about this one.
+    if (target != *chosen && QFileInfo::exists(target)) {
+        const QString question = QStringLiteral("%1 already exists.\nDo you want to replace it?")
+                                     .arg(QDir::toNativeSeparators(target));
+        if (!boxes.Ask(owner, question, QString::fromLatin1(CaptureDialogTitle)))
+            return std::nullopt;
+    }
+    fields.CapturePath = target.toStdString();
+    fields.CaptureFolder = QDir::toNativeSeparators(QFileInfo(target).absolutePath() + QLatin1Char('/')).toStdString();
+    return target;
+}
+
+} // namespace velantro
