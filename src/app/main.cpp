@@ -1,4 +1,5 @@
 #include "app/infocommand.h"
+#include "app/runwindow.h"
 
 #include <QCoreApplication>
 #include <QStringList>
@@ -57,7 +58,9 @@ int main(int argc, char** argv)
         }
         return UsageError("unknown option " + argument);
     }
-    // The window arrives with the next change; until then say so plainly.
-    std::cerr << "velantro: the window is not available in this build; use --info FILE\n";
-    return 2;
+    // The argument string as one text, the way a single command-line argument arrives.
+    QStringList joined;
+    for (const std::string& path : paths)
+        joined << QString::fromLocal8Bit(path.c_str());
+    return velantro::RunWindow(argc, argv, joined.join(QLatin1Char(' ')));
 }

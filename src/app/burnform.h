@@ -1,0 +1,142 @@
+#pragma once
+
+#include "charts/readout.h"
+#include "charts/seriescolours.h"
+#include "dialogs/auxwindows.h"
+#include "graphfile/burncontrols.h"
+#include "graphfile/burnfields.h"
+
+#include <QMainWindow>
+#include <QString>
+#include <QStringList>
+
+#include <array>
+#include <memory>
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QMenu;
+class QRadioButton;
+class QTimer;
+
+namespace velantro {
+
+class FileDialogs;
+class MessageBoxes;
+class PictureBox;
+class ReadoutLabel;
+
+inline constexpr const char* WrongTypeText = "Select an ImgBurn graph file (ibg) to open.";
+inline constexpr const char* WrongTypeTitle = "Incorrect file type";
+inline constexpr const char* DropHint = "Drag an ImgBurn ibg file here to open.";
+
+// The main window. Building it runs the whole start-up, the file named on
+// the command line included, before it is first shown. The dialogs default
+// to the platform's; tests pass their own.
+class BurnForm : public QMainWindow, public BurnControls {
+    Q_OBJECT
+
+public:
+    explicit BurnForm(const QString& argumentString = QString(), FileDialogs* fileDialogs = nullptr,
+                      MessageBoxes* messageBoxes = nullptr);
+    ~BurnForm() override;
+
+    BurnFields& Fields();
+    const BurnFields& Fields() const;
+
+    // The load pass and the operations that lead to it.
+    void LoadGraphFile();
+    void OpenGraphFile();
+    void DrawSpeedFrame();
+    void DrawPercentFrame();
+    void AppendCaptionQuote();
+    void OpenCommandLineFile(const QString& argumentString);
+    void OpenDroppedFiles(const QStringList& files);
+    void ShowReadout(PictureBox& chart, ReadoutLabel& box, Chart kind, float x, float y);
+    void SaveScreenCapture();
+
+    // Event handlers, named after control and event.
+    void Form_Load(const QString& argumentString);
+    void Form_Unload();
+    void Open_File_Click();
+    void Save_File_Click();
+    void Show_Settings_Click();
+    void Show_About_Click();
+    void Option1_Click();
+    void Option2_Click();
+    void Combo1_Click();
+    void Check1_Click(int index);
+    void Picture1_MouseMove(float x, float y);
+    void Picture2_MouseMove(float x, float y);
+    void Picture1_OLEDragDrop(const QStringList& files);
+    void Picture2_OLEDragDrop(const QStringList& files);
+    void Timer1_Timer();
+
+    // What the load pass and the frames see of the controls.
+    Surface& Picture(int index) override;
+    bool Option2Value() const override;
+    std::string Combo1Text() const override;
+    int Check1Value(int index) const override;
+    void SetCheck1Value(int index, int value) override;
+    void SetCheck1Enabled(int index, bool enabled) override;
+    void SetLabel3Caption(int index, const std::string& caption) override;
+    void SetLabel5Caption(int index, const std::string& caption) override;
+    void MsgBox(const std::string& prompt, const std::string& title) override;
+    std::string GeneralDate(const std::string& text) const override;
+
+    // The controls, named as laid out. Arrays keep the layout's indices;
+    // Label3 and Label4 have no element 0.
+    QMenu* File_Menu = nullptr;
+    QAction* Open_File = nullptr;
+    QAction* Save_File = nullptr;
+    QMenu* Tools_Menu = nullptr;
+    QAction* Show_Settings = nullptr;
+    QMenu* Help_Menu = nullptr;
+    QAction* Show_About = nullptr;
+
+    QGroupBox* Frame1 = nullptr;
+    QGroupBox* Frame2 = nullptr;
+    PictureBox* Picture1 = nullptr;
+    PictureBox* Picture2 = nullptr;
+    PictureBox* Picture3 = nullptr;
+    PictureBox* Picture4 = nullptr;
+    PictureBox* Picture5 = nullptr;
+    QWidget* Picture6 = nullptr;
+    PictureBox* Picture7 = nullptr;
+    ReadoutLabel* Label1 = nullptr;
+    ReadoutLabel* Label2 = nullptr;
+    std::array<QLabel*, 13> Label3{};
+    std::array<QLabel*, 13> Label4{};
+    std::array<QLabel*, 5> Label5{};
+    std::array<QLabel*, 5> Label6{};
+    std::array<QLabel*, 5> Label7{};
+    QRadioButton* Option1 = nullptr;
+    QRadioButton* Option2 = nullptr;
+    QComboBox* Combo1 = nullptr;
+    std::array<QCheckBox*, SeriesCount> Check1{};
+    std::array<QFrame*, SeriesCount> Shape1{};
+    QTimer* Timer1 = nullptr;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void BuildMenus();
+    void BuildControls();
+    void BuildOptionControls();
+    void ConnectHandlers();
+    void CentreOnScreen();
+
+    BurnFields fields_;
+    std::unique_ptr<FileDialogs> ownFileDialogs_;
+    std::unique_ptr<MessageBoxes> ownMessageBoxes_;
+    FileDialogs* fileDialogs_ = nullptr;
+    MessageBoxes* messageBoxes_ = nullptr;
+    AuxWindows auxWindows_;
+};
+
+} // namespace velantro

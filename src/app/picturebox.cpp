@@ -1,0 +1,383 @@
+#include "app/picturebox.h"
+
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QResizeEvent>
+#include <QUrl>
+
+#include <algorithm>
+#include <cmath>
+
+namespace velantro {
+
+namespace {
+
+// User coordinates turned into pixels carry float noise; without the nudge a
+// pointer on pixel i could read pixel i - 1.
+constexpr double PixelNudge = 1e-3;
+
+int PixelIndex(double v)
+{
+    return static_cast<int>(std::floor(v + PixelNudge));
+}
+
+// Cohen-Sutherland: the pass draws values far outside the chart, and those
+// must neither overflow the conversion to int nor change the visible slope.
+// Each cut is computed from the slope, which keeps its digits even when the
+// ends lie at 1e30.
+bool ClipLine(double& x1, double& y1, double& x2, double& y2, double left, double top, double right,
+              double bottom)
+{
+    enum { Left = 1, Right = 2, Top = 4, Bottom = 8 };
+    const auto code = [&](double x, double y) {
+        return (x < left ? Left : x > right ? Right : 0) | (y < top ? Top : y > bottom ? Bottom : 0);
+    };
+    int c1 = code(x1, y1);
+    int c2 = code(x2, y2);
+    for (int round = 0; round < 8; ++round) {
+        if ((c1 | c2) == 0)
+            return true;
+        if ((c1 & c2) != 0)
+            return false;
+        const int out = c1 != 0 ? c1 : c2;
+        double x = 0;
+        double y = 0;
+        if (out & (Left | Right)) {
+            x = (out & Left) ? left : right;
+            y = y1 + (y2 - y1) * ((x - x1) / (x2 - x1));
+        } else {
+            y = (out & Top) ? top : bottom;
+            x = x1 + (x2 - x1) * ((y - y1) / (y2 - y1));
+        }
+        if (out == c1) {
+            x1 = x;
+            y1 = y;
+            c1 = code(x1, y1);
+        } else {
+            x2 = x;
+            y2 = y;
+            c2 = code(x2, y2);
+        }
+    }
+    return (c1 | c2) == 0;
+}
+
+} // namespace
+
+PictureBox::PictureBox(QWidget* parent, const QRect& geometry, QColor background, Border border)
+    : QFrame(parent), background_(background)
+{
+    if (border == Border::Sunken)
+        setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
+    else
+        setFrameStyle(QFrame::NoFrame);
+    setAttribute(Qt::WA_StaticContents);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);
+    setGeometry(geometry);
+    MakeImage();
+    scaleWidth_ = InnerSize().width() * TwipsPerPixel;
+    scaleHeight_ = InnerSize().height() * TwipsPerPixel;
+    UpdateFactors();
+}
+
+void PictureBox::MakeImage()
+{
+    const qreal ratio = devicePixelRatioF();
+    const QSize inner = InnerSize();
+    const QSize pixels(std::max(1, qRound(inner.width() * ratio)), std::max(1, qRound(inner.height() * ratio)));
+    // One screen pixel wide at any scale factor, so lines look the same.
+    penWidth_ = std::max(1, qRound(ratio));
+    if (image_.size() == pixels)
+        return;
+    QImage image(pixels, QImage::Format_RGB32);
+    image.fill(background_);
+    if (!image_.isNull()) {
+        QPainter painter(&image);
+        painter.drawImage(QRect(QPoint(0, 0), pixels), image_);
+    }
+    image_ = image;
+    UpdateFactors();
+}
+
+QSize PictureBox::InnerSize() const
+{
+    return contentsRect().size();
+}
+
+const QImage& PictureBox::Image() const
+{
+    return image_;
+}
+
+void PictureBox::Cls()
+{
+    image_.fill(background_);
+    currentX_ = 0;
+    currentY_ = 0;
+    ScheduleUpdate();
+}
+
+void PictureBox::SetScaleWidth(float width)
+{
+    scaleWidth_ = width;
+    UpdateFactors();
+}
+
+void PictureBox::SetScaleHeight(float height)
+{
+    scaleHeight_ = height;
+    UpdateFactors();
+}
+
+float PictureBox::ScaleWidth() const
+{
+    return static_cast<float>(scaleWidth_);
+}
+
+float PictureBox::ScaleHeight() const
+{
+    return static_cast<float>(scaleHeight_);
+}
+
+double PictureBox::Width() const
+{
+    return static_cast<double>(width()) * TwipsPerPixel;
+}
+
+double PictureBox::UserToPixelsX(double x) const
+{
+    return scaleWidth_ == 0 ? 0 : x * InnerSize().width() / scaleWidth_;
+}
+
+double PictureBox::UserToPixelsY(double y) const
+{
+    return scaleHeight_ == 0 ? 0 : y * InnerSize().height() / scaleHeight_;
+}
+
+double PictureBox::PixelsToUserX(double px) const
+{
+    const int w = InnerSize().width();
+    return w == 0 ? 0 : px * scaleWidth_ / w;
+}
+
+double PictureBox::PixelsToUserY(double py) const
+{
+    const int h = InnerSize().height();
+    return h == 0 ? 0 : py * scaleHeight_ / h;
+}
+
+void PictureBox::UpdateFactors()
+{
+    xFactor_ = scaleWidth_ == 0 ? 0 : image_.width() / scaleWidth_;
+    yFactor_ = scaleHeight_ == 0 ? 0 : image_.height() / scaleHeight_;
+}
+
+double PictureBox::ImageX(double x) const
+{
+    return x * xFactor_;
+}
+
+double PictureBox::ImageY(double y) const
+{
+    return y * yFactor_;
+}
+
+void PictureBox::Line(float x1, float y1, float x2, float y2, Colour colour)
+{
+    if (xFactor_ == 0 || yFactor_ == 0)
+        return;
+    double ax = ImageX(x1);
+    double ay = ImageY(y1);
+    double bx = ImageX(x2);
+    double by = ImageY(y2);
+    const double w = image_.width();
+    const double h = image_.height();
+    // Written so that NaN fails the test and takes the careful path.
+    const bool inside = ax >= 0 && ax < w && bx >= 0 && bx < w && ay >= 0 && ay < h && by >= 0 && by < h;
+    if (!inside) {
+        if (!std::isfinite(ax) || !std::isfinite(ay) || !std::isfinite(bx) || !std::isfinite(by))
+            return;
+        if (!ClipLine(ax, ay, bx, by, -2, -2, w + 2, h + 2))
+            return;
+    }
+
+    PlotLine(PixelIndex(ax), PixelIndex(ay), PixelIndex(bx), PixelIndex(by), colour, penWidth_);
+    ScheduleUpdate();
+}
+
+// Bresenham straight into the image: exact colours, no antialiasing, and
+// fast enough for a re-plot of a million samples.
+void PictureBox::PlotLine(int x0, int y0, int x1, int y1, Colour colour, int penWidth)
+{
+    const int width = image_.width();
+    const int height = image_.height();
+    auto* bits = reinterpret_cast<QRgb*>(image_.bits());
+    const qsizetype stride = image_.bytesPerLine() / static_cast<qsizetype>(sizeof(QRgb));
+    const QRgb pixel = 0xFF000000u | colour;
+    const int before = (penWidth - 1) / 2;
+    const auto plot = [&](int x, int y) {
+        if (penWidth == 1) {
+            if (x >= 0 && x < width && y >= 0 && y < height)
+                bits[y * stride + x] = pixel;
+            return;
+        }
+        for (int py = y - before; py < y - before + penWidth; ++py) {
+            if (py < 0 || py >= height)
+                continue;
+            QRgb* line = bits + py * stride;
+            for (int px = x - before; px < x - before + penWidth; ++px) {
+                if (px >= 0 && px < width)
+                    line[px] = pixel;
+            }
+        }
+    };
+    const int dx = std::abs(x1 - x0);
+    const int dy = -std::abs(y1 - y0);
+    const int sx = x0 < x1 ? 1 : -1;
+    const int sy = y0 < y1 ? 1 : -1;
+    int error = dx + dy;
+    for (;;) {
+        plot(x0, y0);
+        if (x0 == x1 && y0 == y1)
+            break;
+        const int twice = 2 * error;
+        if (twice >= dy) {
+            error += dy;
+            x0 += sx;
+        }
+        if (twice <= dx) {
+            error += dx;
+            y0 += sy;
+        }
+    }
+}
+
+void PictureBox::ScheduleUpdate()
+{
+    // One repaint request per batch of drawing, not one per segment.
+    if (updatePending_ || !isVisible())
+        return;
+    updatePending_ = true;
+    update(contentsRect());
+}
+
+void PictureBox::SetCurrentX(double x)
+{
+    currentX_ = x;
+}
+
+void PictureBox::SetCurrentY(double y)
+{
+    currentY_ = y;
+}
+
+double PictureBox::CurrentX() const
+{
+    return currentX_;
+}
+
+double PictureBox::CurrentY() const
+{
+    return currentY_;
+}
+
+double PictureBox::TextWidth(const std::string& text) const
+{
+    return PixelsToUserX(fontMetrics().horizontalAdvance(QString::fromStdString(text)));
+}
+
+void PictureBox::Print(const std::string& text)
+{
+    const qreal ratio = static_cast<qreal>(image_.width()) / std::max(1, InnerSize().width());
+    const double x = UserToPixelsX(currentX_);
+    const double y = UserToPixelsY(currentY_);
+    if (std::isfinite(x) && std::isfinite(y) && std::abs(x) < 1e6 && std::abs(y) < 1e6) {
+        QPainter painter(&image_);
+        painter.scale(ratio, ratio);
+        painter.setFont(font());
+        painter.setPen(palette().color(QPalette::WindowText));
+        painter.drawText(QPointF(x, y + fontMetrics().ascent()), QString::fromStdString(text));
+        painter.end();
+        ScheduleUpdate();
+    }
+    currentX_ = 0;
+    currentY_ += PixelsToUserY(fontMetrics().height());
+}
+
+std::int32_t PictureBox::Point(float x, float y) const
+{
+    if (xFactor_ == 0 || yFactor_ == 0)
+        return -1;
+    const double px = ImageX(x);
+    const double py = ImageY(y);
+    if (!std::isfinite(px) || !std::isfinite(py) || px < -1 || py < -1 || px > image_.width() ||
+        py > image_.height())
+        return -1;
+    const int ix = PixelIndex(px);
+    const int iy = PixelIndex(py);
+    if (ix < 0 || iy < 0 || ix >= image_.width() || iy >= image_.height())
+        return -1;
+    return static_cast<std::int32_t>(image_.pixel(ix, iy) & 0xFFFFFFu);
+}
+
+void PictureBox::paintEvent(QPaintEvent* event)
+{
+    updatePending_ = false;
+    QPainter painter(this);
+    const QRect inner = contentsRect();
+    const QRect target = event->rect() & inner;
+    if (!target.isEmpty()) {
+        const double rx = static_cast<double>(image_.width()) / std::max(1, inner.width());
+        const double ry = static_cast<double>(image_.height()) / std::max(1, inner.height());
+        const QRectF source((target.x() - inner.x()) * rx, (target.y() - inner.y()) * ry, target.width() * rx,
+                            target.height() * ry);
+        painter.drawImage(QRectF(target), image_, source);
+    }
+    painter.end();
+    QFrame::paintEvent(event);
+}
+
+void PictureBox::resizeEvent(QResizeEvent* event)
+{
+    QFrame::resizeEvent(event);
+    MakeImage();
+}
+
+void PictureBox::mouseMoveEvent(QMouseEvent* event)
+{
+    // Fractional positions reach every device pixel at a scale factor above 1.
+    const QPointF inner = event->position() - QPointF(contentsRect().topLeft());
+    emit MouseMoved(static_cast<float>(PixelsToUserX(inner.x())), static_cast<float>(PixelsToUserY(inner.y())));
+    QFrame::mouseMoveEvent(event);
+}
+
+void PictureBox::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void PictureBox::dragMoveEvent(QDragMoveEvent* event)
+{
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void PictureBox::dropEvent(QDropEvent* event)
+{
+    QStringList files;
+    for (const QUrl& url : event->mimeData()->urls()) {
+        if (url.isLocalFile())
+            files.append(QDir::toNativeSeparators(url.toLocalFile()));
+    }
+    event->acceptProposedAction();
+    emit FilesDropped(files);
+}
+
+} // namespace velantro

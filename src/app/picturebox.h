@@ -1,0 +1,89 @@
+#pragma once
+
+#include "charts/surface.h"
+
+#include <QColor>
+#include <QFrame>
+#include <QImage>
+#include <QStringList>
+
+namespace velantro {
+
+constexpr int TwipsPerPixel = 15;
+
+// A picture box: a persistent image that the drawing code paints into and
+// that paintEvent only copies to the screen. Its user scale maps
+// (0, 0)-(ScaleWidth, ScaleHeight) onto the inner area; until a frame sets
+// another, the scale is twips.
+class PictureBox : public QFrame, public Surface {
+    Q_OBJECT
+
+public:
+    enum class Border { None, Sunken };
+
+    // Geometry in logical pixels of the parent.
+    PictureBox(QWidget* parent, const QRect& geometry, QColor background, Border border);
+
+    void Cls() override;
+    void SetScaleWidth(float width) override;
+    void SetScaleHeight(float height) override;
+    float ScaleWidth() const override;
+    float ScaleHeight() const override;
+    double Width() const override;
+    void Line(float x1, float y1, float x2, float y2, Colour colour) override;
+    void SetCurrentX(double x) override;
+    void SetCurrentY(double y) override;
+    double CurrentX() const;
+    double CurrentY() const;
+    double TextWidth(const std::string& text) const override;
+    void Print(const std::string& text) override;
+    std::int32_t Point(float x, float y) const override;
+
+    // The inner area in logical pixels; the image holds it at the device
+    // pixel ratio.
+    QSize InnerSize() const;
+    const QImage& Image() const;
+
+    // Lengths between the user scale and the inner area's logical pixels.
+    double UserToPixelsX(double x) const;
+    double UserToPixelsY(double y) const;
+    double PixelsToUserX(double px) const;
+    double PixelsToUserY(double py) const;
+
+signals:
+    // Pointer position in user coordinates.
+    void MouseMoved(float x, float y);
+    // Local file names of a drop, in the order given; empty when the drop
+    // carried none.
+    void FilesDropped(const QStringList& files);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    void MakeImage();
+    void PlotLine(int x0, int y0, int x1, int y1, Colour colour, int penWidth);
+    void ScheduleUpdate();
+    void UpdateFactors();
+    // User coordinates to image pixels, rounded towards the pixel that holds them.
+    double ImageX(double x) const;
+    double ImageY(double y) const;
+
+    QColor background_;
+    QImage image_;
+    double scaleWidth_ = 0;
+    double scaleHeight_ = 0;
+    double currentX_ = 0;
+    double currentY_ = 0;
+    double xFactor_ = 0; // image pixels per user unit
+    double yFactor_ = 0;
+    int penWidth_ = 1;
+    bool updatePending_ = false;
+};
+
+} // namespace velantro

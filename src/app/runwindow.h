@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QString>
+
+namespace velantro {
+
+// Builds the main window, which loads the file named by argumentString (the
+// program's non-option arguments joined by single blanks), shows it and runs
+// the event loop until it closes. The exit status.
+int RunWindow(int argc, char** argv, const QString& argumentString);
+
+} // namespace velantro
