@@ -4,6 +4,8 @@
 #include "app/graphpath.h"
 #include "app/picturebox.h"
 #include "app/readoutlabel.h"
+#include "capture/captureform.h"
+#include "capture/savecapture.h"
 #include "charts/frames.h"
 #include "graphfile/infopanel.h"
 #include "graphfile/loadpass.h"
@@ -255,6 +257,8 @@ void BurnForm::ConnectHandlers()
     connect(Picture1, &PictureBox::FilesDropped, this, &BurnForm::Picture1_OLEDragDrop);
     connect(Picture2, &PictureBox::FilesDropped, this, &BurnForm::Picture2_OLEDragDrop);
     connect(Timer1, &QTimer::timeout, this, &BurnForm::Timer1_Timer);
+    connect(&gdip, &ImageWriter::Error, this,
+            [this](int /*status*/, const QString& description) { lastWriterError_ = description; });
 }
 
 void BurnForm::CentreOnScreen()
@@ -344,9 +348,9 @@ void BurnForm::OpenGraphFile()
     LoadGraphFile();
 }
 
-void BurnForm::LoadGraphFile()
+LoadOutcome BurnForm::LoadGraphFile()
 {
-    velantro::LoadGraphFile(fields_, *this);
+    return velantro::LoadGraphFile(fields_, *this);
 }
 
 void BurnForm::DrawSpeedFrame()
@@ -394,8 +398,26 @@ void BurnForm::ShowReadout(PictureBox& chart, ReadoutLabel& box, Chart kind, flo
              QPoint(pixels(chart.UserToPixelsX(place.Left)), pixels(chart.UserToPixelsY(place.Top))));
 }
 
-void BurnForm::SaveScreenCapture()
+void BurnForm::AskScreenCapture()
 {
+    if (AskCaptureFile(this, *fileDialogs_, *messageBoxes_, fields_))
+        Timer1->start();
+}
+
+// Success and failure must not look the same: a failed save says why.
+void BurnForm::WriteScreenCapture()
+{
+    Picture3->SetPicture(CaptureWindow(this));
+    const QString target = QString::fromStdString(fields_.CapturePath);
+    lastWriterError_.clear();
+    if (gdip.PictureBoxToFile(Picture3->Picture(), target, 85) == 0) {
+        const QString reason = lastWriterError_.isEmpty() ? ImageWriter::GdiErrorString(0) : lastWriterError_;
+        messageBoxes_->Show(this,
+                            QStringLiteral("The screen capture could not be saved as\n%1\n\n%2")
+                                .arg(QDir::toNativeSeparators(target), reason),
+                            QString::fromLatin1(CaptureDialogTitle));
+    }
+    Picture3->Cls();
 }
 
 void BurnForm::Open_File_Click()
@@ -411,7 +433,7 @@ void BurnForm::Open_File_Click()
 
 void BurnForm::Save_File_Click()
 {
-    SaveScreenCapture();
+    AskScreenCapture();
 }
 
 void BurnForm::Show_Settings_Click()
@@ -472,6 +494,8 @@ void BurnForm::Picture2_OLEDragDrop(const QStringList& files)
 
 void BurnForm::Timer1_Timer()
 {
+    Timer1->stop();
+    WriteScreenCapture();
 }
 
 Surface& BurnForm::Picture(int index)

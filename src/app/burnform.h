@@ -2,9 +2,11 @@
 
 #include "charts/readout.h"
 #include "charts/seriescolours.h"
+#include "capture/imagewriter.h"
 #include "dialogs/auxwindows.h"
 #include "graphfile/burncontrols.h"
 #include "graphfile/burnfields.h"
+#include "graphfile/loadpass.h"
 
 #include <QMainWindow>
 #include <QString>
@@ -49,7 +51,7 @@ public:
     const BurnFields& Fields() const;
 
     // The load pass and the operations that lead to it.
-    void LoadGraphFile();
+    LoadOutcome LoadGraphFile();
     void OpenGraphFile();
     void DrawSpeedFrame();
     void DrawPercentFrame();
@@ -57,7 +59,8 @@ public:
     void OpenCommandLineFile(const QString& argumentString);
     void OpenDroppedFiles(const QStringList& files);
     void ShowReadout(PictureBox& chart, ReadoutLabel& box, Chart kind, float x, float y);
-    void SaveScreenCapture();
+    void AskScreenCapture();
+    void WriteScreenCapture();
 
     // Event handlers, named after control and event.
     void Form_Load(const QString& argumentString);
@@ -137,6 +140,8 @@ private:
     FileDialogs* fileDialogs_ = nullptr;
     MessageBoxes* messageBoxes_ = nullptr;
     AuxWindows auxWindows_;
+    ImageWriter gdip;
+    QString lastWriterError_;
 };
 
 } // namespace velantro

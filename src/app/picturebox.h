@@ -44,6 +44,10 @@ public:
     QSize InnerSize() const;
     const QImage& Image() const;
 
+    // The picture the box holds apart from its drawing (the capture holder's copy of the window).
+    void SetPicture(const QImage& picture) { picture_ = picture; }
+    const QImage& Picture() const { return picture_; }
+
     // Lengths between the user scale and the inner area's logical pixels.
     double UserToPixelsX(double x) const;
     double UserToPixelsY(double y) const;
@@ -76,6 +80,7 @@ private:
 
     QColor background_;
     QImage image_;
+    QImage picture_;
     double scaleWidth_ = 0;
     double scaleHeight_ = 0;
     double currentX_ = 0;

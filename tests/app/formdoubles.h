@@ -34,8 +34,13 @@ public:
     std::optional<QString> GetSaveFileName(QWidget*, const QString&, const QString&, const QString&,
                                            const QString&, const QString&, const QString&) override
     {
-        return std::nullopt;
+        if (SaveAnswers.empty())
+            return std::nullopt;
+        std::optional<QString> answer = SaveAnswers.front();
+        SaveAnswers.pop_front();
+        return answer;
     }
+    std::deque<std::optional<QString>> SaveAnswers;
 };
 
 // Never blocks; keeps every message shown.

@@ -104,7 +104,7 @@ constexpr Disc DvdPlusR{"DVD+R", "DVD+R", "NORDISC-R16-001", "4x, 8x, 12x, 16x",
                         2295104, 0, 24, 58, DvdSectorsPer1x, 0.78, 0.97};
 constexpr Disc DvdPlusRDl{"DVD+R DL", "DVD+R DL", "FENWICK-D08-000", "2.4x, 4x, 6x, 8x",
                           4173824, 2086912, 24, 58, DvdSectorsPer1x, 0.62, 0.96};
-constexpr Disc CdR{"CD-R", "N/A", "97m15s17f (Pellucid Media Ltd.)", "16x, 24x, 32x, 40x, 48x",
+constexpr Disc CdR{"CD-R", "N/A", "97m15s17f (Pellucid)", "16x, 24x, 32x, 40x, 48x",
                    359845, 0, 25, 58, CdSectorsPer1x, 0.80, 0.98};
 constexpr Disc BdR{"BD-R", "BD-R", "PELLUC-BR1-002", "2x, 4x, 6x, 8x, 10x",
                    12219392, 0, 24, 58, BdSectorsPer1x, 0.55, 0.96};
