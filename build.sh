@@ -2,6 +2,7 @@
 # One entry point for a fresh Debian machine: installs what is missing, then
 #   ./build.sh run [FILE.ibg]   builds and opens the viewer (on an example by default)
 #   ./build.sh test             builds with sanitizers and runs every test
+#   ./build.sh package          builds the Debian package, installs it and checks it runs
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -9,7 +10,8 @@ packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins
     libgtest-dev libgmock-dev libbenchmark-dev
-    xvfb xauth fonts-dejavu-core locales
+    xvfb xauth fonts-dejavu-core fonts-dejavu-extra locales
+    dpkg-dev file
 )
 
 install_missing() {
@@ -23,6 +25,16 @@ install_missing() {
     echo "Installing: ${missing[*]}"
     "${sudo[@]}" apt-get update -qq
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" </dev/null
+}
+
+# The tests read numbers and show readouts under a decimal-comma locale too.
+install_locale() {
+    locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$' && return 0
+    local sudo=()
+    [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+    "${sudo[@]}" sed -i 's/^# *\(de_DE.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+    grep -q '^de_DE.UTF-8 UTF-8' /etc/locale.gen || echo 'de_DE.UTF-8 UTF-8' | "${sudo[@]}" tee -a /etc/locale.gen >/dev/null
+    "${sudo[@]}" locale-gen >/dev/null
 }
 
 configure_and_build() {
@@ -48,12 +60,35 @@ run)
     ;;
 test)
     install_missing
+    install_locale
     configure_and_build build/test -DCMAKE_BUILD_TYPE=Debug -DVELANTRO_SANITIZE=ON -DVELANTRO_TESTS=ON
     cd build/test
     QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel "$(nproc)"
     ;;
+package)
+    install_missing
+    configure_and_build build/release -DCMAKE_BUILD_TYPE=Release -DVELANTRO_TESTS=OFF
+    (cd build/release && cpack -G DEB >/dev/null)
+    deb=$(ls build/release/velantro_*.deb)
+    sudo=()
+    [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --reinstall "./$deb" </dev/null >/dev/null
+    # What the package installed, not what the build folder holds.
+    check=$(mktemp -d)
+    trap 'rm -rf "$check"' EXIT
+    /usr/bin/velantro --version
+    /usr/bin/velantro --info examples/dvd-verify.ibg >"$check/info.txt"
+    grep -q '^Sections: write+verify$' "$check/info.txt"
+    env -u DISPLAY -u WAYLAND_DISPLAY /usr/bin/velantro --export "$check/shot.png" examples/dvd-verify.ibg
+    file "$check/shot.png" | grep -q 'PNG image data, 705 x'
+    for installed in /usr/share/applications/velantro.desktop /usr/share/mime/packages/velantro-mime.xml \
+        /usr/share/icons/hicolor/48x48/apps/velantro.png /usr/share/icons/hicolor/scalable/apps/velantro.svg; do
+        [ -f "$installed" ] || { echo "missing: $installed" >&2; exit 1; }
+    done
+    echo "$deb installs and runs: --info and --export work from /usr/bin/velantro"
+    ;;
 *)
-    echo "usage: ./build.sh run [FILE.ibg] | ./build.sh test" >&2
+    echo "usage: ./build.sh run [FILE.ibg] | ./build.sh test | ./build.sh package" >&2
     exit 2
     ;;
 esac
