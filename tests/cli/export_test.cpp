@@ -23,11 +23,11 @@ bool HasColour(const QImage& image, QRgb colour)
 
 class ExportTest : public ::testing::Test {
 protected:
-    testing::ProcessResult Export(std::vector<std::string> arguments)
+    testing::ProcessResult Export(std::vector<std::string> arguments, const std::string& locale = "C")
     {
         arguments.insert(arguments.begin(), {VELANTRO_EXE, "--export"});
         // No display: the export must not need one.
-        return RunProcess(arguments, {"DISPLAY=", "WAYLAND_DISPLAY=", "QT_QPA_PLATFORM="});
+        return RunProcess(arguments, {"DISPLAY=", "WAYLAND_DISPLAY=", "QT_QPA_PLATFORM=", "LC_ALL=" + locale});
     }
     std::string Out(const std::string& name) const { return folder.Folder() + "/" + name; }
 
@@ -79,6 +79,18 @@ TEST_F(ExportTest, RawAndAveragedDifferOnALargeFile)
     const QImage averaged(QString::fromStdString(Out("averaged.png")));
     ASSERT_EQ(raw.size(), averaged.size());
     EXPECT_NE(raw, averaged);
+}
+
+TEST_F(ExportTest, NumbersReadTheSameUnderADecimalComma)
+{
+    ASSERT_EQ(Export({Out("c.png"), dvd}, "C").ExitCode, 0);
+    ASSERT_EQ(Export({Out("de.png"), dvd}, "de_DE.UTF-8").ExitCode, 0);
+    const QImage c(QString::fromStdString(Out("c.png")));
+    const QImage de(QString::fromStdString(Out("de.png")));
+    ASSERT_EQ(c.size(), de.size());
+    // The charts and their axes; the date in the information panel follows the locale.
+    const QRect charts(225, 0, c.width() - 225, c.height());
+    EXPECT_EQ(c.copy(charts), de.copy(charts));
 }
 
 TEST_F(ExportTest, RejectedFilesAndUsageErrors)
