@@ -97,26 +97,6 @@ TEST(SpeedFrame, MediaTable)
     }
 }
 
-TEST(SpeedFrame, StartupGridPositions)
-{
-    BurnFields fields = StartupFields();
-    RecordingControls controls;
-    DrawSpeedFrame(fields, controls);
-    const Grid dark = GridOf(controls.Speed(), GridColour);
-    for (std::size_t i = 0; i < dark.Horizontal.size(); ++i)
-        EXPECT_EQ(dark.Horizontal[i], 100.0f * static_cast<float>(i + 1));
-    EXPECT_FLOAT_EQ(GridOf(controls.Speed(), MajorGridColour).Vertical[0], 262144);
-    for (const Segment& s : controls.Speed().LinesIn(GridColour)) {
-        if (s.Y1 == s.Y2) {
-            EXPECT_EQ(s.X1, 0);
-            EXPECT_EQ(s.X2, 2359296);
-        } else {
-            EXPECT_EQ(s.Y1, 0);
-            EXPECT_EQ(s.Y2, 2500);
-        }
-    }
-}
-
 TEST(SpeedFrame, UnknownMediaAndFailures)
 {
     BurnFields fields = StartupFields();

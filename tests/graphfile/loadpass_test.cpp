@@ -312,31 +312,5 @@ TEST(LoadPass, ReplotKeepsTheUsersBoxes)
     EXPECT_FALSE(run.Controls.Percent().LinesIn(White).empty());
 }
 
-TEST(LoadPass, ReadsLineEndingsAlike)
-{
-    std::string crlf = WithBody(Sections(WriteSamples(30), VerifyLine(4, 1000, 3))).Text();
-    const auto replaced = [&](const std::string& eol) {
-        std::string out;
-        for (std::size_t i = 0; i < crlf.size(); ++i) {
-            if (crlf.compare(i, 2, "\r\n") == 0) {
-                out += eol;
-                ++i;
-            } else {
-                out.push_back(crlf[i]);
-            }
-        }
-        return out;
-    };
-    PassRun reference;
-    ASSERT_TRUE(reference.LoadText(crlf).Loaded);
-    for (const std::string eol : {"\n", "\r"}) {
-        PassRun run;
-        ASSERT_TRUE(run.LoadText(replaced(eol)).Loaded);
-        EXPECT_EQ(run.Controls.Speed().Lines, reference.Controls.Speed().Lines);
-        EXPECT_EQ(run.Controls.Percent().Lines, reference.Controls.Percent().Lines);
-        EXPECT_EQ(run.Fields.InfoCaptions, reference.Fields.InfoCaptions);
-    }
-}
-
 } // namespace
 } // namespace velantro
