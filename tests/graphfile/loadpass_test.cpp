@@ -104,8 +104,8 @@ TEST(LoadPass, RawModeAndBlockSizes)
         {"raw", false, "5", "2000000", {1000, 1000, 2000, 3000, 4000, 5000, 6000, 7000}},
         {"block of one", true, "1", "2000000", {1000, 1000, 2000, 3000, 4000, 5000, 6000, 7000}},
         {"block larger than the section", true, "25", "2000000", {1000, 7000}},
-        // A block that begins at or beyond the data end is plotted raw.
-        {"samples beyond the data", true, "5", "4500", {1000, 5000, 6000, 7000}},
+        // A block that begins at or beyond the data end is plotted raw, one sample a point.
+        {"a block starting at the data end", true, "5", "6000", {1000, 5000, 6000, 7000}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Name);
