@@ -10,14 +10,20 @@
 
 namespace velantro::testing {
 
-// Answers the open dialog from a queue and keeps what it was asked.
-class ScriptedFileDialogs : public FileDialogs {
-public:
-    struct Request {
-        QString Title, FilterName, Pattern, InitialFolder, DefaultSuffix;
-    };
+inline std::optional<QString> NextAnswer(std::deque<std::optional<QString>>& queue)
+{
+    if (queue.empty())
+        return std::nullopt;
+    std::optional<QString> answer = queue.front();
+    queue.pop_front();
+    return answer;
+}
 
-    std::deque<std::optional<QString>> Answers;
+// Answers the file dialogs from queues, cancelling when a queue runs dry, and
+// keeps what the open dialog was asked.
+struct ScriptedFileDialogs : FileDialogs {
+    struct Request { QString Title, FilterName, Pattern, InitialFolder, DefaultSuffix; };
+    std::deque<std::optional<QString>> Answers, SaveAnswers;
     std::vector<Request> Requests;
 
     std::optional<QString> GetOpenFileName(QWidget*, const QString& title, const QString& filterName,
@@ -25,30 +31,18 @@ public:
                                            const QString& defaultSuffix) override
     {
         Requests.push_back({title, filterName, pattern, initialFolder, defaultSuffix});
-        if (Answers.empty())
-            return std::nullopt;
-        std::optional<QString> answer = Answers.front();
-        Answers.pop_front();
-        return answer;
+        return NextAnswer(Answers);
     }
     std::optional<QString> GetSaveFileName(QWidget*, const QString&, const QString&, const QString&,
                                            const QString&, const QString&, const QString&) override
     {
-        if (SaveAnswers.empty())
-            return std::nullopt;
-        std::optional<QString> answer = SaveAnswers.front();
-        SaveAnswers.pop_front();
-        return answer;
+        return NextAnswer(SaveAnswers);
     }
-    std::deque<std::optional<QString>> SaveAnswers;
 };
 
 // Never blocks; keeps every message shown.
-class RecordedMessageBoxes : public MessageBoxes {
-public:
-    struct Message {
-        QString Prompt, Title;
-    };
+struct RecordedMessageBoxes : MessageBoxes {
+    struct Message { QString Prompt, Title; };
     std::vector<Message> Shown;
 
     void Show(QWidget*, const QString& prompt, const QString& title) override { Shown.push_back({prompt, title}); }
