@@ -11,7 +11,8 @@ packages=(
     qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth fonts-dejavu-core fonts-dejavu-extra locales
-    dpkg-dev file strace
+    dpkg-dev file strace time
+    clang libclang-rt-14-dev
 )
 
 install_missing() {

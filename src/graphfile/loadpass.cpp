@@ -20,8 +20,9 @@ namespace velantro {
 
 namespace {
 
-// No graph file line comes near this; a longer one is not a graph file.
-constexpr std::size_t LongestLine = std::size_t{256} << 20;
+// No graph file line comes near this; a longer one is not a graph file, and
+// the limit keeps a file without line ends from filling memory.
+constexpr std::size_t LongestLine = std::size_t{1} << 20;
 
 constexpr double RpmScale = 2.66e-5;
 
@@ -272,6 +273,13 @@ private:
         point.First = LeadingNumber(fields[3]);
         if (kind.Write)
             point.Second = LeadingNumber(fields[4]);
+        // Every sample must map into the charts, drawn or not, so that raw and
+        // averaged plots and every choice of series accept the same files.
+        ToSingle(point.Sector);
+        SpeedY(point.Speed);
+        RpmY(point.Rpm);
+        PercentY(point.First);
+        PercentY(point.Second);
         return point;
     }
 
