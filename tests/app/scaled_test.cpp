@@ -3,11 +3,10 @@
 #include "app/readoutlabel.h"
 #include "charts/seriescolours.h"
 #include "formdoubles.h"
+#include "../support/graphtext.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QMouseEvent>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <ibggen.h>
 
@@ -16,16 +15,10 @@ namespace {
 
 TEST(ScaledWindow, KeepsItsLayoutAndReadsItsColours)
 {
-    QTemporaryDir folder;
-    const QString graph = folder.filePath("disc.ibg");
-    QFile file(graph);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(QByteArray::fromStdString(ibggen::Generate({ibggen::Kind::DvdBurnVerify, 400, "\r\n", 2})));
-    file.close();
-
+    const testing::TempFile graph(ibggen::Generate({ibggen::Kind::DvdBurnVerify, 400, "\r\n", 2}), "disc.ibg");
     testing::ScriptedFileDialogs dialogs;
     testing::RecordedMessageBoxes messages;
-    BurnForm form(graph, &dialogs, &messages);
+    BurnForm form(QString::fromStdString(graph.Path()), &dialogs, &messages);
     form.show();
     ASSERT_EQ(form.devicePixelRatio(), 2);
 
@@ -40,21 +33,18 @@ TEST(ScaledWindow, KeepsItsLayoutAndReadsItsColours)
     std::set<Colour> allowed = {0, GridColour, MajorGridColour, LayerBreakColour, DataEndColour};
     allowed.insert(std::begin(SeriesColour), std::end(SeriesColour));
     const QImage& image = chart.Image();
-    int yellowX = -1, yellowY = -1;
-    for (int y = 0; y < image.height(); ++y) {
+    QPoint yellow(-1, -1);
+    for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x) {
             const Colour c = image.pixel(x, y) & 0xFFFFFFu;
             ASSERT_TRUE(allowed.count(c)) << std::hex << c << " at " << std::dec << x << "," << y;
-            if (c == SeriesColour[0] && yellowX < 0 && x > image.width() / 3) {
-                yellowX = x;
-                yellowY = y;
-            }
+            if (c == SeriesColour[0] && yellow.x() < 0 && x > image.width() / 3)
+                yellow = {x, y};
         }
-    }
-    ASSERT_GE(yellowX, 0);
+    ASSERT_GE(yellow.x(), 0);
 
     // A device pixel of the write speed line, reached through a logical position.
-    const QPointF local = QPointF(chart.contentsRect().topLeft()) + QPointF(yellowX / 2.0, yellowY / 2.0);
+    const QPointF local = QPointF(chart.contentsRect().topLeft()) + QPointF(yellow) / 2.0;
     QMouseEvent move(QEvent::MouseMove, local, chart.mapToGlobal(local), Qt::NoButton, Qt::NoButton,
                      Qt::NoModifier);
     QApplication::sendEvent(&chart, &move);

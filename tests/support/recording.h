@@ -3,7 +3,9 @@
 #include "charts/surface.h"
 #include "graphfile/burncontrols.h"
 
+#include <algorithm>
 #include <array>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -18,89 +20,48 @@ struct Segment {
 // Keeps every drawing operation since the last Cls.
 class RecordingSurface : public Surface {
 public:
-    RecordingSurface() = default;
-    explicit RecordingSurface(double widthTwips) : width_(widthTwips) {}
-
-    void Cls() override
-    {
-        Lines.clear();
-        Printed.clear();
-        ++ClsCount;
-    }
+    void Cls() override { Lines.clear(); Printed.clear(); ++ClsCount; }
     void SetScaleWidth(float width) override { scaleWidth_ = width; }
     void SetScaleHeight(float height) override { scaleHeight_ = height; }
     float ScaleWidth() const override { return scaleWidth_; }
     float ScaleHeight() const override { return scaleHeight_; }
-    double Width() const override { return width_; }
-    void Line(float x1, float y1, float x2, float y2, velantro::Colour colour) override
-    {
-        Lines.push_back({x1, y1, x2, y2, colour});
-    }
+    double Width() const override { return 3000; }
+    void Line(float x1, float y1, float x2, float y2, Colour c) override { Lines.push_back({x1, y1, x2, y2, c}); }
     void SetCurrentX(double x) override { x_ = x; }
     void SetCurrentY(double y) override { y_ = y; }
     // Ten twips a character keeps the centring easy to follow.
     double TextWidth(const std::string& text) const override { return 10.0 * static_cast<double>(text.size()); }
-    void Print(const std::string& text) override
-    {
-        Printed.push_back({text, x_, y_});
-        x_ = 0;
-        y_ += 195;
-    }
+    void Print(const std::string& text) override { Printed.push_back({text, x_, y_}); x_ = 0; y_ += 195; }
     std::int32_t Point(float, float) const override { return -1; }
 
-    std::vector<Segment> LinesIn(velantro::Colour colour) const
+    std::vector<Segment> LinesIn(velantro::Colour c) const
     {
         std::vector<Segment> found;
-        for (const Segment& s : Lines)
-            if (s.Colour == colour)
-                found.push_back(s);
+        std::copy_if(Lines.begin(), Lines.end(), std::back_inserter(found), [&](auto& s) { return s.Colour == c; });
         return found;
     }
 
-    struct PrintedText {
-        std::string Text;
-        double X, Y;
-    };
+    struct PrintedText { std::string Text; double X, Y; };
     std::vector<Segment> Lines;
     std::vector<PrintedText> Printed;
     int ClsCount = 0;
 
 private:
-    double width_ = 3000;
-    float scaleWidth_ = 0;
-    float scaleHeight_ = 0;
-    double x_ = 0;
-    double y_ = 0;
+    float scaleWidth_ = 0, scaleHeight_ = 0;
+    double x_ = 0, y_ = 0;
 };
 
 class RecordingControls : public BurnControls {
 public:
-    Surface& Picture(int index) override { return Pictures[static_cast<std::size_t>(index)]; }
+    Surface& Picture(int index) override { return Pictures[index]; }
     bool Option2Value() const override { return Averaged; }
     std::string Combo1Text() const override { return BlockSize; }
-    int Check1Value(int index) const override { return Ticked[static_cast<std::size_t>(index)]; }
-    void SetCheck1Value(int index, int value) override
-    {
-        Ticked[static_cast<std::size_t>(index)] = value;
-        Calls.push_back("tick " + std::to_string(index));
-    }
-    void SetCheck1Enabled(int index, bool enabled) override
-    {
-        Enabled[static_cast<std::size_t>(index)] = enabled;
-        Calls.push_back((enabled ? "enable " : "disable ") + std::to_string(index));
-    }
-    void SetLabel3Caption(int index, const std::string& caption) override
-    {
-        Label3[static_cast<std::size_t>(index)] = caption;
-    }
-    void SetLabel5Caption(int index, const std::string& caption) override
-    {
-        Label5[static_cast<std::size_t>(index)] = caption;
-    }
-    void MsgBox(const std::string& prompt, const std::string& title) override
-    {
-        Messages.push_back(title + "|" + prompt);
-    }
+    int Check1Value(int index) const override { return Ticked[index]; }
+    void SetCheck1Value(int index, int value) override { Ticked[index] = value; }
+    void SetCheck1Enabled(int index, bool enabled) override { Enabled[index] = enabled; }
+    void SetLabel3Caption(int index, const std::string& text) override { Label3[index] = text; }
+    void SetLabel5Caption(int index, const std::string& text) override { Label5[index] = text; }
+    void MsgBox(const std::string& text, const std::string& title) override { Messages.push_back(title + "|" + text); }
     std::string GeneralDate(const std::string& text) const override { return "date(" + text + ")"; }
 
     RecordingSurface& Speed() { return Pictures[1]; }
@@ -114,7 +75,6 @@ public:
     std::array<std::string, 13> Label3{};
     std::array<std::string, 5> Label5{};
     std::vector<std::string> Messages;
-    std::vector<std::string> Calls;
 };
 
 } // namespace velantro::testing
