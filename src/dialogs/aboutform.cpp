@@ -3,11 +3,9 @@
 #include "dialogs/twips.h"
 #include "platform/seticons.h"
 
-#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFontMetrics>
 #include <QGuiApplication>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
@@ -69,18 +67,14 @@ VersionNumbers ProgramVersionNumbers()
 }
 
 AboutForm::AboutForm(VersionNumbers version)
-    : QWidget(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
-                           Qt::MSWindowsFixedSizeDialogHint),
-      Version(version), Banner(QStringLiteral(":/images/banner.png"))
+    : Version(version), Banner(QStringLiteral(":/images/banner.png"))
 {
     setObjectName(QStringLiteral("AboutForm"));
     setWindowTitle(QStringLiteral("About Velantro"));
     setFixedSize(TwipsToPixels(6375), TwipsToPixels(3015));
     SetFormIcons(this);
 
-    Command1 = new QPushButton(QStringLiteral("OK"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    Command1->setGeometry(TwipsRect(5160, 2520, 1095, 375));
+    MakeCommand1(5160, 2520);
 
     Label1 = MakeLabel(this, "Label1", TwipsRect(0, 840, 5535, 375),
                        QStringLiteral("Freeware ImgBurn graph file plotting program"));
@@ -97,7 +91,6 @@ AboutForm::AboutForm(VersionNumbers version)
     // The button is first in the tab order so it holds the focus on opening.
     setFocusProxy(Command1);
     Command1->setFocus();
-    connect(Command1, &QPushButton::clicked, this, &AboutForm::Command1_Click);
 
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
@@ -111,31 +104,10 @@ void AboutForm::Form_Load()
     Label2->setFont(BoldFont(font(), 8.25, Label2->text(), qMin(Label2->width(), width() - Label2->x())));
 }
 
-void AboutForm::Command1_Click()
-{
-    hide();
-}
-
 void AboutForm::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.drawPixmap(0, 0, Banner);
-}
-
-// Only a close from the frame gets here; "OK" merely hides.
-void AboutForm::closeEvent(QCloseEvent* event)
-{
-    Closed = true;
-    setAttribute(Qt::WA_DeleteOnClose);
-    event->accept();
-}
-
-void AboutForm::keyPressEvent(QKeyEvent* event)
-{
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
-        Command1->click();
-    else
-        QWidget::keyPressEvent(event);
 }
 
 } // namespace velantro

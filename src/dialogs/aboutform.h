@@ -2,10 +2,9 @@
 
 #include <QPixmap>
 #include <QString>
-#include <QWidget>
+#include "dialogs/auxform.h"
 
 class QLabel;
-class QPushButton;
 
 namespace velantro {
 
@@ -25,27 +24,17 @@ VersionNumbers ParseVersionNumbers(const QString& version);
 VersionNumbers ProgramVersionNumbers();
 
 // Modeless and top-level. "OK" hides it; closing it from its frame destroys it.
-class AboutForm : public QWidget {
+class AboutForm : public AuxForm {
 public:
     explicit AboutForm(VersionNumbers version = ProgramVersionNumbers());
 
-    // True once closed from its frame: the window only waits to be deleted.
-    bool ClosedFromFrame() const { return Closed; }
-
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void Form_Load();
-    void Command1_Click();
-
-    bool Closed = false;
-
     VersionNumbers Version;
     QPixmap Banner;
-    QPushButton* Command1;
     QLabel* Label1;
     QLabel* Label2;
     QLabel* Label3;
