@@ -14,6 +14,7 @@
 #include <ibggen.h>
 
 #include <filesystem>
+#include <fstream>
 
 namespace {
 
@@ -55,6 +56,36 @@ void BM_ReplotDiscarded(benchmark::State& state)
     state.SetLabel(controls.Averaged ? "averaged" : "raw");
 }
 
+long ResidentKilobytes()
+{
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind("VmRSS:", 0) == 0)
+            return std::stol(line.substr(6));
+    return 0;
+}
+
+// 1,000 option changes through the handlers, on a 10^5-sample file: the
+// resident size after the first and after the last must stay level.
+void BM_OptionChangesMemory(benchmark::State& state)
+{
+    const std::string file = (std::filesystem::temp_directory_path() / "velantro-window-bench-1e5.ibg").string();
+    ibggen::WriteFile({ibggen::Kind::DvdBurnVerify, 50'000, "\r\n", 2}, file);
+    velantro::BurnForm form(QString::fromStdString(file));
+    form.show();
+    for (auto _ : state) {
+        form.Option1->setChecked(true);
+        form.Option1_Click();
+        const long first = ResidentKilobytes();
+        for (int i = 0; i < 999; ++i) {
+            (i % 2 ? form.Option1 : form.Option2)->setChecked(true);
+            i % 2 ? form.Option1_Click() : form.Option2_Click();
+        }
+        state.counters["rss_first_kB"] = static_cast<double>(first);
+        state.counters["rss_last_kB"] = static_cast<double>(ResidentKilobytes());
+    }
+}
+
 // From building the window with a file named to the window on screen.
 void BM_StartToFirstWindow(benchmark::State& state)
 {
@@ -70,6 +101,7 @@ void BM_StartToFirstWindow(benchmark::State& state)
 BENCHMARK(BM_ReplotWindow)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReplotDiscarded)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_StartToFirstWindow)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OptionChangesMemory)->Iterations(1)->Unit(benchmark::kSecond);
 
 int main(int argc, char** argv)
 {
