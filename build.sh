@@ -57,7 +57,9 @@ run)
     echo "No display here, so no window can open. This is what Velantro reads from $file"
     echo "(the same as: build/release/src/app/velantro --info $file):"
     echo
-    exec build/release/src/app/velantro --info "$file"
+    build/release/src/app/velantro --info "$file"
+    echo
+    echo "To see the window as a picture: build/release/src/app/velantro --export shot.png $file"
     ;;
 test)
     install_missing
