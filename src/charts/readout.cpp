@@ -29,27 +29,6 @@ constexpr ReadoutRow ReadoutRows[] = {
     {Chart::Percent, SeriesColour[6], "Verify CPU ", ReadoutRow::Value::Percent, "%"},
 };
 
-std::string Utf8(char32_t code)
-{
-    std::string out;
-    if (code < 0x80) {
-        out.push_back(static_cast<char>(code));
-    } else if (code < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (code >> 6)));
-        out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-    } else if (code < 0x10000) {
-        out.push_back(static_cast<char>(0xE0 | (code >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-    } else {
-        out.push_back(static_cast<char>(0xF0 | (code >> 18)));
-        out.push_back(static_cast<char>(0x80 | ((code >> 12) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-    }
-    return out;
-}
-
 double ReadoutValue(ReadoutRow::Value kind, float y, std::int16_t speedChartHeight)
 {
     // The speed and percent readouts are single precision, the RPM double.
@@ -70,7 +49,7 @@ double ReadoutValue(ReadoutRow::Value kind, float y, std::int16_t speedChartHeig
 std::string FixedTwo(double value, char32_t decimalSeparator)
 {
     if (!std::isfinite(value))
-        return "0" + Utf8(decimalSeparator) + "00";
+        return "0" + CodePointToUtf8(decimalSeparator) + "00";
     // Halves round away from zero.
     const double hundredths = std::round(std::fabs(value) * 100);
     std::array<char, 400> buffer{};
@@ -81,7 +60,7 @@ std::string FixedTwo(double value, char32_t decimalSeparator)
         digits.insert(0, "0");
     std::string text = value < 0 && hundredths != 0 ? "-" : "";
     text += digits.substr(0, digits.size() - 2);
-    text += Utf8(decimalSeparator);
+    text += CodePointToUtf8(decimalSeparator);
     text += digits.substr(digits.size() - 2);
     return text;
 }

@@ -236,6 +236,27 @@ std::string_view ValueFrom(std::string_view line, std::size_t position)
     return line.substr(position - 1);
 }
 
+std::string CodePointToUtf8(char32_t code)
+{
+    std::string out;
+    if (code < 0x80) {
+        out.push_back(static_cast<char>(code));
+    } else if (code < 0x800) {
+        out.push_back(static_cast<char>(0xC0 | (code >> 6)));
+        out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
+    } else if (code < 0x10000) {
+        out.push_back(static_cast<char>(0xE0 | (code >> 12)));
+        out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
+    } else {
+        out.push_back(static_cast<char>(0xF0 | (code >> 18)));
+        out.push_back(static_cast<char>(0x80 | ((code >> 12) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
+    }
+    return out;
+}
+
 std::string Cp1252ToUtf8(std::string_view bytes)
 {
     // 0x80..0x9F; the five holes keep their C1 code points.
@@ -252,15 +273,7 @@ std::string Cp1252ToUtf8(std::string_view bytes)
             out.push_back(c);
             continue;
         }
-        const char32_t code = byte < 0xA0 ? high[byte - 0x80] : byte;
-        if (code < 0x800) {
-            out.push_back(static_cast<char>(0xC0 | (code >> 6)));
-            out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-        } else {
-            out.push_back(static_cast<char>(0xE0 | (code >> 12)));
-            out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-        }
+        out += CodePointToUtf8(byte < 0xA0 ? high[byte - 0x80] : byte);
     }
     return out;
 }

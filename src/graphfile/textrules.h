@@ -27,6 +27,8 @@ std::string BurnTimeText(double seconds);
 // The rest of a line from 1-based character position, "" when shorter.
 std::string_view ValueFrom(std::string_view line, std::size_t position);
 
+std::string CodePointToUtf8(char32_t code);
+
 // The files are 8-bit Windows text.
 std::string Cp1252ToUtf8(std::string_view bytes);
 
