@@ -9,6 +9,10 @@ int main(int argc, char** argv)
     // Test discovery runs the binary without the test's environment.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+#ifdef VELANTRO_TEST_SCALE_FACTOR
+    // The same window at another device pixel ratio, in a process of its own.
+    qputenv("QT_SCALE_FACTOR", VELANTRO_TEST_SCALE_FACTOR);
+#endif
     QApplication application(argc, argv);
     velantro::SetWindowLook();
     // Readouts use the system's decimal separator; pin it for the expectations.
