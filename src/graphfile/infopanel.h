@@ -1,13 +1,23 @@
 #pragma once
 
+#include "graphfile/burnfields.h"
+
+#include <array>
+#include <functional>
 #include <string>
 
 namespace velantro {
 
-struct BurnFields;
+struct GraphHeader;
 class Surface;
 
 constexpr double InfoRowTwips = 285;
+
+using DateFormatter = std::function<std::string(const std::string&)>;
+
+// The seventeen information values of a header, in caption order, as the
+// panel shows them (UTF-8, dates in the locale's general form).
+std::array<std::string, InfoValueCount> InfoValues(const GraphHeader& header, const DateFormatter& generalDate);
 
 // The captions column, printed once at start-up.
 void PrintInfoCaptions(const BurnFields& fields, Surface& picture4);

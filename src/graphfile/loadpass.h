@@ -1,14 +1,13 @@
 #pragma once
 
+#include "graphfile/graphreader.h"
+
 #include <string>
 
 namespace velantro {
 
 struct BurnFields;
 class BurnControls;
-
-// Which sections held samples: 3 both, 1 write only, 2 verify only, 0 neither.
-enum class DataPresent { None = 0, WriteOnly = 1, VerifyOnly = 2, Both = 3 };
 
 struct LoadOutcome {
     bool Loaded = false;

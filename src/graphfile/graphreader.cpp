@@ -1,0 +1,305 @@
+#include "graphfile/graphreader.h"
+
+#include "graphfile/passfailure.h"
+#include "graphfile/textrules.h"
+
+#include <cerrno>
+#include <cstring>
+#include <new>
+#include <string_view>
+
+namespace velantro {
+
+namespace {
+
+// No graph file line comes near this; a longer one is not a graph file, and
+// the limit keeps a file without line ends from filling memory.
+constexpr std::size_t LongestLine = std::size_t{1} << 20;
+
+constexpr const char* KeyTexts[HeaderKeyCount] = {
+    "DATE=",      "SAMPLE_RATE=",    "DEVICE_MAKEMODEL=", "DEVICE_FIRMWAREVERSION=", "MEDIA_TYPE=", "MEDIA_BOOKTYPE=",
+    "MEDIA_ID=",  "MEDIA_CAPACITY=", "MEDIA_LAYER_BREAK=", "DATA_SECTORS=", "DATA_TYPE=",  "DATA_VOLUMEIDENTIFIER=",
+};
+
+bool StartsWith(std::string_view line, std::string_view key)
+{
+    return line.substr(0, key.size()) == key;
+}
+
+// Markers are read from the second character; the first may be anything.
+bool IsMarker(std::string_view line, std::string_view marker)
+{
+    return line.size() > marker.size() && line.substr(1, marker.size()) == marker;
+}
+
+std::string Value(std::string_view line, std::size_t position)
+{
+    return std::string(ValueFrom(line, position));
+}
+
+} // namespace
+
+bool GraphReader::Open(const std::string& path)
+{
+    lines_.Close();
+    line_.clear();
+    lineNumber_ = 0;
+    state_ = State::Closed;
+    nextKey_ = 0;
+    code_ = 0;
+    header_ = GraphHeader();
+    error_.clear();
+    errno = 0;
+    if (!lines_.Open(path)) {
+        Fail(errno ? std::strerror(errno) : "cannot open");
+        return false;
+    }
+    lines_.SetLineLimit(LongestLine);
+    state_ = State::Header;
+    return true;
+}
+
+void GraphReader::Close()
+{
+    lines_.Close();
+    state_ = State::Closed;
+}
+
+GraphToken GraphReader::ReadNext()
+{
+    if (state_ == State::Closed)
+        return HasError() ? GraphToken::Invalid : GraphToken::None;
+    try {
+        const GraphToken token = Step();
+        if (token == GraphToken::EndOfFile)
+            lines_.Close();
+        return token;
+    } catch (const PassFailure& failure) {
+        return Fail(failure.what());
+    } catch (const std::bad_alloc&) {
+        return Fail("out of memory");
+    }
+}
+
+GraphToken GraphReader::Fail(const std::string& reason)
+{
+    lines_.Close();
+    state_ = State::Closed;
+    error_ = lineNumber_ > 0 ? "line " + std::to_string(lineNumber_) + ": " + reason : reason;
+    return GraphToken::Invalid;
+}
+
+void GraphReader::NextLine()
+{
+    if (!lines_.ReadLine(line_))
+        throw PassFailure("unexpected end of file");
+    ++lineNumber_;
+    if (lines_.LastLineCut())
+        throw PassFailure("line too long");
+}
+
+// Searches forward from the current line; all keys are required, in order.
+void GraphReader::FindKey(const char* key)
+{
+    while (!StartsWith(line_, key))
+        NextLine();
+}
+
+GraphToken GraphReader::Step()
+{
+    switch (state_) {
+    case State::Header: {
+        if (nextKey_ == 0)
+            NextLine();
+        const char* key = KeyTexts[nextKey_];
+        FindKey(key);
+        const std::size_t from = std::strlen(key) + 1;
+        key_ = static_cast<HeaderKey>(nextKey_);
+        switch (key_) {
+        case HeaderKey::Date:
+            header_.Date = Value(line_, from);
+            break;
+        case HeaderKey::SampleRate:
+            header_.SampleRate = Value(line_, from);
+            break;
+        case HeaderKey::DriveModel:
+            header_.Drive = Value(line_, from);
+            break;
+        case HeaderKey::Firmware:
+            header_.Firmware = Value(line_, from);
+            break;
+        case HeaderKey::MediaType:
+            header_.MediaType = Value(line_, from);
+            break;
+        case HeaderKey::BookType:
+            header_.BookType = Value(line_, from);
+            break;
+        case HeaderKey::MediaId:
+            header_.MediaId = Value(line_, from);
+            break;
+        case HeaderKey::Capacity:
+            header_.Capacity = LeadingNumber(ValueFrom(line_, from));
+            break;
+        case HeaderKey::LayerBreak:
+            header_.LayerBreak = LeadingNumber(ValueFrom(line_, from));
+            break;
+        case HeaderKey::DataSectors:
+            header_.DataSectors = LeadingNumber(ValueFrom(line_, from));
+            break;
+        case HeaderKey::DataType: {
+            header_.DataType = Value(line_, from);
+            // The sector size follows the last "/" of the whole line.
+            const std::size_t slash = line_.rfind('/');
+            const std::string_view size =
+                slash == std::string::npos ? std::string_view(line_) : std::string_view(line_).substr(slash + 1);
+            header_.SectorSize = RoundToInt16(LeadingNumber(size));
+            break;
+        }
+        case HeaderKey::VolumeLabel:
+            header_.VolumeLabel = Value(line_, from);
+            break;
+        }
+        if (++nextKey_ == HeaderKeyCount)
+            state_ = State::SpeedBlock;
+        return GraphToken::HeaderValue;
+    }
+    case State::SpeedBlock:
+        ReadSpeedBlock();
+        state_ = State::FirstSection;
+        return GraphToken::SpeedBlock;
+    case State::FirstSection:
+        return FindFirstSection();
+    case State::Write:
+        return SampleOrEnd("END_WRITE", 5);
+    case State::VerifySearch:
+        return FindVerifySection();
+    case State::Verify:
+        return SampleOrEnd("END_VERIFY", 4);
+    case State::Done:
+    case State::Closed:
+        break;
+    }
+    return GraphToken::EndOfFile;
+}
+
+// The lines after the first are taken by position: only their key lengths matter.
+void GraphReader::ReadSpeedBlock()
+{
+    while (!StartsWith(line_, "WRITE_TEST_MODE=") && !StartsWith(line_, "VERIFY_SPEED_START=") &&
+           line_ != "[END_CONFIGURATION]")
+        NextLine();
+    if (StartsWith(line_, "WRITE_TEST_MODE=")) {
+        header_.Block = SpeedBlockKind::Write;
+        header_.TestMode = Value(line_, 17);
+        NextLine();
+        header_.SpeedSelected = Value(line_, 22);
+        NextLine();
+        header_.SpeedStart = Value(line_, 19);
+        NextLine();
+        header_.SpeedEnd = Value(line_, 17);
+        NextLine();
+        header_.SpeedAvg = Value(line_, 21);
+        NextLine();
+        header_.SpeedMax = Value(line_, 17);
+        NextLine();
+        header_.BurnTime = Value(line_, 18);
+    } else if (StartsWith(line_, "VERIFY_SPEED_START=")) {
+        header_.Block = SpeedBlockKind::Verify;
+        header_.SpeedStart = Value(line_, 20);
+        NextLine();
+        header_.SpeedEnd = Value(line_, 18);
+        NextLine();
+        header_.SpeedAvg = Value(line_, 22);
+        NextLine();
+        header_.SpeedMax = Value(line_, 18);
+        NextLine();
+        header_.BurnTime = Value(line_, 19);
+    }
+    header_.BurnSeconds = LeadingNumber(header_.BurnTime);
+}
+
+// The first start marker decides: a verify start means no write section.
+// A start marker on the very last line counts as absent.
+GraphToken GraphReader::FindFirstSection()
+{
+    while (!IsMarker(line_, "START_WRITE") && !IsMarker(line_, "START_VERIFY") && !lines_.AtEof())
+        NextLine();
+    if (lines_.AtEof()) {
+        state_ = State::Done;
+        return GraphToken::EndOfFile;
+    }
+    code_ = 3;
+    state_ = State::VerifySearch;
+    if (IsMarker(line_, "START_VERIFY")) {
+        code_ = 2;
+        return FindVerifySection();
+    }
+    NextLine();
+    if (IsMarker(line_, "END_WRITE")) {
+        code_ = 2;
+        return FindVerifySection();
+    }
+    section_ = GraphSection::Write;
+    state_ = State::Write;
+    sectionOpen_ = false;
+    return GraphToken::SectionStart;
+}
+
+// Whatever stands between the write end and the verify start is passed over.
+GraphToken GraphReader::FindVerifySection()
+{
+    state_ = State::Done;
+    while (!IsMarker(line_, "START_VERIFY") && !lines_.AtEof())
+        NextLine();
+    if (lines_.AtEof()) {
+        code_ -= 2;
+        return GraphToken::EndOfFile;
+    }
+    NextLine();
+    if (IsMarker(line_, "END_VERIFY")) {
+        code_ -= 2;
+        return GraphToken::EndOfFile;
+    }
+    section_ = GraphSection::Verify;
+    state_ = State::Verify;
+    sectionOpen_ = false;
+    return GraphToken::SectionStart;
+}
+
+// The line after a section's start is its first sample; every line up to the
+// end marker is a sample.
+GraphToken GraphReader::SampleOrEnd(const char* endMarker, std::size_t fieldsNeeded)
+{
+    if (sectionOpen_) {
+        NextLine();
+        if (IsMarker(line_, endMarker)) {
+            state_ = section_ == GraphSection::Write ? State::VerifySearch : State::Done;
+            return GraphToken::SectionEnd;
+        }
+    }
+    sectionOpen_ = true;
+
+    std::string_view fields[5];
+    std::size_t count = 0;
+    if (!line_.empty()) {
+        std::string_view rest(line_);
+        for (;;) {
+            const std::size_t comma = rest.find(',');
+            if (count < 5)
+                fields[count] = rest.substr(0, comma);
+            ++count;
+            if (comma == std::string_view::npos || count >= fieldsNeeded)
+                break;
+            rest.remove_prefix(comma + 1);
+        }
+    }
+    if (count < fieldsNeeded)
+        throw PassFailure("sample line too short");
+    sample_.Speed = LeadingNumber(fields[0]);
+    sample_.Sector = LeadingNumber(fields[1]);
+    sample_.First = LeadingNumber(fields[3]);
+    sample_.Second = fieldsNeeded > 4 ? LeadingNumber(fields[4]) : 0;
+    return GraphToken::Sample;
+}
+
+} // namespace velantro

@@ -1,0 +1,75 @@
+#include "graphfile/plotpoint.h"
+
+#include "charts/seriescolours.h"
+#include "graphfile/burnfields.h"
+#include "graphfile/passfailure.h"
+#include "graphfile/textrules.h"
+
+#include <cmath>
+
+namespace velantro {
+
+namespace {
+
+constexpr double RpmScale = 2.66e-5;
+
+double Finite(double value)
+{
+    if (!std::isfinite(value))
+        throw PassFailure("arithmetic overflow");
+    return value;
+}
+
+} // namespace
+
+SampleMapping::SampleMapping(const BurnFields& fields, double layerBreak)
+    : capacity_(fields.MediaCapacity),
+      layerBreak_(layerBreak > 0 ? layerBreak : fields.MediaCapacity),
+      chartHeight_(fields.SpeedChartHeight),
+      rpmBase_(fields.RpmBase),
+      rpmSpan_(fields.RpmSpan)
+{
+}
+
+// The first sample of a section is always taken as before the layer break.
+double SampleMapping::RpmEstimate(double speed, double sector, bool firstSample) const
+{
+    if (capacity_ == 0)
+        throw PassFailure("division by zero");
+    const double f = (firstSample || sector <= layerBreak_) ? Finite((capacity_ - sector) / capacity_)
+                                                            : Finite(sector / capacity_);
+    return Finite(speed * (rpmSpan_ * Finite(f * f) + rpmBase_));
+}
+
+PlotPoint SampleMapping::Map(const RawSample& sample, bool firstSample) const
+{
+    PlotPoint point;
+    point.Speed = sample.Speed;
+    point.Sector = sample.Sector;
+    point.Rpm = RpmEstimate(point.Speed, point.Sector, firstSample);
+    point.First = sample.First;
+    point.Second = sample.Second;
+    ToSingle(point.Sector);
+    SpeedY(point.Speed);
+    RpmY(point.Rpm);
+    PercentY(point.First);
+    PercentY(point.Second);
+    return point;
+}
+
+float SampleMapping::SpeedY(double speed) const
+{
+    return ToSingle(chartHeight_ - 100 * speed);
+}
+
+float SampleMapping::RpmY(double rpm) const
+{
+    return ToSingle(chartHeight_ - chartHeight_ * RpmScale * rpm);
+}
+
+float SampleMapping::PercentY(double percent)
+{
+    return ToSingle(PercentChartHeight - 10 * percent);
+}
+
+} // namespace velantro

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "graphfile/graphreader.h"
+
+namespace velantro {
+
+struct BurnFields;
+
+// One plotted point: a sample, or the mean of a block of samples. First and
+// Second as in RawSample.
+struct PlotPoint {
+    double Sector = 0;
+    double Speed = 0;
+    double Rpm = 0;
+    double First = 0;
+    double Second = 0;
+};
+
+// Turns samples into chart values on the scale the frames chose. Every
+// sample must map into the charts, drawn or not, so that raw and averaged
+// plots, every choice of series and every other reader accept the same files.
+class SampleMapping {
+public:
+    // A layer break of 0 or less means a single-layer disc.
+    SampleMapping(const BurnFields& fields, double layerBreak);
+
+    // Throws PassFailure for a sample that does not map.
+    PlotPoint Map(const RawSample& sample, bool firstSample) const;
+
+    float SpeedY(double speed) const;
+    float RpmY(double rpm) const;
+    static float PercentY(double percent);
+
+private:
+    double RpmEstimate(double speed, double sector, bool firstSample) const;
+
+    double capacity_;
+    double layerBreak_;
+    double chartHeight_;
+    double rpmBase_;
+    double rpmSpan_;
+};
+
+} // namespace velantro

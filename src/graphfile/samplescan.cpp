@@ -1,0 +1,92 @@
+#include "graphfile/samplescan.h"
+
+#include "charts/frames.h"
+#include "graphfile/headless.h"
+#include "graphfile/infopanel.h"
+#include "graphfile/passfailure.h"
+#include "graphfile/textrules.h"
+
+#include <new>
+
+namespace velantro {
+
+bool SampleScan::Fail(const std::string& reason)
+{
+    reader_.Close();
+    mapping_.reset();
+    error_ = reason;
+    return false;
+}
+
+bool SampleScan::Open(const std::string& path)
+{
+    error_.clear();
+    mapping_.reset();
+    if (!reader_.Open(path))
+        return Fail(reader_.ErrorString());
+    GraphToken token;
+    while ((token = reader_.ReadNext()) == GraphToken::HeaderValue) {
+    }
+    if (token == GraphToken::Invalid)
+        return Fail(reader_.ErrorString());
+
+    const GraphHeader& header = reader_.Header();
+    try {
+        // The window's start-up frames come first: a media type the charts
+        // do not know keeps their scale.
+        HeadlessControls controls;
+        fields_ = StartupFields();
+        DrawSpeedFrame(fields_, controls);
+        DrawPercentFrame(fields_, controls);
+        fields_.MediaType = Cp1252ToUtf8(header.MediaType);
+        fields_.MediaCapacity = header.Capacity;
+        fields_.DataSectors = header.DataSectors;
+        fields_.SectorSize = header.SectorSize;
+        DrawSpeedFrame(fields_, controls);
+        DrawPercentFrame(fields_, controls);
+        // The marker lines must fit the charts too.
+        if (header.LayerBreak > 0)
+            ToSingle(header.LayerBreak);
+        ToSingle(header.DataSectors);
+        mapping_.emplace(fields_, header.LayerBreak);
+    } catch (const PassFailure& failure) {
+        return Fail(failure.what());
+    } catch (const std::bad_alloc&) {
+        return Fail("out of memory");
+    }
+    return true;
+}
+
+bool SampleScan::Next()
+{
+    if (!mapping_)
+        return false;
+    try {
+        for (;;) {
+            switch (reader_.ReadNext()) {
+            case GraphToken::SectionStart:
+                pendingFirst_ = true;
+                break;
+            case GraphToken::Sample:
+                first_ = pendingFirst_;
+                pendingFirst_ = false;
+                // The pass maps a section's first sample both ways; both must fit.
+                if (first_)
+                    mapping_->Map(reader_.Sample(), false);
+                point_ = mapping_->Map(reader_.Sample(), first_);
+                return true;
+            case GraphToken::Invalid:
+                return Fail(reader_.ErrorString());
+            case GraphToken::EndOfFile:
+                mapping_.reset();
+                return false;
+            default:
+                break;
+            }
+        }
+    } catch (const PassFailure& failure) {
+        return Fail("line " + std::to_string(reader_.LineNumber()) + ": " + failure.what());
+    }
+}
+
+} // namespace velantro
