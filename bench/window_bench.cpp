@@ -30,7 +30,7 @@ const std::string& MillionSampleFile()
 
 void BM_ReplotWindow(benchmark::State& state)
 {
-    velantro::BurnForm form(QString::fromStdString(MillionSampleFile()));
+    velantro::BurnForm form(MillionSampleFile());
     form.show();
     const bool raw = state.range(0) != 0;
     form.Option1->setChecked(raw);
@@ -71,7 +71,7 @@ void BM_OptionChangesMemory(benchmark::State& state)
 {
     const std::string file = (std::filesystem::temp_directory_path() / "velantro-window-bench-1e5.ibg").string();
     ibggen::WriteFile({ibggen::Kind::DvdBurnVerify, 50'000, "\r\n", 2}, file);
-    velantro::BurnForm form(QString::fromStdString(file));
+    velantro::BurnForm form(file);
     form.show();
     for (auto _ : state) {
         form.Option1->setChecked(true);
@@ -90,7 +90,7 @@ void BM_OptionChangesMemory(benchmark::State& state)
 void BM_StartToFirstWindow(benchmark::State& state)
 {
     for (auto _ : state) {
-        velantro::BurnForm form(QString::fromStdString(MillionSampleFile()));
+        velantro::BurnForm form(MillionSampleFile());
         form.show();
         QApplication::processEvents();
     }

@@ -19,6 +19,7 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLayout>
@@ -99,7 +100,7 @@ QString Text(const std::string& utf8)
 
 } // namespace
 
-BurnForm::BurnForm(const QString& argumentString, FileDialogs* fileDialogs, MessageBoxes* messageBoxes)
+BurnForm::BurnForm(const std::string& argumentString, FileDialogs* fileDialogs, MessageBoxes* messageBoxes)
 {
     if (!fileDialogs) {
         ownFileDialogs_ = std::make_unique<QtFileDialogs>();
@@ -271,7 +272,7 @@ void BurnForm::CentreOnScreen()
     }
 }
 
-void BurnForm::Form_Load(const QString& argumentString)
+void BurnForm::Form_Load(const std::string& argumentString)
 {
     SetFormIcons(this);
     fields_ = StartupFields();
@@ -323,13 +324,13 @@ void BurnForm::AppendCaptionQuote()
     setWindowTitle(windowTitle() + QStringLiteral(" - ") + QString::fromLatin1(Quotes[k]));
 }
 
-void BurnForm::OpenCommandLineFile(const QString& argumentString)
+void BurnForm::OpenCommandLineFile(const std::string& argumentString)
 {
-    if (argumentString.isEmpty())
+    if (argumentString.empty())
         return;
-    const QString path = CommandLinePath(argumentString);
+    const std::string path = CommandLinePath(argumentString);
     if (HasIbgEnding(path)) {
-        fields_.GraphFilePath = path.toStdString();
+        fields_.GraphFilePath = path;
         OpenGraphFile();
     } else {
         MsgBox(WrongTypeText, WrongTypeTitle);
@@ -340,10 +341,10 @@ void BurnForm::OpenGraphFile()
 {
     if (fields_.GraphFilePath.empty())
         return;
-    const GraphPathSplit split = SplitGraphPath(Text(fields_.GraphFilePath), PathSeparators());
+    const GraphPathSplit split = SplitGraphPath(fields_.GraphFilePath, PathSeparators());
     if (split.Found) {
-        fields_.CaptureBaseName = split.Name.toStdString();
-        fields_.GraphFolder = split.Folder.toStdString();
+        fields_.CaptureBaseName = split.Name;
+        fields_.GraphFolder = split.Folder;
     }
     LoadGraphFile();
 }
@@ -368,9 +369,9 @@ void BurnForm::OpenDroppedFiles(const QStringList& files)
     // Dragged text and the like carry no file name: nothing to open.
     if (files.isEmpty())
         return;
-    const QString& first = files.first();
+    const std::string first = QFile::encodeName(files.first()).toStdString();
     if (HasIbgEnding(first)) {
-        fields_.GraphFilePath = first.toStdString();
+        fields_.GraphFilePath = first;
         OpenGraphFile();
     } else {
         MsgBox(WrongTypeText, WrongTypeTitle);
@@ -424,10 +425,10 @@ void BurnForm::Open_File_Click()
 {
     const std::optional<QString> chosen = fileDialogs_->GetOpenFileName(
         this, QStringLiteral("Open ImgBurn Graph File"), QStringLiteral("ImgBurn Graph Files (*.ibg)"),
-        QStringLiteral("*.ibg"), Text(fields_.GraphFolder), QStringLiteral("ibg"));
+        QStringLiteral("*.ibg"), QFile::decodeName(fields_.GraphFolder.c_str()), QStringLiteral("ibg"));
     if (!chosen)
         return;
-    fields_.GraphFilePath = chosen->toStdString();
+    fields_.GraphFilePath = QFile::encodeName(*chosen).toStdString();
     OpenGraphFile();
 }
 

@@ -14,6 +14,7 @@
 
 #include <array>
 #include <memory>
+#include <string>
 
 class QAction;
 class QCheckBox;
@@ -43,7 +44,8 @@ class BurnForm : public QMainWindow, public BurnControls {
     Q_OBJECT
 
 public:
-    explicit BurnForm(const QString& argumentString = QString(), FileDialogs* fileDialogs = nullptr,
+    // The argument string is the platform's bytes, opened as given.
+    explicit BurnForm(const std::string& argumentString = {}, FileDialogs* fileDialogs = nullptr,
                       MessageBoxes* messageBoxes = nullptr);
     ~BurnForm() override;
 
@@ -56,14 +58,14 @@ public:
     void DrawSpeedFrame();
     void DrawPercentFrame();
     void AppendCaptionQuote();
-    void OpenCommandLineFile(const QString& argumentString);
+    void OpenCommandLineFile(const std::string& argumentString);
     void OpenDroppedFiles(const QStringList& files);
     void ShowReadout(PictureBox& chart, ReadoutLabel& box, Chart kind, float x, float y);
     void AskScreenCapture();
     void WriteScreenCapture();
 
     // Event handlers, named after control and event.
-    void Form_Load(const QString& argumentString);
+    void Form_Load(const std::string& argumentString);
     void Form_Unload();
     void Open_File_Click();
     void Save_File_Click();

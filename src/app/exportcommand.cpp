@@ -1,6 +1,7 @@
 #include "app/exportcommand.h"
 
 #include "app/burnform.h"
+#include "app/commandline.h"
 #include "app/windowlook.h"
 #include "capture/imagewriter.h"
 #include "platform/messageboxes.h"
@@ -9,22 +10,30 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QRadioButton>
 
+#include <algorithm>
 #include <iostream>
 
 namespace velantro {
 
 namespace {
 
-// Nothing modal in a run without a window: the messages go to standard error.
-class ConsoleMessageBoxes : public MessageBoxes {
+// Nothing modal in a run without a window: a rejected file is reported once, by name.
+class NoMessageBoxes : public MessageBoxes {
 public:
-    void Show(QWidget*, const QString& prompt, const QString&) override
-    {
-        std::cerr << QString(prompt).replace(QLatin1String("\r\n"), QLatin1String("\n")).toStdString() << '\n';
-    }
+    void Show(QWidget*, const QString&, const QString&) override {}
 };
+
+constexpr const char* NotAGraphFile = "does not appear to be a valid .ibg file";
+
+bool EndsWithPng(const std::string& path)
+{
+    std::string ending = path.substr(path.size() < 4 ? 0 : path.size() - 4);
+    std::transform(ending.begin(), ending.end(), ending.begin(), [](unsigned char c) { return std::tolower(c); });
+    return ending == ".png";
+}
 
 void ApplyPlotOptions(BurnForm& form, const ExportOptions& options)
 {
@@ -45,34 +54,81 @@ int RunExport(int argc, char** argv, const ExportOptions& options)
     QApplication application(argc, argv);
     SetWindowLook();
 
-    ConsoleMessageBoxes boxes;
-    BurnForm form(QString(), nullptr, &boxes);
+    NoMessageBoxes boxes;
+    BurnForm form(std::string(), nullptr, &boxes);
     form.setAttribute(Qt::WA_DontShowOnScreen);
     form.show();
     ApplyPlotOptions(form, options);
 
-    form.Fields().GraphFilePath = options.GraphFile.toStdString();
-    form.OpenGraphFile();
-    if (form.Fields().LoadedFilePath != form.Fields().GraphFilePath || form.Fields().GraphFilePath.empty())
-        return 1;
+    form.Fields().GraphFilePath = options.GraphFile;
+    if (options.GraphFile.empty() || !form.LoadGraphFile().Loaded)
+        return FileError(std::cerr, options.GraphFile, NotAGraphFile);
     if (!options.Hidden.empty()) {
         // A new file ticks every box; the re-plot of the same file keeps what we untick.
         for (const int series : options.Hidden)
             form.Check1[static_cast<std::size_t>(series)]->setChecked(false);
         if (!form.LoadGraphFile().Loaded)
-            return 1;
+            return FileError(std::cerr, options.GraphFile, NotAGraphFile);
     }
     QApplication::processEvents();
 
     ImageWriter writer;
     QString reason = ImageWriter::GdiErrorString(0);
     QObject::connect(&writer, &ImageWriter::Error, [&](int, const QString& text) { reason = text; });
-    if (writer.PictureBoxToFile(form.grab().toImage(), options.Output) == 0) {
-        std::cerr << "velantro: cannot write " << QDir::toNativeSeparators(options.Output).toStdString() << ": "
-                  << reason.toStdString() << '\n';
-        return 1;
-    }
+    if (writer.PictureBoxToFile(form.grab().toImage(), QFile::decodeName(options.Output.c_str())) == 0)
+        return FileError(std::cerr, options.Output, "cannot write: " + reason.toStdString());
     return 0;
+}
+
+ExportCommand::ExportCommand(CommandLine& commandLine) : commandLine_(commandLine)
+{
+    option_ = commandLine.AddCommand(
+        "--export", options_.Output, "OUT.png",
+        "write the window as it looks with FILE loaded to OUT.png,\n"
+        "without a window or a display",
+        "velantro --export OUT.png [--raw | --average N] [--hide SERIES,...] FILE.ibg");
+    CLI::App& app = commandLine.App();
+    const std::string group = "With --export";
+    CLI::Option* raw = app.add_flag("--raw", options_.Raw, "plot every sample")->group(group)->needs(option_);
+    app.add_option("--average", options_.BlockSize,
+                   "plot block averages of N samples (2, 5, 10, 15, 20, 25;\n"
+                   "10 when neither is given)")
+        ->type_name("N")
+        ->check(CLI::IsMember({2, 5, 10, 15, 20, 25}).description(""))
+        ->group(group)
+        ->needs(option_)
+        ->excludes(raw);
+    app.add_option("--hide", hidden_,
+                   "leave out the series named in LIST, separated by commas:\n"
+                   "write-speed, write-rpm, write-cpu, write-buffer,\n"
+                   "verify-speed, verify-rpm, verify-cpu")
+        ->type_name("LIST")
+        ->delimiter(',')
+        ->allow_extra_args(false)
+        ->check(CLI::IsMember(std::vector<std::string>(std::begin(SeriesOptionNames), std::end(SeriesOptionNames)))
+                   .description(""))
+        ->group(group)
+        ->needs(option_);
+}
+
+bool ExportCommand::Chosen() const
+{
+    return option_->count() > 0;
+}
+
+int ExportCommand::Run(int argc, char** argv)
+{
+    if (commandLine_.Files().size() != 1)
+        return commandLine_.UsageError("--export needs OUT.png and one graph file");
+    if (!EndsWithPng(options_.Output))
+        return commandLine_.UsageError("the output of --export is a .png file");
+    options_.GraphFile = commandLine_.Files().front();
+    for (const std::string& name : hidden_) {
+        const auto* names = std::begin(SeriesOptionNames);
+        options_.Hidden.insert(static_cast<int>(
+            std::find_if(names, std::end(SeriesOptionNames), [&](const char* n) { return name == n; }) - names));
+    }
+    return RunExport(argc, argv, options_);
 }
 
 } // namespace velantro

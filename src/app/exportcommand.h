@@ -1,13 +1,20 @@
 #pragma once
 
-#include <QString>
 #include <set>
+#include <string>
+#include <vector>
+
+namespace CLI {
+class Option;
+}
 
 namespace velantro {
 
+class CommandLine;
+
 struct ExportOptions {
-    QString Output;
-    QString GraphFile;
+    std::string Output;    // as the platform names it
+    std::string GraphFile; // as the platform names it
     bool Raw = false;
     int BlockSize = 10;
     std::set<int> Hidden; // series check box indices
@@ -22,5 +29,19 @@ inline constexpr const char* SeriesOptionNames[] = {
 // menu bar and client area, without showing it, into a PNG. 0 when written,
 // 1 (reason on standard error) when the file or the image failed.
 int RunExport(int argc, char** argv, const ExportOptions& options);
+
+// velantro --export OUT.png [--raw | --average N] [--hide SERIES,...] FILE.ibg
+class ExportCommand {
+public:
+    explicit ExportCommand(CommandLine& commandLine);
+    bool Chosen() const;
+    int Run(int argc, char** argv);
+
+private:
+    CommandLine& commandLine_;
+    CLI::Option* option_ = nullptr;
+    ExportOptions options_;
+    std::vector<std::string> hidden_;
+};
 
 } // namespace velantro

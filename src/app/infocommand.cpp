@@ -1,16 +1,21 @@
 #include "app/infocommand.h"
 
+#include "app/commandline.h"
 #include "app/generaldate.h"
 #include "charts/frames.h"
 #include "graphfile/burnfields.h"
 #include "graphfile/headless.h"
 #include "graphfile/loadpass.h"
 
-#include <ostream>
+#include <QCoreApplication>
+
+#include <iostream>
 
 namespace velantro {
 
 namespace {
+
+constexpr const char* NotAGraphFile = "does not appear to be a valid .ibg file";
 
 std::string TrimBlanks(const std::string& text)
 {
@@ -18,17 +23,6 @@ std::string TrimBlanks(const std::string& text)
     if (first == std::string::npos)
         return {};
     return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
-std::string WithLineFeeds(std::string text)
-{
-    std::string out;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
-            continue;
-        out.push_back(text[i]);
-    }
-    return out;
 }
 
 const char* SectionsName(DataPresent sections)
@@ -57,15 +51,34 @@ int RunInfo(const std::string& path, std::ostream& out, std::ostream& err)
 
     fields.GraphFilePath = path;
     const LoadOutcome outcome = LoadGraphFile(fields, controls);
-    if (!outcome.Loaded) {
-        err << WithLineFeeds(controls.Message) << '\n';
-        return 1;
-    }
+    if (!outcome.Loaded)
+        return FileError(err, path, NotAGraphFile);
     out << "Drive: " << controls.DriveText() << '\n';
     for (int i = 0; i < InfoValueCount; ++i)
         out << InfoCaptionTexts[i] << ": " << TrimBlanks(fields.InfoCaptions[static_cast<std::size_t>(i)]) << '\n';
     out << "Sections: " << SectionsName(outcome.Sections) << '\n';
     return 0;
+}
+
+InfoCommand::InfoCommand(CommandLine& commandLine) : commandLine_(commandLine)
+{
+    option_ = commandLine.AddCommand("--info", file_, "FILE",
+                                     "print the drive, the information values and the sections\n"
+                                     "found in FILE, without opening a window",
+                                     "velantro --info FILE.ibg");
+}
+
+bool InfoCommand::Chosen() const
+{
+    return option_->count() > 0;
+}
+
+int InfoCommand::Run(int argc, char** argv) const
+{
+    if (!commandLine_.Files().empty())
+        return commandLine_.UsageError("--info takes one file");
+    QCoreApplication application(argc, argv);
+    return RunInfo(file_, std::cout, std::cerr);
 }
 
 } // namespace velantro

@@ -3,12 +3,31 @@
 #include <iosfwd>
 #include <string>
 
+namespace CLI {
+class Option;
+}
+
 namespace velantro {
+
+class CommandLine;
 
 // Runs the load pass on a file in the start-up state (averaged, block size
 // 10, every series ticked) without drawing anything, and prints the drive,
 // the seventeen information values and which sections held samples.
-// 0 when the file loaded, 1 (message on err) when the pass rejected it.
+// 0 when the file loaded, 1 (reason on err) when the pass rejected it.
 int RunInfo(const std::string& path, std::ostream& out, std::ostream& err);
+
+// velantro --info FILE.ibg
+class InfoCommand {
+public:
+    explicit InfoCommand(CommandLine& commandLine);
+    bool Chosen() const;
+    int Run(int argc, char** argv) const;
+
+private:
+    CommandLine& commandLine_;
+    CLI::Option* option_ = nullptr;
+    std::string file_;
+};
 
 } // namespace velantro

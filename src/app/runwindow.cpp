@@ -24,7 +24,7 @@ bool NoDisplay()
 
 } // namespace
 
-int RunWindow(int argc, char** argv, const QString& argumentString)
+int RunWindow(int argc, char** argv, const std::string& argumentString)
 {
     if (NoDisplay()) {
         std::cerr << "velantro: there is no display to open the window on.\n"

@@ -59,7 +59,7 @@ protected:
     }
     BurnForm& Start(const QString& argument = QString())
     {
-        form = std::make_unique<BurnForm>(argument, &dialogs, &messages);
+        form = std::make_unique<BurnForm>(argument.toStdString(), &dialogs, &messages);
         return *form;
     }
     void Open(const QString& path)

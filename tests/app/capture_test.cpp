@@ -31,7 +31,7 @@ TEST(ScreenCapture, SavesTheWindowFromTheMenu)
     const QString folder = QString::fromStdString(graph.Folder()) + "/";
     testing::ScriptedFileDialogs dialogs;
     testing::RecordedMessageBoxes messages;
-    BurnForm form(QString::fromStdString(graph.Path()), &dialogs, &messages);
+    BurnForm form(graph.Path(), &dialogs, &messages);
     form.show();
     ASSERT_EQ(form.Fields().LoadedFilePath, graph.Path());
 

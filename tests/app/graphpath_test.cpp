@@ -18,14 +18,16 @@ TEST(GraphPath, SplitFolderAndName)
         // The last four characters never count, whatever they are.
         {"/data/graphibg", nullptr, true, "/data/", "grap"},
         {"/data/a/ibg", nullptr, true, "/data/", "a"},
+        // Characters, not bytes: a two-byte UTF-8 one among the last four; a Latin-1 name byte by byte.
+        {"/d/a\xc3\xa9ibg", nullptr, true, "/d/", "a"},
+        {"/d/caf\xe9.ibg", nullptr, true, "/d/", "caf\xe9"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Path);
-        const QString separators = c.Separators ? QString::fromLatin1(c.Separators) : PathSeparators();
-        const GraphPathSplit split = SplitGraphPath(QString::fromUtf8(c.Path), separators);
+        const GraphPathSplit split = SplitGraphPath(c.Path, c.Separators ? c.Separators : PathSeparators());
         EXPECT_EQ(split.Found, c.Found);
-        EXPECT_EQ(split.Folder, QString::fromUtf8(c.Folder));
-        EXPECT_EQ(split.Name, QString::fromUtf8(c.Name));
+        EXPECT_EQ(split.Folder, c.Folder);
+        EXPECT_EQ(split.Name, c.Name);
     }
 }
 
@@ -41,8 +43,8 @@ TEST(GraphPath, CommandLineQuotesAndEnding)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Argument);
-        const QString path = CommandLinePath(QString::fromUtf8(c.Argument));
-        EXPECT_EQ(path, QString::fromUtf8(c.Path));
+        const std::string path = CommandLinePath(c.Argument);
+        EXPECT_EQ(path, c.Path);
         EXPECT_EQ(HasIbgEnding(path), c.Accepted);
     }
 }

@@ -18,7 +18,7 @@ TEST(ScaledWindow, KeepsItsLayoutAndReadsItsColours)
     const testing::TempFile graph(ibggen::Generate({ibggen::Kind::DvdBurnVerify, 400, "\r\n", 2}), "disc.ibg");
     testing::ScriptedFileDialogs dialogs;
     testing::RecordedMessageBoxes messages;
-    BurnForm form(QString::fromStdString(graph.Path()), &dialogs, &messages);
+    BurnForm form(graph.Path(), &dialogs, &messages);
     form.show();
     ASSERT_EQ(form.devicePixelRatio(), 2);
 

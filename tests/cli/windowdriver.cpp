@@ -49,7 +49,7 @@ int main(int argc, char** argv)
     velantro::SetWindowLook();
     SaveTo dialogs(QString::fromLocal8Bit(argv[2]));
     Silent boxes;
-    velantro::BurnForm form(QString::fromLocal8Bit(argv[1]), &dialogs, &boxes);
+    velantro::BurnForm form(argv[1], &dialogs, &boxes);
     form.show();
     form.Option1->click();
     form.Save_File->trigger();

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <CLI/CLI.hpp>
+
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace velantro {
+
+// The one parser of the program. Each command adds its option here with a
+// synopsis line; commands exclude each other, and the loose arguments are the
+// graph files. Names stay the bytes the platform gave, up to the open call.
+class CommandLine {
+public:
+    CommandLine();
+
+    CLI::App& App() { return app_; }
+
+    // A command's option, taking one value; the synopsis goes under "Usage:".
+    CLI::Option* AddCommand(const std::string& name, std::string& value, const std::string& valueName,
+                            const std::string& description, const std::string& synopsis);
+
+    // The exit status when parsing ended the run (help, version, usage error).
+    std::optional<int> Parse(int argc, char** argv);
+
+    // The message and the usage on standard error; the status of a usage error.
+    int UsageError(const std::string& message) const;
+
+    const std::vector<std::string>& Files() const { return files_; }
+    // The loose arguments joined by blanks, the way one argument string arrives.
+    std::string ArgumentString() const;
+
+private:
+    std::string Help() const;
+
+    CLI::App app_;
+    std::vector<std::string> synopses_;
+    std::vector<CLI::Option*> commands_;
+    std::vector<std::string> files_;
+};
+
+// "velantro: FILE: reason" on standard error, the name as given; the status
+// of a rejected file.
+int FileError(std::ostream& err, const std::string& path, const std::string& reason);
+
+} // namespace velantro
