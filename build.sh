@@ -2,7 +2,8 @@
 # One entry point for a fresh Debian machine: installs what is missing, then
 #   ./build.sh run [FILE.ibg]   builds and opens the viewer (on an example by default)
 #   ./build.sh test             builds with sanitizers and runs every test
-#   ./build.sh package          builds the Debian package, installs it and checks it runs
+#   ./build.sh package          builds the Debian package, checks it with lintian, installs
+#                               it and checks that it runs
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -11,7 +12,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins
     libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev
     xvfb xauth fonts-dejavu-core fonts-dejavu-extra locales
-    dpkg-dev file strace time
+    dpkg-dev file strace time lintian appstream man-db bubblewrap
     clang libclang-rt-14-dev
 )
 
@@ -70,9 +71,20 @@ test)
     ;;
 package)
     install_missing
-    configure_and_build build/release -DCMAKE_BUILD_TYPE=Release -DVELANTRO_TESTS=OFF
+    # Debian's hardening flags, as a Debian build of the package would use.
+    export DEB_BUILD_MAINT_OPTIONS=hardening=+all
+    configure_and_build build/release -DCMAKE_BUILD_TYPE=Release -DVELANTRO_TESTS=OFF \
+        -DCMAKE_CXX_FLAGS="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS)" \
+        -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS)"
+    rm -f build/release/velantro_*.deb
     (cd build/release && cpack -G DEB >/dev/null)
     deb=$(ls build/release/velantro_*.deb)
+    # Errors and warnings fail the build.
+    lintian_report=$(lintian --fail-on error,warning "$deb" 2>&1) || {
+        echo "$lintian_report" >&2
+        exit 1
+    }
+    appstreamcli validate --no-net packaging/org.velantro.velantro.metainfo.xml
     sudo=()
     [ "$(id -u)" -ne 0 ] && sudo=(sudo)
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --reinstall "./$deb" </dev/null >/dev/null
