@@ -278,6 +278,8 @@ void BurnForm::Form_Load(const std::string& argumentString)
     fields_ = StartupFields();
     fields_.CaptureFolder = GetDesktopFolder() + QDir::separator().toLatin1();
     fields_.GraphFolder = ReadImgBurnGraphFolder();
+    if (fields_.GraphFolder.empty())
+        fields_.GraphFolder = FirstImgBurnGraphFolder();
     for (int i = 0; i < 6; ++i)
         Combo1->insertItem(i, QString::fromLatin1(BlockSizes[i]));
     Combo1->setCurrentIndex(2);

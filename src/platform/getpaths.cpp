@@ -1,5 +1,7 @@
 #include "platform/getpaths.h"
 
+#include "graphfile/wineprefixes.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -8,6 +10,7 @@
 #include <QRegularExpression>
 #include <QString>
 
+#include <algorithm>
 #include <optional>
 
 namespace velantro {
@@ -144,6 +147,13 @@ QString WinePrefix()
     return QDir::homePath() + QStringLiteral("/.wine");
 }
 
+// ImgBurn's value in a prefix, mapped to a native path; "" when unset or unmappable.
+std::string RegistryGraphFolder(const std::string& prefix)
+{
+    const std::string windowsPath = ReadWineUserString(prefix, "Software\\ImgBurn", "FILELOCATIONS_GraphDataFiles");
+    return windowsPath.empty() ? std::string() : WinePathToNative(prefix, windowsPath);
+}
+
 } // namespace
 
 std::string GetDesktopFolder()
@@ -160,12 +170,42 @@ std::string ReadImgBurnGraphFolder()
     const QSettings key(QStringLiteral("HKEY_CURRENT_USER\\Software\\ImgBurn"), QSettings::NativeFormat);
     return key.value(QStringLiteral("FILELOCATIONS_GraphDataFiles")).toString().toStdString();
 #else
-    const std::string prefix = WinePrefix().toStdString();
-    const std::string windowsPath = ReadWineUserString(prefix, "Software\\ImgBurn", "FILELOCATIONS_GraphDataFiles");
-    if (windowsPath.empty())
-        return {};
-    return WinePathToNative(prefix, windowsPath);
+    return RegistryGraphFolder(WinePrefix().toStdString());
 #endif
+}
+
+std::vector<std::string> FindImgBurnGraphFolders(const std::string& home, const std::string& winePrefix)
+{
+    std::vector<std::string> folders;
+    const auto add = [&](QString folder) {
+        while (folder.size() > 1 && folder.endsWith(u'/'))
+            folder.chop(1);
+        const std::string path = folder.toStdString();
+        if (QFileInfo(folder).isDir() && std::find(folders.begin(), folders.end(), path) == folders.end())
+            folders.push_back(path);
+    };
+    for (const std::filesystem::path& prefix : FindWinePrefixes(home, winePrefix)) {
+        // A value naming a folder that is gone counts as unset.
+        const QString native = QString::fromStdString(RegistryGraphFolder(prefix.string()));
+        if (!native.isEmpty() && QFileInfo(native).isDir()) {
+            add(native);
+            continue;
+        }
+        for (const std::filesystem::path& folder : DefaultGraphFolders(prefix))
+            add(QString::fromStdString(folder.string()));
+    }
+    return folders;
+}
+
+std::vector<std::string> FindImgBurnGraphFolders()
+{
+    return FindImgBurnGraphFolders(QDir::homePath().toStdString(), qEnvironmentVariable("WINEPREFIX").toStdString());
+}
+
+std::string FirstImgBurnGraphFolder()
+{
+    const std::vector<std::string> folders = FindImgBurnGraphFolders();
+    return folders.empty() ? std::string() : folders.front();
 }
 
 std::string ReadWineUserString(const std::string& prefix, const std::string& keyPath, const std::string& valueName)

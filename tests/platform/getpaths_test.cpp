@@ -73,6 +73,56 @@ TEST(WineRegistry, GraphFolderFromPrefix)
     qputenv("WINEPREFIX", oldPrefix);
 }
 
+// The prefix search on a made-up home: each kind of prefix, both user folder
+// layouts, the registry value before the default folders, the search order.
+TEST(WinePrefixes, GraphFoldersOnAMadeUpHome)
+{
+    const QString roaming = "drive_c/users/%1/AppData/Roaming/ImgBurn/Graph Data Files";
+    const QString older = "drive_c/users/%1/Application Data/ImgBurn/Graph Data Files";
+    const QString flatpak = ".var/app/com.usebottles.bottles/data/bottles/bottles/";
+    struct Case {
+        const char* name;
+        QStringList folders;  // made under home
+        QString userReg;      // a prefix whose user.reg names C:\Burns; "" for none
+        QString winePrefix;   // relative to home; "" for unset
+        QStringList expected; // relative to home
+    };
+    const std::vector<Case> cases = {
+        {"nothing", {".wine/drive_c", "Games/notes/users"}, "", "", {}},
+        {"~/.wine, both layouts", {".wine/" + roaming.arg("me"), ".wine/" + older.arg("old")}, "", "",
+         {".wine/" + roaming.arg("me"), ".wine/" + older.arg("old")}},
+        {"every kind, in search order",
+         {"Games/b/" + roaming.arg("me"), ".PlayOnLinux/wineprefix/p/" + older.arg("me"),
+          ".local/share/bottles/bottles/n/" + roaming.arg("me"), flatpak + "f/" + roaming.arg("b"),
+          flatpak + "f/" + roaming.arg("a"), ".wine/" + roaming.arg("me"), "Games/a/" + roaming.arg("me")},
+         "", "",
+         {".wine/" + roaming.arg("me"), flatpak + "f/" + roaming.arg("a"), flatpak + "f/" + roaming.arg("b"),
+          ".local/share/bottles/bottles/n/" + roaming.arg("me"), ".PlayOnLinux/wineprefix/p/" + older.arg("me"),
+          "Games/a/" + roaming.arg("me"), "Games/b/" + roaming.arg("me")}},
+        {"registry value before the default folder", {"Games/g/drive_c/Burns", "Games/g/" + roaming.arg("me")},
+         "Games/g", "", {"Games/g/drive_c/Burns"}},
+        {"registry folder gone: default folder", {"Games/g/" + roaming.arg("me")}, "Games/g", "",
+         {"Games/g/" + roaming.arg("me")}},
+        {"$WINEPREFIX instead of ~/.wine", {"w/" + roaming.arg("me"), ".wine/" + roaming.arg("me")}, "", "w", {"w/" + roaming.arg("me")}},
+        {"$WINEPREFIX naming a bottle: once", {".local/share/bottles/bottles/n/" + roaming.arg("me")}, "", ".local/share/bottles/bottles/n/",
+         {".local/share/bottles/bottles/n/" + roaming.arg("me")}},
+    };
+    for (const Case& c : cases) {
+        QTemporaryDir home;
+        bool made = home.isValid();
+        for (const QString& folder : c.folders)
+            made = made && QDir(home.path()).mkpath(folder);
+        if (!c.userReg.isEmpty())
+            made = made && WriteFile(home.filePath(c.userReg + "/user.reg"), KEY VALUE(R"("C:\\Burns")"));
+        ASSERT_TRUE(made) << c.name;
+        std::vector<std::string> expected;
+        for (const QString& folder : c.expected)
+            expected.push_back(home.filePath(folder).toStdString());
+        const std::string winePrefix = c.winePrefix.isEmpty() ? "" : home.filePath(c.winePrefix).toStdString();
+        EXPECT_EQ(velantro::FindImgBurnGraphFolders(home.path().toStdString(), winePrefix), expected) << c.name;
+    }
+}
+
 TEST(DesktopFolder, NoTrailingSeparator)
 {
     QTemporaryDir config;
