@@ -57,12 +57,22 @@ CommandLine::CommandLine() : app_(Description, "velantro"), synopses_{"velantro 
 CLI::Option* CommandLine::AddCommand(const std::string& name, std::string& value, const std::string& valueName,
                                      const std::string& description, const std::string& synopsis)
 {
-    CLI::Option* option = app_.add_option(name, value, description)->type_name(valueName);
+    return Register(app_.add_option(name, value, description)->type_name(valueName), synopsis);
+}
+
+CLI::Option* CommandLine::AddFlagCommand(const std::string& name, const std::string& description,
+                                         const std::string& synopsis)
+{
+    return Register(app_.add_flag(name, description), synopsis);
+}
+
+CLI::Option* CommandLine::Register(CLI::Option* command, const std::string& synopsis)
+{
     for (CLI::Option* other : commands_)
-        option->excludes(other);
-    commands_.push_back(option);
+        command->excludes(other);
+    commands_.push_back(command);
     synopses_.push_back(synopsis);
-    return option;
+    return command;
 }
 
 std::optional<int> CommandLine::Parse(int argc, char** argv)

@@ -21,6 +21,8 @@ public:
     // A command's option, taking one value; the synopsis goes under "Usage:".
     CLI::Option* AddCommand(const std::string& name, std::string& value, const std::string& valueName,
                             const std::string& description, const std::string& synopsis);
+    // A command that takes no value.
+    CLI::Option* AddFlagCommand(const std::string& name, const std::string& description, const std::string& synopsis);
 
     // The exit status when parsing ended the run (help, version, usage error).
     std::optional<int> Parse(int argc, char** argv);
@@ -34,6 +36,7 @@ public:
 
 private:
     std::string Help() const;
+    CLI::Option* Register(CLI::Option* command, const std::string& synopsis);
 
     CLI::App app_;
     std::vector<std::string> synopses_;

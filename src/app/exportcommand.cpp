@@ -47,7 +47,7 @@ void ApplyPlotOptions(BurnForm& form, const ExportOptions& options)
 
 } // namespace
 
-int RunExport(int argc, char** argv, const ExportOptions& options)
+int WithLoadedWindow(int argc, char** argv, const ExportOptions& options, const std::function<int(BurnForm&)>& use)
 {
     // No window is shown and no display is needed.
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -71,13 +71,19 @@ int RunExport(int argc, char** argv, const ExportOptions& options)
             return FileError(std::cerr, options.GraphFile, NotAGraphFile);
     }
     QApplication::processEvents();
+    return use(form);
+}
 
-    ImageWriter writer;
-    QString reason = ImageWriter::GdiErrorString(0);
-    QObject::connect(&writer, &ImageWriter::Error, [&](int, const QString& text) { reason = text; });
-    if (writer.PictureBoxToFile(form.grab().toImage(), QFile::decodeName(options.Output.c_str())) == 0)
-        return FileError(std::cerr, options.Output, "cannot write: " + reason.toStdString());
-    return 0;
+int RunExport(int argc, char** argv, const ExportOptions& options)
+{
+    return WithLoadedWindow(argc, argv, options, [&](BurnForm& form) {
+        ImageWriter writer;
+        QString reason = ImageWriter::GdiErrorString(0);
+        QObject::connect(&writer, &ImageWriter::Error, [&](int, const QString& text) { reason = text; });
+        if (writer.PictureBoxToFile(form.grab().toImage(), QFile::decodeName(options.Output.c_str())) == 0)
+            return FileError(std::cerr, options.Output, "cannot write: " + reason.toStdString());
+        return 0;
+    });
 }
 
 ExportCommand::ExportCommand(CommandLine& commandLine) : commandLine_(commandLine)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <set>
 #include <string>
 #include <vector>
@@ -10,6 +11,7 @@ class Option;
 
 namespace velantro {
 
+class BurnForm;
 class CommandLine;
 
 struct ExportOptions {
@@ -24,6 +26,11 @@ struct ExportOptions {
 inline constexpr const char* SeriesOptionNames[] = {
     "write-speed", "write-rpm", "write-cpu", "write-buffer", "verify-speed", "verify-rpm", "verify-cpu",
 };
+
+// Loads the file under the options into the window without showing it and
+// without a display, and hands the window to `use`, whose result it returns.
+// 1 (reason on standard error) when the file was rejected.
+int WithLoadedWindow(int argc, char** argv, const ExportOptions& options, const std::function<int(BurnForm&)>& use);
 
 // Renders the window as it looks with the file loaded under the options,
 // menu bar and client area, without showing it, into a PNG. 0 when written,

@@ -25,6 +25,8 @@ std::string TrimBlanks(const std::string& text)
     return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
+} // namespace
+
 const char* SectionsName(DataPresent sections)
 {
     switch (sections) {
@@ -39,8 +41,6 @@ const char* SectionsName(DataPresent sections)
     }
     return "none";
 }
-
-} // namespace
 
 int RunInfo(const std::string& path, std::ostream& out, std::ostream& err)
 {

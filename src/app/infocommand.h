@@ -1,5 +1,7 @@
 #pragma once
 
+#include "graphfile/loadpass.h"
+
 #include <iosfwd>
 #include <string>
 
@@ -10,6 +12,9 @@ class Option;
 namespace velantro {
 
 class CommandLine;
+
+// "write+verify", "write", "verify" or "none".
+const char* SectionsName(DataPresent sections);
 
 // Runs the load pass on a file in the start-up state (averaged, block size
 // 10, every series ticked) without drawing anything, and prints the drive,

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <iosfwd>
+
+namespace CLI {
+class Option;
+}
+
+namespace velantro {
+
+class CommandLine;
+
+// Prints the graph files in ImgBurn's folders of every Wine prefix of this
+// user, newest first by modification time, one a line: the time, the path,
+// the drive, the media type and the sections, separated by tabs, as the load
+// pass reads them ("invalid" for a file it rejects). When there is none,
+// says on err where it looked. Always 0.
+int RunList(std::ostream& out, std::ostream& err);
+
+// velantro --list
+class ListCommand {
+public:
+    explicit ListCommand(CommandLine& commandLine);
+    bool Chosen() const;
+    int Run(int argc, char** argv) const;
+
+private:
+    CommandLine& commandLine_;
+    CLI::Option* option_ = nullptr;
+};
+
+} // namespace velantro

@@ -1,0 +1,59 @@
+#include "app/thumbnailcommand.h"
+
+#include "app/burnform.h"
+#include "app/commandline.h"
+#include "app/exportcommand.h"
+#include "app/picturebox.h"
+
+#include <QFile>
+#include <QImage>
+#include <QSaveFile>
+
+#include <iostream>
+
+namespace velantro {
+
+int RunThumbnail(int argc, char** argv, int size, const std::string& input, const std::string& output)
+{
+    ExportOptions options;
+    options.GraphFile = input;
+    options.Output = output;
+    return WithLoadedWindow(argc, argv, options, [&](BurnForm& form) {
+        // Both charts with the strip of window between them, as they stand in the window.
+        QWidget* client = form.Picture1->parentWidget();
+        const QRect charts = form.Picture1->geometry().united(form.Picture2->geometry());
+        QImage picture = client->grab(charts).toImage().convertToFormat(QImage::Format_RGB32).scaled(
+            size, size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        picture.setDevicePixelRatio(1);
+        // Written whole or not at all: a file manager must not keep half a picture.
+        QSaveFile file(QFile::decodeName(output.c_str()));
+        if (!file.open(QIODevice::WriteOnly) || !picture.save(&file, "PNG") || !file.commit())
+            return FileError(std::cerr, output, "cannot write: " + file.errorString().toStdString());
+        return 0;
+    });
+}
+
+ThumbnailCommand::ThumbnailCommand(CommandLine& commandLine) : commandLine_(commandLine)
+{
+    option_ = commandLine.AddCommand("--thumbnail", size_, "SIZE",
+                                     "write the two charts of INPUT, scaled to fit SIZE x SIZE\n"
+                                     "pixels (1 to 4096), as a PNG to OUTPUT, without a display:\n"
+                                     "the file managers' thumbnail",
+                                     "velantro --thumbnail SIZE INPUT OUTPUT");
+    option_->check(CLI::Range(1, LargestThumbnail).description(""));
+}
+
+bool ThumbnailCommand::Chosen() const
+{
+    return option_->count() > 0;
+}
+
+int ThumbnailCommand::Run(int argc, char** argv) const
+{
+    const std::vector<std::string>& files = commandLine_.Files();
+    if (files.size() != 2)
+        return commandLine_.UsageError("--thumbnail needs SIZE, INPUT and OUTPUT");
+    return RunThumbnail(argc, argv, std::stoi(size_), files[0], files[1]);
+}
+
+} // namespace velantro
