@@ -1,18 +1,26 @@
 #include "app/commandline.h"
 #include "app/exportcommand.h"
 #include "app/infocommand.h"
+#include "app/listcommand.h"
 #include "app/runwindow.h"
+#include "app/thumbnailcommand.h"
 
 int main(int argc, char** argv)
 {
     velantro::CommandLine commandLine;
     velantro::InfoCommand info(commandLine);
     velantro::ExportCommand exportCommand(commandLine);
+    velantro::ThumbnailCommand thumbnail(commandLine);
+    velantro::ListCommand list(commandLine);
     if (const std::optional<int> status = commandLine.Parse(argc, argv))
         return *status;
     if (info.Chosen())
         return info.Run(argc, argv);
     if (exportCommand.Chosen())
         return exportCommand.Run(argc, argv);
+    if (thumbnail.Chosen())
+        return thumbnail.Run(argc, argv);
+    if (list.Chosen())
+        return list.Run(argc, argv);
     return velantro::RunWindow(argc, argv, commandLine.ArgumentString());
 }

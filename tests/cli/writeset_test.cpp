@@ -62,6 +62,8 @@ TEST(WriteSet, OnlyTheCapturesAskedFor)
     const std::vector<Case> cases = {
         {"info", {VELANTRO_EXE, "--info", graph}, {}},
         {"export", {VELANTRO_EXE, "--export", out, graph}, {out, folder.Folder()}},
+        {"thumbnail", {VELANTRO_EXE, "--thumbnail", "128", graph, out}, {out, folder.Folder()}},
+        {"list", {VELANTRO_EXE, "--list"}, {}},
         {"window: load, option change, capture", {WINDOW_DRIVER_EXE, graph, out}, {out, folder.Folder()}},
     };
     for (const Case& c : cases) {
