@@ -97,10 +97,30 @@ package)
     env -u DISPLAY -u WAYLAND_DISPLAY /usr/bin/velantro --export "$check/shot.png" examples/dvd-verify.ibg
     file "$check/shot.png" | grep -q 'PNG image data, 705 x'
     for installed in /usr/share/applications/velantro.desktop /usr/share/mime/packages/velantro-mime.xml \
-        /usr/share/icons/hicolor/48x48/apps/velantro.png /usr/share/icons/hicolor/scalable/apps/velantro.svg; do
+        /usr/share/icons/hicolor/48x48/apps/velantro.png /usr/share/icons/hicolor/scalable/apps/velantro.svg \
+        /usr/share/thumbnailers/velantro.thumbnailer /usr/share/metainfo/org.velantro.velantro.metainfo.xml \
+        /usr/share/man/man1/velantro.1.gz /usr/share/doc/velantro/copyright; do
         [ -f "$installed" ] || { echo "missing: $installed" >&2; exit 1; }
     done
-    echo "$deb installs and runs: --info and --export work from /usr/bin/velantro"
+    # The installed thumbnailer's own command, run as file managers do: a
+    # cleared environment, and where namespaces are allowed a sandbox with a
+    # read-only system, a private /tmp and no network.
+    cp examples/dvd-verify.ibg "$check/in.ibg"
+    exec_line=$(sed -n 's/^Exec=//p' /usr/share/thumbnailers/velantro.thumbnailer)
+    exec_line=${exec_line//%s/256}
+    exec_line=${exec_line//%i/$check/in.ibg}
+    exec_line=${exec_line//%o/$check/thumb.png}
+    sandbox=(env -i PATH=/usr/bin:/bin)
+    if bwrap --ro-bind / / --dev /dev true 2>/dev/null; then
+        sandbox=(bwrap --ro-bind / / --dev /dev --proc /proc --tmpfs /tmp --bind "$check" "$check"
+            --ro-bind "$check/in.ibg" "$check/in.ibg" --unshare-net --unshare-ipc
+            --clearenv --setenv PATH /usr/bin:/bin --)
+    fi
+    # shellcheck disable=SC2086 # the Exec line splits into words, as file managers split it
+    "${sandbox[@]}" $exec_line 2>/dev/null
+    file "$check/thumb.png" | grep -q 'PNG image data, 192 x 256'
+    man -w velantro >/dev/null
+    echo "$deb is lint-clean, installs and runs: --info, --export and the thumbnailer work from /usr/bin/velantro"
     ;;
 *)
     echo "usage: ./build.sh run [FILE.ibg] | ./build.sh test | ./build.sh package" >&2
