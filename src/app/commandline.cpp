@@ -1,5 +1,7 @@
 #include "app/commandline.h"
 
+#include "graphfile/loadpass.h"
+
 #include <iostream>
 #include <memory>
 
@@ -117,6 +119,11 @@ int FileError(std::ostream& err, const std::string& path, const std::string& rea
 {
     err << "velantro: " << path << ": " << reason << '\n';
     return 1;
+}
+
+int RejectedFile(std::ostream& err, const std::string& path, const LoadOutcome& outcome)
+{
+    return FileError(err, path, "does not appear to be a valid .ibg file (" + outcome.Reason + ")");
 }
 
 } // namespace velantro

@@ -9,6 +9,8 @@
 
 namespace velantro {
 
+struct LoadOutcome;
+
 // The one parser of the program. Each command adds its option here with a
 // synopsis line; commands exclude each other, and the loose arguments are the
 // graph files. Names stay the bytes the platform gave, up to the open call.
@@ -47,5 +49,7 @@ private:
 // "velantro: FILE: reason" on standard error, the name as given; the status
 // of a rejected file.
 int FileError(std::ostream& err, const std::string& path, const std::string& reason);
+// The same for a file the load pass rejected, with the pass's reason.
+int RejectedFile(std::ostream& err, const std::string& path, const LoadOutcome& outcome);
 
 } // namespace velantro

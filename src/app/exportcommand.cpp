@@ -26,8 +26,6 @@ public:
     void Show(QWidget*, const QString&, const QString&) override {}
 };
 
-constexpr const char* NotAGraphFile = "does not appear to be a valid .ibg file";
-
 bool EndsWithPng(const std::string& path)
 {
     std::string ending = path.substr(path.size() < 4 ? 0 : path.size() - 4);
@@ -61,15 +59,15 @@ int WithLoadedWindow(int argc, char** argv, const ExportOptions& options, const 
     ApplyPlotOptions(form, options);
 
     form.Fields().GraphFilePath = options.GraphFile;
-    if (options.GraphFile.empty() || !form.LoadGraphFile().Loaded)
-        return FileError(std::cerr, options.GraphFile, NotAGraphFile);
-    if (!options.Hidden.empty()) {
+    LoadOutcome outcome = form.LoadGraphFile();
+    if (outcome.Loaded && !options.Hidden.empty()) {
         // A new file ticks every box; the re-plot of the same file keeps what we untick.
         for (const int series : options.Hidden)
             form.Check1[static_cast<std::size_t>(series)]->setChecked(false);
-        if (!form.LoadGraphFile().Loaded)
-            return FileError(std::cerr, options.GraphFile, NotAGraphFile);
+        outcome = form.LoadGraphFile();
     }
+    if (!outcome.Loaded)
+        return RejectedFile(std::cerr, options.GraphFile, outcome);
     QApplication::processEvents();
     return use(form);
 }

@@ -15,8 +15,6 @@ namespace velantro {
 
 namespace {
 
-constexpr const char* NotAGraphFile = "does not appear to be a valid .ibg file";
-
 std::string TrimBlanks(const std::string& text)
 {
     const std::size_t first = text.find_first_not_of(' ');
@@ -52,7 +50,7 @@ int RunInfo(const std::string& path, std::ostream& out, std::ostream& err)
     fields.GraphFilePath = path;
     const LoadOutcome outcome = LoadGraphFile(fields, controls);
     if (!outcome.Loaded)
-        return FileError(err, path, NotAGraphFile);
+        return RejectedFile(err, path, outcome);
     out << "Drive: " << controls.DriveText() << '\n';
     for (int i = 0; i < InfoValueCount; ++i)
         out << InfoCaptionTexts[i] << ": " << TrimBlanks(fields.InfoCaptions[static_cast<std::size_t>(i)]) << '\n';

@@ -3,7 +3,6 @@
 #include "graphfile/passfailure.h"
 #include "graphfile/textrules.h"
 
-#include <cerrno>
 #include <cstring>
 #include <new>
 #include <string_view>
@@ -49,9 +48,8 @@ bool GraphReader::Open(const std::string& path)
     code_ = 0;
     header_ = GraphHeader();
     error_.clear();
-    errno = 0;
     if (!lines_.Open(path)) {
-        Fail(errno ? std::strerror(errno) : "cannot open");
+        Fail(lines_.ErrorString());
         return false;
     }
     lines_.SetLineLimit(LongestLine);

@@ -1,16 +1,34 @@
 #include "graphfile/linereader.h"
 
+#include <cerrno>
 #include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #ifdef _WIN32
 #include <filesystem>
+#include <io.h>
 #endif
 
 namespace velantro {
 
 namespace {
+
 constexpr std::size_t ChunkSize = 1 << 16;
+
+int OpenForReading(const std::string& path)
+{
+#ifdef _WIN32
+    const std::filesystem::path native(std::u8string(path.begin(), path.end()));
+    return _wopen(native.c_str(), _O_RDONLY | _O_BINARY | _O_NOINHERIT);
+#else
+    // Without O_NONBLOCK a FIFO with no writer would block the open forever.
+    return open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+#endif
 }
+
+} // namespace
 
 LineReader::~LineReader()
 {
@@ -20,14 +38,20 @@ LineReader::~LineReader()
 bool LineReader::Open(const std::string& path)
 {
     Close();
-#ifdef _WIN32
-    const std::filesystem::path native(std::u8string(path.begin(), path.end()));
-    file_ = _wfopen(native.c_str(), L"rb");
-#else
-    file_ = std::fopen(path.c_str(), "rb");
-#endif
-    if (!file_)
+    error_.clear();
+    cut_ = false;
+    descriptor_ = OpenForReading(path);
+    if (descriptor_ < 0) {
+        error_ = std::strerror(errno);
         return false;
+    }
+    // The opened file is checked, not the name, so nothing can be swapped in between.
+    struct stat status {};
+    if (fstat(descriptor_, &status) != 0 || !S_ISREG(status.st_mode)) {
+        error_ = S_ISDIR(status.st_mode) ? std::strerror(EISDIR) : "not a regular file";
+        Close();
+        return false;
+    }
     buffer_.resize(ChunkSize);
     pos_ = end_ = 0;
     sourceDone_ = false;
@@ -36,9 +60,9 @@ bool LineReader::Open(const std::string& path)
 
 void LineReader::Close()
 {
-    if (file_) {
-        std::fclose(file_);
-        file_ = nullptr;
+    if (descriptor_ >= 0) {
+        close(descriptor_);
+        descriptor_ = -1;
     }
     pos_ = end_ = 0;
     sourceDone_ = true;
@@ -46,12 +70,17 @@ void LineReader::Close()
 
 bool LineReader::Refill()
 {
-    if (sourceDone_ || !file_)
+    if (sourceDone_ || descriptor_ < 0)
         return false;
-    const std::size_t got = std::fread(buffer_.data(), 1, buffer_.size(), file_);
+    ssize_t got = 0;
+    do {
+        got = read(descriptor_, buffer_.data(), buffer_.size());
+    } while (got < 0 && errno == EINTR);
     pos_ = 0;
-    end_ = got;
-    if (got == 0) {
+    end_ = got > 0 ? static_cast<std::size_t>(got) : 0;
+    if (got <= 0) {
+        if (got < 0)
+            error_ = std::strerror(errno);
         sourceDone_ = true;
         return false;
     }
@@ -63,21 +92,10 @@ bool LineReader::AtEof()
     return pos_ == end_ && !Refill();
 }
 
-void LineReader::Append(std::string& line, const char* data, std::size_t size)
-{
-    const std::size_t room = limit_ - line.size();
-    if (size > room) {
-        size = room;
-        cut_ = true;
-    }
-    line.append(data, size);
-}
-
 bool LineReader::ReadLine(std::string& line)
 {
     line.clear();
-    cut_ = false;
-    if (AtEof())
+    if (cut_ || AtEof())
         return false;
     for (;;) {
         const char* start = buffer_.data() + pos_;
@@ -89,15 +107,23 @@ bool LineReader::ReadLine(std::string& line)
                 break;
             }
         }
+        const std::size_t size = stop ? static_cast<std::size_t>(stop - start) : available;
+        if (size > limit_ - line.size()) {
+            // Nothing after the cut is read: the rest of a line without an end may be endless.
+            line.append(start, limit_ - line.size());
+            cut_ = true;
+            pos_ = end_ = 0;
+            sourceDone_ = true;
+            return true;
+        }
+        line.append(start, size);
         if (!stop) {
-            Append(line, start, available);
             pos_ = end_;
             if (!Refill())
                 return true;
             continue;
         }
-        Append(line, start, static_cast<std::size_t>(stop - start));
-        pos_ += static_cast<std::size_t>(stop - start) + 1;
+        pos_ += size + 1;
         if (*stop == '\r' && (pos_ < end_ || Refill()) && buffer_[pos_] == '\n')
             ++pos_;
         return true;

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -15,14 +14,18 @@ public:
     LineReader(const LineReader&) = delete;
     LineReader& operator=(const LineReader&) = delete;
 
-    // Opens for reading only; false when the file cannot be opened.
+    // Opens a regular file for reading only; false, with the reason in
+    // ErrorString, when it cannot be opened or is anything else (a FIFO, a
+    // device, a socket, a folder), which is refused without waiting on it.
     bool Open(const std::string& path);
     void Close();
+    const std::string& ErrorString() const { return error_; }
 
     // False at the end of the file, where the line is left empty.
     bool ReadLine(std::string& line);
-    // A line longer than the limit keeps only its first `limit` bytes, so a
-    // file without line ends cannot take all memory.
+    // A line longer than the limit keeps only its first `limit` bytes, and
+    // reading ends there: a file without line ends is neither read to its
+    // end nor kept in memory.
     void SetLineLimit(std::size_t limit) { limit_ = limit; }
     bool LastLineCut() const { return cut_; }
     // True once every byte of the file has been consumed.
@@ -30,15 +33,15 @@ public:
 
 private:
     bool Refill();
-    void Append(std::string& line, const char* data, std::size_t size);
 
-    std::FILE* file_ = nullptr;
+    int descriptor_ = -1;
     std::vector<char> buffer_;
     std::size_t pos_ = 0;
     std::size_t end_ = 0;
     bool sourceDone_ = false;
     std::size_t limit_ = static_cast<std::size_t>(-1);
     bool cut_ = false;
+    std::string error_;
 };
 
 } // namespace velantro

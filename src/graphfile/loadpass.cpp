@@ -33,6 +33,7 @@ public:
 
     LoadOutcome Run()
     {
+        std::string reason = "out of memory";
         try {
             if (fields_.GraphFilePath != fields_.LoadedFilePath)
                 EnableAllSeries(controls_);
@@ -46,14 +47,15 @@ public:
             const DataPresent sections = PlotSections();
             AdjustSeriesBoxes(sections);
             fields_.LoadedFilePath = fields_.GraphFilePath;
-            return {true, sections};
-        } catch (const PassFailure&) {
+            return {true, sections, {}};
+        } catch (const PassFailure& failure) {
+            reason = failure.what();
         } catch (const std::bad_alloc&) {
         }
         reader_.Close();
         controls_.MsgBox(FileErrorText, FileErrorTitle);
         fields_.GraphFilePath = fields_.LoadedFilePath;
-        return {false, DataPresent::None};
+        return {false, DataPresent::None, reason};
     }
 
 private:

@@ -12,6 +12,7 @@ class BurnControls;
 struct LoadOutcome {
     bool Loaded = false;
     DataPresent Sections = DataPresent::None;
+    std::string Reason; // why the file was rejected, for messages that can say more
 };
 
 inline constexpr const char* FileErrorTitle = "IBG file error";
