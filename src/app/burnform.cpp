@@ -411,9 +411,9 @@ void BurnForm::AskScreenCapture()
 void BurnForm::WriteScreenCapture()
 {
     Picture3->SetPicture(CaptureWindow(this));
-    const QString target = QString::fromStdString(fields_.CapturePath);
+    const QString target = QFile::decodeName(fields_.CapturePath.c_str());
     lastWriterError_.clear();
-    if (gdip.PictureBoxToFile(Picture3->Picture(), target, 85) == 0) {
+    if (gdip.PictureBoxToFile(Picture3->Picture(), fields_.CapturePath, 85) == 0) {
         const QString reason = lastWriterError_.isEmpty() ? ImageWriter::GdiErrorString(0) : lastWriterError_;
         messageBoxes_->Show(this,
                             QStringLiteral("The screen capture could not be saved as\n%1\n\n%2")

@@ -10,7 +10,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
-#include <QFile>
 #include <QRadioButton>
 
 #include <algorithm>
@@ -78,7 +77,7 @@ int RunExport(int argc, char** argv, const ExportOptions& options)
         ImageWriter writer;
         QString reason = ImageWriter::GdiErrorString(0);
         QObject::connect(&writer, &ImageWriter::Error, [&](int, const QString& text) { reason = text; });
-        if (writer.PictureBoxToFile(form.grab().toImage(), QFile::decodeName(options.Output.c_str())) == 0)
+        if (writer.PictureBoxToFile(form.grab().toImage(), options.Output) == 0)
             return FileError(std::cerr, options.Output, "cannot write: " + reason.toStdString());
         return 0;
     });

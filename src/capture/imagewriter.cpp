@@ -1,10 +1,16 @@
 #include "capture/imagewriter.h"
 
-#include <QDir>
-#include <QFileInfo>
+#include <QBuffer>
+#include <QFile>
 #include <QImageWriter>
-#include <QSaveFile>
 #include <QSet>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace velantro {
 
@@ -99,38 +105,62 @@ int ImageWriter::Fail(int status)
     return 0;
 }
 
+int ImageWriter::FailSystem(int systemError)
+{
+    emit Error(SystemErrorStatus(systemError), SystemErrorText(systemError));
+    return 0;
+}
+
+int ImageWriter::SystemErrorStatus(int systemError)
+{
+    switch (systemError) {
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case EISDIR:
+        return AccessDenied;
+    case ENOENT:
+    case ENOTDIR:
+        return FileNotFound;
+    case ENOMEM:
+        return OutOfMemory;
+    case EBUSY:
+    case ETXTBSY:
+        return ObjectBusy;
+    default:
+        return Win32Error;
+    }
+}
+
+QString ImageWriter::SystemErrorText(int systemError)
+{
+    return QStringLiteral("%1 (%2)").arg(GdiErrorString(SystemErrorStatus(systemError)),
+                                         QString::fromLocal8Bit(std::strerror(systemError)));
+}
+
 int ImageWriter::PictureBoxToFile(const QImage& picture, const QString& sFilename, int lQuality)
 {
-    const QString extension = FileExtension(sFilename);
+    return PictureBoxToFile(picture, QFile::encodeName(sFilename).toStdString(), lQuality);
+}
+
+int ImageWriter::PictureBoxToFile(const QImage& picture, const std::string& sFilename, int lQuality)
+{
+    const QString extension = FileExtension(QFile::decodeName(sFilename.c_str()));
     const int index = EncoderIndex(QStringLiteral("*.") + extension);
     if (index < 0)
         return 0;
     if (picture.isNull())
         return Fail(InvalidParameter);
 
-    const QFileInfo target(sFilename);
-    if (!target.absoluteDir().exists())
-        return Fail(FileNotFound);
-    if (target.isDir())
-        return Fail(AccessDenied);
-    // Replacing a read-only file by renaming over it would go around its protection.
-    if (target.exists() && !target.isWritable())
-        return Fail(AccessDenied);
-
-    // A temporary file in the same folder, renamed over the target once
-    // complete: a failed save leaves no partial file and the old one intact.
-    QSaveFile file(sFilename);
-    if (!file.open(QIODevice::WriteOnly))
-        return Fail(file.error() == QFileDevice::PermissionsError ? AccessDenied : Win32Error);
-
-    QImageWriter writer(&file, EncoderFormats[index]);
+    // Encoded in memory, so that a failing disk is ours to report and no
+    // image library prints its own complaint.
+    QBuffer encoded;
+    encoded.open(QIODevice::WriteOnly);
+    QImageWriter writer(&encoded, EncoderFormats[index]);
     if ((extension[0].unicode() & ~0x20) == u'J')
         writer.setQuality(lQuality);
     if (!writer.write(picture)) {
-        file.cancelWriting();
         switch (writer.error()) {
-        case QImageWriter::DeviceError:
-            return Fail(Win32Error);
         case QImageWriter::UnsupportedFormatError:
             return Fail(UnknownImageFormat);
         case QImageWriter::InvalidImageError:
@@ -139,8 +169,48 @@ int ImageWriter::PictureBoxToFile(const QImage& picture, const QString& sFilenam
             return Fail(GenericError);
         }
     }
-    if (!file.commit())
-        return Fail(file.error() == QFileDevice::PermissionsError ? AccessDenied : Win32Error);
+    return WriteFile(sFilename, encoded.data());
+}
+
+// A temporary file in the same folder, renamed over the target once
+// complete: a failed save leaves no partial file and the old one intact.
+int ImageWriter::WriteFile(const std::string& path, const QByteArray& bytes)
+{
+    struct stat existing {};
+    const bool replacing = stat(path.c_str(), &existing) == 0;
+    if (replacing && S_ISDIR(existing.st_mode))
+        return FailSystem(EISDIR);
+    // Renaming over a read-only file would go around its protection.
+    if (replacing && access(path.c_str(), W_OK) != 0)
+        return FailSystem(errno);
+
+    std::string temporary = path + ".XXXXXX";
+    const int descriptor = mkostemp(temporary.data(), O_CLOEXEC);
+    if (descriptor < 0)
+        return FailSystem(errno);
+    mode_t mode = existing.st_mode & 07777;
+    if (!replacing) {
+        mode = umask(0);
+        umask(mode);
+        mode = 0666 & ~mode;
+    }
+    int error = fchmod(descriptor, mode) == 0 ? 0 : errno;
+    for (qsizetype written = 0; error == 0 && written < bytes.size();) {
+        const ssize_t got = write(descriptor, bytes.constData() + written, std::size_t(bytes.size() - written));
+        if (got < 0 && errno != EINTR)
+            error = errno;
+        written += got > 0 ? got : 0;
+    }
+    if (error == 0 && fsync(descriptor) != 0)
+        error = errno;
+    if (close(descriptor) != 0 && error == 0)
+        error = errno;
+    if (error == 0 && rename(temporary.c_str(), path.c_str()) != 0)
+        error = errno;
+    if (error != 0) {
+        unlink(temporary.c_str());
+        return FailSystem(error);
+    }
     return -1;
 }
 

@@ -7,6 +7,8 @@
 #include <QString>
 #include <QVector>
 
+#include <string>
+
 namespace velantro {
 
 // Saves a picture through the platform's image writers, chosen by the file
@@ -19,15 +21,22 @@ public:
 
     // -1 when the file was written, 0 otherwise. An extension starting with
     // J or j passes lQuality (0..100) to the writer. The file is replaced
-    // only once it is complete.
+    // only once it is complete. The name is the platform's bytes.
+    int PictureBoxToFile(const QImage& picture, const std::string& sFilename, int lQuality = 85);
     int PictureBoxToFile(const QImage& picture, const QString& sFilename, int lQuality = 85);
     static QString GdiErrorString(int lError);
+    // The status that stands for a system error (errno), and the text raised
+    // with it: the status's text with the system's own words.
+    static int SystemErrorStatus(int systemError);
+    static QString SystemErrorText(int systemError);
 
     // The status codes raised with Error.
     enum Status {
         Ok = 0,
         GenericError = 1,
         InvalidParameter = 2,
+        OutOfMemory = 3,
+        ObjectBusy = 4,
         Win32Error = 7,
         FileNotFound = 10,
         AccessDenied = 12,
@@ -43,6 +52,8 @@ private:
     int EncoderIndex(const QString& pattern) const;
     static QString FileExtension(const QString& path);
     int Fail(int status);
+    int FailSystem(int systemError);
+    int WriteFile(const std::string& path, const QByteArray& bytes);
 
     // One entry per writer: the format name handed to QImageWriter.
     QVector<QByteArray> EncoderFormats;

@@ -5,6 +5,7 @@
 #include "platform/messageboxes.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 namespace velantro {
@@ -34,7 +35,7 @@ std::optional<QString> AskCaptureFile(QWidget* owner, FileDialogs& dialogs, Mess
         if (!boxes.Ask(owner, question, QString::fromLatin1(CaptureDialogTitle)))
             return std::nullopt;
     }
-    fields.CapturePath = target.toStdString();
+    fields.CapturePath = QFile::encodeName(target).toStdString();
     fields.CaptureFolder = QDir::toNativeSeparators(QFileInfo(target).absolutePath() + QLatin1Char('/')).toStdString();
     return target;
 }

@@ -64,7 +64,7 @@ TEST(ImageWriter, SaveOutcome)
         ASSERT_EQ(events.size(), c.status < 0 ? 0u : 1u);
         if (!events.empty()) {
             EXPECT_EQ(events[0].first, c.status ? c.status : qMax(1, events[0].first));
-            EXPECT_EQ(events[0].second, ImageWriter::GdiErrorString(events[0].first));
+            EXPECT_TRUE(events[0].second.startsWith(ImageWriter::GdiErrorString(events[0].first)));
         }
         QImageReader reader(folder.filePath(c.name));
         reader.setDecideFormatFromContent(true);

@@ -46,5 +46,29 @@ TEST(HostilePaths, RefusedAtOnceByName)
     EXPECT_FALSE(std::filesystem::exists(dir + "x.png"));
 }
 
+// Names are bytes: a Latin-1 name opens and is written as given; a failed
+// write names the file and says why in the status's and the system's words.
+TEST(HostilePaths, NamesAndFailedWrites)
+{
+    testing::TempFile graph(testing::GraphText().Text(), "caf\xe9.ibg");
+    const std::string dir = graph.Folder() + "/";
+    struct Case { std::string Output; int ExitCode; std::string Err; };
+    const std::vector<Case> cases = {
+        {dir + "caf\xe9.png", 0, ""},
+        {dir + "missing/x.png", 1,
+         "velantro: " + dir + "missing/x.png: cannot write: File Not Found (No such file or directory)\n"},
+        {dir + "caf\xe9.ibg/x.png", 1,
+         "velantro: " + dir + "caf\xe9.ibg/x.png: cannot write: File Not Found (Not a directory)\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Output);
+        const auto result = Velantro({"--export", c.Output, graph.Path()});
+        EXPECT_EQ(result.ExitCode, c.ExitCode);
+        EXPECT_EQ(result.Err, c.Err);
+        EXPECT_EQ(std::filesystem::exists(c.Output), c.ExitCode == 0);
+    }
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 2); // nothing partial left
+}
+
 } // namespace
 } // namespace velantro
