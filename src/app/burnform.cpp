@@ -266,9 +266,12 @@ void BurnForm::CentreOnScreen()
 {
     adjustSize();
     if (const QScreen* display = screen()) {
+        const QRect available = display->availableGeometry();
         QRect placed(QPoint(0, 0), size());
-        placed.moveCenter(display->availableGeometry().center());
-        move(placed.topLeft());
+        placed.moveCenter(available.center());
+        // A window larger than the screen (a scaled display) keeps its title
+        // bar and menus on it; the rest may run off the right and bottom.
+        move(std::max(placed.left(), available.left()), std::max(placed.top(), available.top()));
     }
 }
 

@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QMouseEvent>
+#include <QScreen>
 #include <gtest/gtest.h>
 #include <ibggen.h>
 
@@ -21,6 +22,8 @@ TEST(ScaledWindow, KeepsItsLayoutAndReadsItsColours)
     BurnForm form(graph.Path(), &dialogs, &messages);
     form.show();
     ASSERT_EQ(form.devicePixelRatio(), 2);
+    // Larger than the screen at this scale: the title bar and menus stay on it.
+    EXPECT_TRUE(form.screen()->availableGeometry().contains(form.frameGeometry().topLeft()));
 
     // The layout is in logical pixels: the same places as at a ratio of 1.
     EXPECT_EQ(form.centralWidget()->size(), QSize(705, 593));
