@@ -167,7 +167,11 @@ std::string GeneralText(T value, int precision)
     std::array<char, 64> buffer{};
     const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
                                       std::chars_format::general, precision);
-    const std::string text = ShowExponent(buffer.data(), result.ptr);
+    std::string text = ShowExponent(buffer.data(), result.ptr);
+    // Between -1 and 1 the form has no zero before the point: " .75", "-.5".
+    const std::size_t digits = text.front() == '-' ? 1 : 0;
+    if (text.compare(digits, 2, "0.") == 0)
+        text.erase(digits, 1);
     return text.front() == '-' ? text : " " + text;
 }
 

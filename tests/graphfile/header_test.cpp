@@ -25,7 +25,7 @@ TEST(Header, ValuesOfEachSpeedBlock)
         // After the first line of a block only the key lengths matter.
         {"WRITE_TEST_MODE=Yes\r\nXXXXXXXXXXXXXXXXXXXX=8x\r\nYYYYYYYYYYYYYYYYY=4\r\nZZZZZZZZZZZZZZZ=8\r\n"
          "AAAAAAAAAAAAAAAAAAA=6\r\nBBBBBBBBBBBBBBB=8.2\r\nCCCCCCCCCCCCCCCC=120.5\r\n",
-         {{8, " 2 Mins  0.5 Secs"}, {11, "8x"}, {12, "4x"}, {13, "6x"}, {14, "8x"}, {15, "8.2x"}, {16, "Yes"}}},
+         {{8, " 2 Mins  .5 Secs"}, {11, "8x"}, {12, "4x"}, {13, "6x"}, {14, "8x"}, {15, "8.2x"}, {16, "Yes"}}},
     };
     const std::map<int, std::string> fixed = {{0, "1.02"}, {1, "HOLIDAY"}, {2, "ACME-R16-000"}, {3, "DVD+R"},
                                               {4, "DVD+R"}, {5, " 2295104"}, {6, " 2000000"}, {7, "MODE1/2048"},

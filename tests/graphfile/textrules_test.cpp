@@ -48,13 +48,15 @@ TEST(TextRules, RoundingAndNumberTexts)
     }
     const std::vector<std::pair<double, std::string>> texts = {
         {754, " 754"}, {34.5, " 34.5"}, {-2, "-2"}, {0, " 0"}, {-0.0, " 0"}, {1e16, " 1E+16"}, {1e15, " 1E+15"},
-        {999999999999999, " 999999999999999"}, {0.1 + 0.2, " 0.3"}, {0.0001, " 0.0001"}, {0.00001, " 1E-05"},
+        {999999999999999, " 999999999999999"}, {0.1 + 0.2, " .3"}, {0.0001, " .0001"}, {0.00001, " 1E-05"},
+        {0.75, " .75"}, {-0.5, "-.5"}, {-0.25, "-.25"}, {-1.5, "-1.5"}, {10.5, " 10.5"},
         {123456789012345678.0, " 1.23456789012346E+17"},
     };
     for (const auto& [value, text] : texts)
         EXPECT_EQ(NumberText(value), text);
     EXPECT_EQ(SingleText(1234567.0f), " 1234567");
     EXPECT_EQ(SingleText(12219390.0f), " 1.221939E+07");
+    EXPECT_EQ(SingleText(0.5f), " .5");
     EXPECT_EQ(BurnTimeText(754), " 12 Mins  34 Secs");
     EXPECT_EQ(BurnTimeText(59.5), " 0 Mins  59.5 Secs");
     EXPECT_EQ(Cp1252ToUtf8("caf\xe9 \x80\x81"), "caf\xc3\xa9 \xe2\x82\xac\xc2\x81");
