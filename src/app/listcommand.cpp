@@ -12,10 +12,10 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 
 #include <algorithm>
+#include <filesystem>
+#include <sys/stat.h>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -24,20 +24,45 @@ namespace velantro {
 
 namespace {
 
+// Names as the platform gives them: a Latin-1 name is listed and read as it is.
 struct GraphFileEntry {
     QDateTime Modified;
-    QString Path;
+    std::string Path;
 };
+
+bool HasGraphFileEnding(const std::string& name)
+{
+    if (name.size() < 4)
+        return false;
+    std::string ending = name.substr(name.size() - 4);
+    std::transform(ending.begin(), ending.end(), ending.begin(), [](unsigned char c) { return std::tolower(c); });
+    return ending == ".ibg";
+}
+
+bool NameBefore(const GraphFileEntry& a, const GraphFileEntry& b)
+{
+    return std::lexicographical_compare(a.Path.begin(), a.Path.end(), b.Path.begin(), b.Path.end(),
+                                        [](unsigned char x, unsigned char y) { return std::tolower(x) < std::tolower(y); });
+}
 
 std::vector<GraphFileEntry> GraphFilesIn(const std::vector<std::string>& folders)
 {
     std::vector<GraphFileEntry> files;
     for (const std::string& folder : folders) {
-        const QFileInfoList entries = QDir(QString::fromStdString(folder))
-                                          .entryInfoList({QStringLiteral("*.ibg")}, QDir::Files | QDir::Hidden,
-                                                         QDir::Name | QDir::IgnoreCase);
-        for (const QFileInfo& entry : entries)
-            files.push_back({entry.lastModified(), entry.absoluteFilePath()});
+        std::vector<GraphFileEntry> found;
+        std::error_code error;
+        for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+            // Regular files only, links to them included: never a FIFO or a device.
+            struct stat status {};
+            if (!HasGraphFileEnding(entry.path().filename().string()) || stat(entry.path().c_str(), &status) != 0 ||
+                !S_ISREG(status.st_mode))
+                continue;
+            const qint64 milliseconds = qint64(status.st_mtim.tv_sec) * 1000 + status.st_mtim.tv_nsec / 1000000;
+            found.push_back({QDateTime::fromMSecsSinceEpoch(milliseconds),
+                             std::filesystem::absolute(entry.path()).lexically_normal().string()});
+        }
+        std::sort(found.begin(), found.end(), NameBefore);
+        files.insert(files.end(), found.begin(), found.end());
     }
     std::stable_sort(files.begin(), files.end(),
                      [](const GraphFileEntry& a, const GraphFileEntry& b) { return a.Modified > b.Modified; });
@@ -56,10 +81,10 @@ void PrintEntry(const GraphFileEntry& file, std::ostream& out)
     BurnFields fields = StartupFields();
     DrawSpeedFrame(fields, controls);
     DrawPercentFrame(fields, controls);
-    fields.GraphFilePath = QFile::encodeName(file.Path).toStdString();
+    fields.GraphFilePath = file.Path;
     const LoadOutcome outcome = LoadGraphFile(fields, controls);
     out << file.Modified.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")).toStdString() << '\t'
-        << QFile::encodeName(file.Path).toStdString() << '\t' << OrDash(controls.DriveText()) << '\t'
+        << file.Path << '\t' << OrDash(controls.DriveText()) << '\t'
         << (outcome.Loaded ? OrDash(fields.MediaType) : "-") << '\t'
         << (outcome.Loaded ? SectionsName(outcome.Sections) : "invalid") << '\n';
 }

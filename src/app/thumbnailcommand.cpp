@@ -4,10 +4,10 @@
 #include "app/commandline.h"
 #include "app/exportcommand.h"
 #include "app/picturebox.h"
+#include "capture/imagewriter.h"
 
-#include <QFile>
+#include <QBuffer>
 #include <QImage>
-#include <QSaveFile>
 
 #include <iostream>
 
@@ -25,10 +25,16 @@ int RunThumbnail(int argc, char** argv, int size, const std::string& input, cons
         QImage picture = client->grab(charts).toImage().convertToFormat(QImage::Format_RGB32).scaled(
             size, size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
         picture.setDevicePixelRatio(1);
+        QByteArray png;
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        picture.save(&buffer, "PNG");
         // Written whole or not at all: a file manager must not keep half a picture.
-        QSaveFile file(QFile::decodeName(output.c_str()));
-        if (!file.open(QIODevice::WriteOnly) || !picture.save(&file, "PNG") || !file.commit())
-            return FileError(std::cerr, output, "cannot write: " + file.errorString().toStdString());
+        ImageWriter writer;
+        QString reason;
+        QObject::connect(&writer, &ImageWriter::Error, [&](int, const QString& text) { reason = text; });
+        if (writer.WriteFile(output, png) == 0)
+            return FileError(std::cerr, output, "cannot write: " + reason.toStdString());
         return 0;
     });
 }

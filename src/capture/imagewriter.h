@@ -29,6 +29,9 @@ public:
     // with it: the status's text with the system's own words.
     static int SystemErrorStatus(int systemError);
     static QString SystemErrorText(int systemError);
+    // Writes bytes already encoded to the file named by the platform's
+    // bytes, whole or not at all, as PictureBoxToFile does; -1 or 0.
+    int WriteFile(const std::string& path, const QByteArray& bytes);
 
     // The status codes raised with Error.
     enum Status {
@@ -53,7 +56,6 @@ private:
     static QString FileExtension(const QString& path);
     int Fail(int status);
     int FailSystem(int systemError);
-    int WriteFile(const std::string& path, const QByteArray& bytes);
 
     // One entry per writer: the format name handed to QImageWriter.
     QVector<QByteArray> EncoderFormats;
