@@ -75,7 +75,12 @@ struct Shape {
     double cavRadius;
     double spinUp;    // share of the data spent accelerating at the start
     double layerDip;  // speed factor right after the layer change
+    double spinDown = 0;  // share of the data spent slowing down at the end
+    bool zoned = false;   // Z-CLV: the zones of ZoneLevels instead of CAV
 };
+
+// Z-CLV at a half, three quarters and all of the top speed, by share of the layer.
+constexpr std::array<std::pair<double, double>, 3> ZoneLevels{{{0.0, 0.5}, {0.3, 0.75}, {0.6, 1.0}}};
 
 enum class SpeedBlock { Write, Verify };
 
@@ -117,6 +122,23 @@ constexpr Shape Dl8Write{8, 50, 0.010, 0.35};
 constexpr Shape Dl8Read{12, 58, 0.004, 0.55};
 constexpr Shape Cd48Write{48, 58, 0.015, 1};
 constexpr Shape Bd10Read{10, 58, 0.003, 1};
+
+Shape ProfileShape(Strategy strategy)
+{
+    switch (strategy) {
+    case Strategy::Clv:
+        return {8, 1, 0.012, 1, 0.01};
+    case Strategy::Cav:
+        return {16, 58, 0.012, 1, 0.01};
+    case Strategy::Pcav:
+        return {16, 45, 0.012, 1, 0.01};
+    case Strategy::Zclv:
+        return {16, 58, 0.012, 1, 0.01, true};
+    case Strategy::Kind:
+        break;
+    }
+    return Dvd16Write;
+}
 
 Recipe RecipeFor(Kind kind)
 {
@@ -165,9 +187,17 @@ public:
     double SpeedAt(double sector) const
     {
         double v = shape_.topSpeed * std::min(1.0, Radius(sector) / shape_.cavRadius);
+        if (shape_.zoned) {
+            for (const auto& [from, level] : ZoneLevels)
+                if (LayerShare(sector) >= from)
+                    v = shape_.topSpeed * level;
+        }
         const double spinUpEnd = shape_.spinUp * dataSectors_;
         if (sector < spinUpEnd)
             v *= 0.45 + 0.55 * sector / spinUpEnd;
+        const double spinDownStart = (1 - shape_.spinDown) * dataSectors_;
+        if (shape_.spinDown > 0 && sector > spinDownStart)
+            v *= 1 - 0.5 * (sector - spinDownStart) / (shape_.spinDown * dataSectors_);
         if (disc_.layerBreak > 0 && sector > disc_.layerBreak) {
             // The drive slows down to refocus on the second layer, then climbs back.
             const double recovery = (sector - disc_.layerBreak) / (0.02 * disc_.capacity);
@@ -200,7 +230,8 @@ public:
 private:
     static constexpr std::size_t Steps = 4096;
 
-    double Radius(double sector) const
+    // How far out the sector lies on its layer, from 0 at the hub to 1 at the rim.
+    double LayerShare(double sector) const
     {
         double share = 0;
         if (disc_.layerBreak > 0 && sector > disc_.layerBreak)
@@ -208,7 +239,12 @@ private:
             share = 1 - (sector - disc_.layerBreak) / (disc_.capacity - disc_.layerBreak);
         else
             share = sector / (disc_.layerBreak > 0 ? disc_.layerBreak : disc_.capacity);
-        share = std::clamp(share, 0.0, 1.0);
+        return std::clamp(share, 0.0, 1.0);
+    }
+
+    double Radius(double sector) const
+    {
+        const double share = LayerShare(sector);
         const double ri = disc_.innerRadius;
         const double ro = disc_.outerRadius;
         return std::sqrt(ri * ri + (ro * ro - ri * ri) * share);
@@ -247,8 +283,8 @@ std::string Fixed2(double value)
 // Makes the sample lines of one section, one at a time.
 class SampleMaker {
 public:
-    SampleMaker(const Timeline& timeline, bool write, std::size_t planned, Noise& noise)
-        : timeline_(timeline), write_(write), planned_(planned), noise_(noise)
+    SampleMaker(const Timeline& timeline, bool write, std::size_t planned, Noise& noise, const Profile& profile)
+        : timeline_(timeline), write_(write), planned_(planned), noise_(noise), profile_(profile)
     {
     }
 
@@ -263,7 +299,9 @@ public:
                                                      static_cast<double>(planned_ - 1)));
 
         double speed = timeline_.SpeedAt(static_cast<double>(sector)) * (1 + 0.004 * noise_.Gauss());
-        if (!write_) {
+        if (Within(profile_.dips))
+            speed *= 0.5;
+        if (!write_ && !profile_.calm) {
             // Hard-to-read spots make the drive slow down for a moment.
             if (slowLeft_ == 0 && noise_.Chance(0.002)) {
                 slowLeft_ = noise_.Between(3, 15);
@@ -297,9 +335,18 @@ public:
     }
 
 private:
+    bool Within(const std::vector<Stretch>& stretches) const
+    {
+        return std::any_of(stretches.begin(), stretches.end(), [this](const Stretch& s) {
+            return index_ >= s.first && index_ - s.first < s.length;
+        });
+    }
+
     int Buffer()
     {
-        if (dipLeft_ == 0 && noise_.Chance(0.004)) {
+        if (Within(profile_.drops))
+            return 30;
+        if (dipLeft_ == 0 && !profile_.calm && noise_.Chance(0.004)) {
             dipLength_ = noise_.Between(4, 24);
             dipLeft_ = dipLength_;
             dipDepth_ = noise_.Between(15, 60);
@@ -325,6 +372,7 @@ private:
     bool write_;
     std::size_t planned_;
     Noise& noise_;
+    const Profile& profile_;
     std::size_t index_ = 0;
     int dipLeft_ = 0;
     int dipLength_ = 1;
@@ -387,10 +435,10 @@ std::string WholeNumber(double value)
 }
 
 void WriteSection(LineOut& line, const char* start, const char* end, const Timeline& timeline,
-                  bool write, std::size_t samples, Noise& noise)
+                  bool write, std::size_t samples, Noise& noise, const Profile& profile)
 {
     line(start);
-    SampleMaker maker(timeline, write, samples, noise);
+    SampleMaker maker(timeline, write, samples, noise, profile);
     for (std::size_t i = 0; i < samples; ++i)
         line(maker.Next());
     line(end);
@@ -398,9 +446,11 @@ void WriteSection(LineOut& line, const char* start, const char* end, const Timel
 
 }  // namespace
 
-void Write(const Options& options, std::ostream& out)
+void Write(const Options& options, std::ostream& out, const Profile& profile)
 {
-    const Recipe recipe = RecipeFor(options.kind);
+    Recipe recipe = RecipeFor(options.kind);
+    if (profile.writeStrategy != Strategy::Kind)
+        recipe.write = ProfileShape(profile.writeStrategy);
     const Disc& disc = recipe.disc;
     Noise noise(options.seed);
     LineOut line(out, options.eol);
@@ -456,7 +506,7 @@ void Write(const Options& options, std::ostream& out)
 
     if (recipe.truncated) {
         line("[START_WRITE]");
-        SampleMaker maker(writeTime, true, planned, noise);
+        SampleMaker maker(writeTime, true, planned, noise, profile);
         for (std::size_t i = 0; i < options.samples; ++i)
             line(maker.Next());
         const std::string& torn = maker.Next();
@@ -464,26 +514,26 @@ void Write(const Options& options, std::ostream& out)
         return;
     }
     if (recipe.writeData)
-        WriteSection(line, "[START_WRITE]", "[END_WRITE]", writeTime, true, options.samples, noise);
+        WriteSection(line, "[START_WRITE]", "[END_WRITE]", writeTime, true, options.samples, noise, profile);
     else if (recipe.emptyWrite)
-        WriteSection(line, "[START_WRITE]", "[END_WRITE]", writeTime, true, 0, noise);
+        WriteSection(line, "[START_WRITE]", "[END_WRITE]", writeTime, true, 0, noise, profile);
     if (recipe.verifyData)
-        WriteSection(line, "[START_VERIFY]", "[END_VERIFY]", verifyTime, false, options.samples, noise);
+        WriteSection(line, "[START_VERIFY]", "[END_VERIFY]", verifyTime, false, options.samples, noise, profile);
 }
 
-std::string Generate(const Options& options)
+std::string Generate(const Options& options, const Profile& profile)
 {
     std::ostringstream out;
-    Write(options, out);
+    Write(options, out, profile);
     return std::move(out).str();
 }
 
-bool WriteFile(const Options& options, const std::string& path)
+bool WriteFile(const Options& options, const std::string& path, const Profile& profile)
 {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     if (!out)
         return false;
-    Write(options, out);
+    Write(options, out, profile);
     out.flush();
     return static_cast<bool>(out);
 }
@@ -514,6 +564,17 @@ std::string_view KindName(Kind kind)
         if (k == kind)
             return kindName;
     return {};
+}
+
+std::optional<Strategy> StrategyFromName(std::string_view name)
+{
+    constexpr std::array<std::pair<Strategy, std::string_view>, 4> names{{
+        {Strategy::Clv, "clv"}, {Strategy::Cav, "cav"}, {Strategy::Pcav, "pcav"}, {Strategy::Zclv, "zclv"},
+    }};
+    for (const auto& [strategy, strategyName] : names)
+        if (strategyName == name)
+            return strategy;
+    return std::nullopt;
 }
 
 }  // namespace ibggen

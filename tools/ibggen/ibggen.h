@@ -9,6 +9,7 @@
 #include <ostream>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace ibggen {
 
@@ -22,6 +23,15 @@ enum class Kind {
     EmptyWriteWithVerify,  // empty write section, then a verify section with data
 };
 
+// How the drive sets its write speed over the disc; Kind keeps the kind's own.
+enum class Strategy { Kind, Clv, Cav, Pcav, Zclv };
+
+// Samples [first, first + length) of a section, counted from 0.
+struct Stretch {
+    std::size_t first = 0;
+    std::size_t length = 0;
+};
+
 struct Options {
     Kind kind = Kind::DvdBurnVerify;
     std::size_t samples = 1000;  // sample lines per section present
@@ -29,16 +39,27 @@ struct Options {
     std::uint32_t seed = 1;      // deterministic output for a seed
 };
 
+// What a burn report should find: a write strategy, dips and drops at known places.
+struct Profile {
+    // A write profile of its own: ramps up at the start and down at the end.
+    Strategy writeStrategy = Strategy::Kind;
+    bool calm = false;              // no random slow spots or buffer dips
+    std::vector<Stretch> dips;      // speed at half in both sections there
+    std::vector<Stretch> drops;     // write buffer at 30 % there
+};
+
 // Streams line by line: memory use does not grow with the number of samples.
-void Write(const Options& options, std::ostream& out);
-std::string Generate(const Options& options);
+void Write(const Options& options, std::ostream& out, const Profile& profile = {});
+std::string Generate(const Options& options, const Profile& profile = {});
 // False when the file cannot be created or written.
-bool WriteFile(const Options& options, const std::string& path);
+bool WriteFile(const Options& options, const std::string& path, const Profile& profile = {});
 
 // "dvd-verify", "dvd-dl", "cd-write", "bd-verify", "no-sections",
 // "truncated-write", "empty-write-verify"
 std::optional<Kind> KindFromName(std::string_view name);
 std::string_view KindName(Kind kind);
+// "clv", "cav", "pcav", "zclv"
+std::optional<Strategy> StrategyFromName(std::string_view name);
 inline constexpr Kind AllKinds[] = {
     Kind::DvdBurnVerify, Kind::DvdDualLayer,   Kind::CdWriteOnly,          Kind::BdVerifyOnly,
     Kind::NoSections,    Kind::TruncatedWrite, Kind::EmptyWriteWithVerify,

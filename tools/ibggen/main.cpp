@@ -12,11 +12,16 @@ constexpr int UsageError = 2;
 
 void PrintUsage(std::ostream& out)
 {
-    out << "usage: ibggen --kind NAME [--samples N] [--eol crlf|lf|cr] [--seed S] -o OUT.ibg\n"
+    out << "usage: ibggen --kind NAME [--samples N] [--eol crlf|lf|cr] [--seed S]\n"
+           "              [--strategy clv|cav|pcav|zclv] [--calm] [--dip I[:N]]... [--drop I[:N]]... -o OUT.ibg\n"
            "kinds:";
     for (const ibggen::Kind kind : ibggen::AllKinds)
         out << ' ' << ibggen::KindName(kind);
-    out << "\ndefaults: --samples 1000 --eol crlf --seed 1\n";
+    out << "\ndefaults: --samples 1000 --eol crlf --seed 1\n"
+           "--strategy  write with that strategy instead of the kind's own, with ramps at both ends\n"
+           "--calm      no random slow spots in the verify or dips of the buffer\n"
+           "--dip I:N   the speed of samples I to I+N-1 of each section at half (N 6 by default)\n"
+           "--drop I:N  the write buffer of those samples at 30 %\n";
 }
 
 int Fail(std::string_view message)
@@ -34,11 +39,22 @@ bool ParseNumber(std::string_view text, Number& value)
     return !text.empty() && result.ec == std::errc() && result.ptr == end;
 }
 
+// "I" or "I:N": N samples from sample I.
+bool ParseStretch(std::string_view text, ibggen::Stretch& stretch)
+{
+    const std::size_t colon = text.find(':');
+    stretch.length = 6;
+    if (colon != std::string_view::npos && !ParseNumber(text.substr(colon + 1), stretch.length))
+        return false;
+    return ParseNumber(text.substr(0, colon), stretch.first);
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
     ibggen::Options options;
+    ibggen::Profile profile;
     bool haveKind = false;
     std::string outPath;
 
@@ -48,7 +64,12 @@ int main(int argc, char** argv)
             PrintUsage(std::cout);
             return 0;
         }
-        if (arg != "--kind" && arg != "--samples" && arg != "--eol" && arg != "--seed" && arg != "-o")
+        if (arg == "--calm") {
+            profile.calm = true;
+            continue;
+        }
+        if (arg != "--kind" && arg != "--samples" && arg != "--eol" && arg != "--seed" && arg != "-o" &&
+            arg != "--strategy" && arg != "--dip" && arg != "--drop")
             return Fail("unknown argument: " + std::string(arg));
         if (i + 1 >= argc)
             return Fail(std::string(arg) + " needs a value");
@@ -66,6 +87,16 @@ int main(int argc, char** argv)
         } else if (arg == "--seed") {
             if (!ParseNumber(value, options.seed))
                 return Fail("--seed needs a whole number from 0 to 4294967295");
+        } else if (arg == "--strategy") {
+            const auto strategy = ibggen::StrategyFromName(value);
+            if (!strategy)
+                return Fail("unknown strategy: " + std::string(value));
+            profile.writeStrategy = *strategy;
+        } else if (arg == "--dip" || arg == "--drop") {
+            ibggen::Stretch stretch;
+            if (!ParseStretch(value, stretch))
+                return Fail(std::string(arg) + " needs FIRST or FIRST:LENGTH");
+            (arg == "--dip" ? profile.dips : profile.drops).push_back(stretch);
         } else if (arg == "--eol") {
             if (value == "crlf")
                 options.eol = "\r\n";
@@ -84,7 +115,7 @@ int main(int argc, char** argv)
     if (outPath.empty())
         return Fail("-o is required");
 
-    if (!ibggen::WriteFile(options, outPath)) {
+    if (!ibggen::WriteFile(options, outPath, profile)) {
         std::cerr << "ibggen: cannot write " << outPath << '\n';
         return 1;
     }
