@@ -10,7 +10,7 @@ cd "$(dirname "$0")"
 packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins
-    libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev
+    libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev
     xvfb xauth fonts-dejavu-core fonts-dejavu-extra locales
     dpkg-dev file strace time lintian appstream man-db bubblewrap
     clang libclang-rt-14-dev
