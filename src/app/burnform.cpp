@@ -4,6 +4,7 @@
 #include "app/graphpath.h"
 #include "app/picturebox.h"
 #include "app/readoutlabel.h"
+#include "app/reportwindow.h"
 #include "capture/captureform.h"
 #include "capture/savecapture.h"
 #include "charts/frames.h"
@@ -140,6 +141,9 @@ void BurnForm::BuildMenus()
     Save_File = File_Menu->addAction(QStringLiteral("Save Velantro Screen Capture..."));
     Tools_Menu = menuBar()->addMenu(QStringLiteral("Tools"));
     Show_Settings = Tools_Menu->addAction(QStringLiteral("Settings..."));
+    Tools_Menu->addSeparator();
+    Show_Report = Tools_Menu->addAction(QStringLiteral("Burn Report..."));
+    Show_Report->setEnabled(false);
     Help_Menu = menuBar()->addMenu(QStringLiteral("Help"));
     Show_About = Help_Menu->addAction(QStringLiteral("About Velantro..."));
 }
@@ -247,6 +251,7 @@ void BurnForm::ConnectHandlers()
     connect(Save_File, &QAction::triggered, this, &BurnForm::Save_File_Click);
     connect(Show_Settings, &QAction::triggered, this, &BurnForm::Show_Settings_Click);
     connect(Show_About, &QAction::triggered, this, &BurnForm::Show_About_Click);
+    connect(Show_Report, &QAction::triggered, this, &BurnForm::Show_Report_Click);
     // User actions only: the program's own changes to these controls must not start a pass.
     connect(Option1, &QRadioButton::clicked, this, &BurnForm::Option1_Click);
     connect(Option2, &QRadioButton::clicked, this, &BurnForm::Option2_Click);
@@ -351,7 +356,15 @@ void BurnForm::OpenGraphFile()
         fields_.CaptureBaseName = split.Name;
         fields_.GraphFolder = split.Folder;
     }
-    LoadGraphFile();
+    FollowBurnReport(LoadGraphFile().Loaded);
+}
+
+// The report shows the file on show; option changes leave it as it is.
+void BurnForm::FollowBurnReport(bool loaded)
+{
+    Show_Report->setEnabled(!fields_.GraphFilePath.empty());
+    if (loaded && reportWindow_)
+        reportWindow_->ShowFile(fields_.GraphFilePath, [this](const std::string& text) { return GeneralDate(text); });
 }
 
 LoadOutcome BurnForm::LoadGraphFile()
@@ -450,6 +463,17 @@ void BurnForm::Show_Settings_Click()
 void BurnForm::Show_About_Click()
 {
     auxWindows_.ShowAbout();
+}
+
+void BurnForm::Show_Report_Click()
+{
+    if (!reportWindow_) {
+        reportWindow_ = new ReportWindow(this);
+        FollowBurnReport(true);
+    }
+    reportWindow_->show();
+    reportWindow_->raise();
+    reportWindow_->activateWindow();
 }
 
 void BurnForm::Option1_Click()

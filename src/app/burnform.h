@@ -9,6 +9,7 @@
 #include "graphfile/loadpass.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 
@@ -32,6 +33,7 @@ class FileDialogs;
 class MessageBoxes;
 class PictureBox;
 class ReadoutLabel;
+class ReportWindow;
 
 inline constexpr const char* WrongTypeText = "Select an ImgBurn graph file (ibg) to open.";
 inline constexpr const char* WrongTypeTitle = "Incorrect file type";
@@ -71,6 +73,7 @@ public:
     void Save_File_Click();
     void Show_Settings_Click();
     void Show_About_Click();
+    void Show_Report_Click();
     void Option1_Click();
     void Option2_Click();
     void Combo1_Click();
@@ -100,6 +103,7 @@ public:
     QAction* Save_File = nullptr;
     QMenu* Tools_Menu = nullptr;
     QAction* Show_Settings = nullptr;
+    QAction* Show_Report = nullptr;
     QMenu* Help_Menu = nullptr;
     QAction* Show_About = nullptr;
 
@@ -135,6 +139,7 @@ private:
     void BuildOptionControls();
     void ConnectHandlers();
     void CentreOnScreen();
+    void FollowBurnReport(bool loaded);
 
     BurnFields fields_;
     std::unique_ptr<FileDialogs> ownFileDialogs_;
@@ -142,6 +147,7 @@ private:
     FileDialogs* fileDialogs_ = nullptr;
     MessageBoxes* messageBoxes_ = nullptr;
     AuxWindows auxWindows_;
+    QPointer<ReportWindow> reportWindow_;
     ImageWriter gdip;
     QString lastWriterError_;
 };

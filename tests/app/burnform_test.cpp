@@ -2,14 +2,20 @@
 
 #include "app/picturebox.h"
 #include "app/readoutlabel.h"
+#include "app/reportwindow.h"
 #include "formdoubles.h"
 #include "ibggen.h"
 
+#include <QAction>
 #include <QCheckBox>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMenu>
 #include <QComboBox>
 #include <QDropEvent>
 #include <QFile>
 #include <QMimeData>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QUrl>
@@ -141,6 +147,46 @@ TEST_F(FormTest, OpeningSetsTheSeriesBoxesOrKeepsThePreviousFile)
             EXPECT_EQ(plotted.contains(SeriesColour[i]), present && ticked) << i;
         }
     }
+}
+
+TEST_F(FormTest, BurnReportFollowsTheFileShown)
+{
+    BurnForm& f = Start();
+    const QList<QAction*> tools = f.Tools_Menu->actions();
+    ASSERT_EQ(tools.size(), 3);
+    EXPECT_EQ(tools[0], f.Show_Settings);
+    EXPECT_TRUE(tools[1]->isSeparator());
+    EXPECT_EQ(tools[2], f.Show_Report);
+    EXPECT_EQ(f.Show_Report->text(), QStringLiteral("Burn Report..."));
+
+    const QString a = Generate(QStringLiteral("a.ibg")), b = Generate(QStringLiteral("b.ibg"), ibggen::Kind::CdWriteOnly);
+    const QString bad = Write(QStringLiteral("bad.ibg"), "not a graph file\r\n");
+    const struct {
+        const char* Name;
+        std::function<void()> Action;
+        bool Enabled;
+        QString Shown; // the file the open report window names; empty: none open
+    } steps[] = {
+        {"no file yet", [&] { f.Show_Report->trigger(); }, false, {}},
+        {"a file opened", [&] { Open(a); }, true, {}},
+        {"the window opens on it", [&] { f.Show_Report->trigger(); }, true, a},
+        {"another file", [&] { Open(b); }, true, b},
+        {"an option change", [&] { f.Check1[0]->click(); }, true, b},
+        {"a rejected file", [&] { Open(bad); Messages(); }, true, b},
+    };
+    const auto window = [&] { return f.findChild<ReportWindow*>(); };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.Name);
+        step.Action();
+        EXPECT_EQ(f.Show_Report->isEnabled(), step.Enabled);
+        ASSERT_EQ(window() && window()->isVisible(), !step.Shown.isEmpty());
+        if (!step.Shown.isEmpty()) {
+            EXPECT_TRUE(window()->Text().startsWith(QStringLiteral("File            ") + step.Shown + '\n'));
+        }
+    }
+    EXPECT_NE(window()->Text().indexOf(QStringLiteral("\nWrite           ")), -1);
+    window()->Command1->click();
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), window()->Text());
 }
 
 TEST_F(FormTest, OptionChangesReplotOnlyWithAFile)
