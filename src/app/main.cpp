@@ -2,7 +2,9 @@
 #include "app/exportcommand.h"
 #include "app/infocommand.h"
 #include "app/listcommand.h"
+#include "app/reportcommand.h"
 #include "app/runwindow.h"
+#include "app/samplescommand.h"
 #include "app/thumbnailcommand.h"
 
 int main(int argc, char** argv)
@@ -12,6 +14,8 @@ int main(int argc, char** argv)
     velantro::ExportCommand exportCommand(commandLine);
     velantro::ThumbnailCommand thumbnail(commandLine);
     velantro::ListCommand list(commandLine);
+    velantro::ReportCommand report(commandLine);
+    velantro::SamplesCommand samples(commandLine);
     if (const std::optional<int> status = commandLine.Parse(argc, argv))
         return *status;
     if (info.Chosen())
@@ -22,5 +26,9 @@ int main(int argc, char** argv)
         return thumbnail.Run(argc, argv);
     if (list.Chosen())
         return list.Run(argc, argv);
+    if (report.Chosen())
+        return report.Run(argc, argv);
+    if (samples.Chosen())
+        return samples.Run();
     return velantro::RunWindow(argc, argv, commandLine.ArgumentString());
 }
