@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace velantro {
 
@@ -110,7 +111,7 @@ private:
     void ReadSpeedBlock();
     GraphToken FindFirstSection();
     GraphToken FindVerifySection();
-    GraphToken SampleOrEnd(const char* endMarker, std::size_t fieldsNeeded);
+    GraphToken SampleOrEnd(std::string_view endMarker, std::size_t fieldsNeeded);
     GraphToken Fail(const std::string& reason);
 
     LineReader lines_;

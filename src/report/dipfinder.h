@@ -50,9 +50,12 @@ private:
         double Speed = 0;
         double Median = 0; // of the DipWindow samples ending here
     };
-    static constexpr long RingSize = 2 * DipWindow + 1;
+    // Room for 2 * DipWindow + 1 samples; a power of two, so that finding a
+    // place in it costs no division.
+    static constexpr long RingSize = 32;
+    static_assert(RingSize > 2 * DipWindow);
 
-    Entry& At(long index) { return ring_[static_cast<std::size_t>(index % RingSize)]; }
+    Entry& At(long index) { return ring_[static_cast<std::size_t>(index & (RingSize - 1))]; }
     void Slide(double speed);
     void Judge(long index);
     void Extend(long index);

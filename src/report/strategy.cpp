@@ -144,9 +144,9 @@ void SpeedProfile::Add(double sector, double speed)
         origin_ = sector;
     }
     const double offset = std::max(0.0, sector - origin_);
-    while (offset >= width_ * static_cast<double>(ProfileBins))
+    while (offset >= end_)
         Merge();
-    const auto index = std::min(static_cast<std::size_t>(offset / width_), ProfileBins - 1);
+    const auto index = std::min(static_cast<std::size_t>(offset * inverseWidth_), ProfileBins - 1);
     Bin& bin = bins_[index];
     if (bin.Count == 0)
         bin.FirstSector = bin.LastSector = sector;
@@ -175,6 +175,8 @@ void SpeedProfile::Merge()
     }
     std::fill(bins_.begin() + ProfileBins / 2, bins_.end(), Bin{});
     width_ *= 2;
+    inverseWidth_ /= 2;
+    end_ = width_ * static_cast<double>(ProfileBins);
 }
 
 std::vector<SpeedProfile::Bin> SpeedProfile::Bins() const

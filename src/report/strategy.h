@@ -45,7 +45,10 @@ private:
     std::array<Bin, ProfileBins> bins_{};
     bool started_ = false;
     double origin_ = 0;
+    // Powers of two, so that scaling by the inverse is exact.
     double width_ = 1;
+    double inverseWidth_ = 1;
+    double end_ = ProfileBins;
 };
 
 struct StrategyResult {
