@@ -1,10 +1,13 @@
-// The load pass against a floor that only reads the same lines and parses the
-// same fields. Files of 10^4..10^6 sample lines in all, both sections.
+// The load pass and the burn report against a floor that only reads the same
+// lines and parses the same fields. Files of 10^4..10^6 sample lines in all,
+// both sections.
 
 #include "charts/frames.h"
 #include "graphfile/burnfields.h"
 #include "graphfile/headless.h"
 #include "graphfile/loadpass.h"
+#include "graphfile/samplescan.h"
+#include "report/reportformats.h"
 
 #include <benchmark/benchmark.h>
 #include <ibggen.h>
@@ -124,10 +127,71 @@ void BM_ReadFloor(benchmark::State& state)
                                                    benchmark::Counter::kIsRate);
 }
 
+std::string SameDate(const std::string& text)
+{
+    return text;
+}
+
+// What every reader other than the window pays: the shared reader and the
+// checks of every sample, nothing drawn.
+void BM_SampleScan(benchmark::State& state)
+{
+    const std::string& path = GraphFile(static_cast<std::size_t>(state.range(0)));
+    for (auto _ : state) {
+        velantro::SampleScan scan;
+        double sum = 0;
+        if (scan.Open(path)) {
+            while (scan.Next())
+                sum += scan.Point().Rpm;
+        }
+        if (scan.HasError())
+            state.SkipWithError("the scan rejected the file");
+        benchmark::DoNotOptimize(sum);
+    }
+}
+
+// The burn report reads the file once, through the same reader as the pass.
+void BM_Report(benchmark::State& state)
+{
+    const std::string& path = GraphFile(static_cast<std::size_t>(state.range(0)));
+    for (auto _ : state) {
+        const velantro::BurnReport report = velantro::ReadBurnReport(path, SameDate);
+        if (!report.Read())
+            state.SkipWithError("the report rejected the file");
+        benchmark::DoNotOptimize(report);
+    }
+    state.counters["lines/s"] = benchmark::Counter(static_cast<double>(state.range(0)) * state.iterations(),
+                                                   benchmark::Counter::kIsRate);
+    state.counters["peak_MB"] = PeakMegabytes();
+}
+
+// velantro --report --format json on 1,000 typical files of 2,000 samples,
+// without the process start.
+void BM_ReportBatch(benchmark::State& state)
+{
+    std::vector<std::string> paths;
+    const auto folder = std::filesystem::temp_directory_path() / "velantro-bench-batch";
+    std::filesystem::create_directories(folder);
+    for (std::uint32_t i = 0; i < 1000; ++i) {
+        paths.push_back((folder / (std::to_string(i) + ".ibg")).string());
+        ibggen::WriteFile({ibggen::Kind::DvdBurnVerify, 1000, "\r\n", i + 1}, paths.back());
+    }
+    for (auto _ : state) {
+        nlohmann::ordered_json all = nlohmann::ordered_json::array();
+        for (const std::string& path : paths)
+            all.push_back(velantro::ReportJson(velantro::ReadBurnReport(path, SameDate)));
+        benchmark::DoNotOptimize(all.dump(2));
+    }
+    std::filesystem::remove_all(folder);
+}
+
 } // namespace
 
 BENCHMARK(BM_ReadFloor)->Arg(10'000)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LoadPassAveraged)->Arg(10'000)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LoadPassRaw)->Arg(10'000)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SampleScan)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Report)->Arg(10'000)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReportBatch)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 BENCHMARK_MAIN();
