@@ -9,9 +9,10 @@ cd "$(dirname "$0")/.."
 
 build=${1:-build/bench}
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DVELANTRO_BENCH=ON -DVELANTRO_TESTS=OFF >/dev/null
-ninja -C "$build" passrun ibggen >/dev/null
+ninja -C "$build" passrun ibggen velantro >/dev/null
 passrun=$build/bench/passrun
 ibggen=$build/tools/ibggen/ibggen
+velantro=$build/src/app/velantro
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/velantro-large-XXXXXX")
 trap 'rm -rf "$work"' EXIT
@@ -38,7 +39,28 @@ measure "10^3 samples, averaged" "$work/small.ibg"
 measure "10^7 samples, averaged" "$work/large.ibg"
 measure "10^3 samples, raw" "$work/small.ibg" --raw
 measure "10^7 samples, raw" "$work/large.ibg" --raw
+
+# The burn report: the same reader, and memory as flat.
+report() {
+    local label=$1
+    shift
+    /usr/bin/time -v "$velantro" --report "$@" >/dev/null 2>"$work/time" || true
+    printf '%-44s peak %7d kB  wall %s\n' "$label" \
+        "$(sed -n 's/.*Maximum resident set size (kbytes): //p' "$work/time")" \
+        "$(sed -n 's/.*Elapsed (wall clock) time (h:mm:ss or m:ss): //p' "$work/time")"
+}
+report "--report, 10^3 samples" "$work/small.ibg"
+report "--report, 10^7 samples" "$work/large.ibg"
+report "--report --format json, 10^7 samples" --format json "$work/large.ibg"
 rm -f "$work/large.ibg"
+
+echo "== --report --format json on 1,000 files of 2,000 samples in one call"
+mkdir "$work/batch"
+for seed in $(seq 1 1000); do
+    "$ibggen" --kind dvd-verify --samples 1000 --seed "$seed" -o "$work/batch/$seed.ibg"
+done
+report "1,000 files" --format json "$work"/batch/*.ibg
+rm -rf "$work/batch"
 
 echo "== one line of 100 MB"
 head -c 100000000 /dev/zero | tr '\0' 'A' >"$work/line.ibg"
