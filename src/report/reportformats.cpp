@@ -235,8 +235,10 @@ std::string CsvLine(const std::vector<std::string>& cells)
 
 std::string ShortestNumber(double value)
 {
+    // Sectors and counts read better as 1000000 than as 1e+06.
     char digits[64];
-    const auto result = std::to_chars(std::begin(digits), std::end(digits), value);
+    const auto format = std::abs(value) < 1e15 ? std::chars_format::fixed : std::chars_format::general;
+    const auto result = std::to_chars(std::begin(digits), std::end(digits), value, format);
     return std::string(digits, result.ptr);
 }
 

@@ -27,7 +27,8 @@ std::string ReportCsvRow(const BurnReport& report);
 // A CSV cell, quoted when it holds a comma, a quote or a line end.
 std::string CsvCell(std::string_view text);
 
-// The shortest text that reads back as the same number, "." as the point.
+// The shortest text that reads back as the same number, "." as the point,
+// without an exponent below 10^15.
 std::string ShortestNumber(double value);
 
 } // namespace velantro

@@ -69,6 +69,20 @@ TEST(BurnReport, JsonOfASmallFile)
     EXPECT_EQ(rejected, Json({{"file", file.Folder() + "/missing.ibg"}, {"error", "No such file or directory"}}));
 }
 
+TEST(BurnReport, NumbersAndCsvCells)
+{
+    const std::pair<double, std::string> numbers[] = {
+        {200000, "200000"}, {1846052, "1846052"}, {2.5, "2.5"}, {-0.25, "-0.25"}, {1e20, "1e+20"},
+    };
+    for (const auto& [number, text] : numbers)
+        EXPECT_EQ(ShortestNumber(number), text);
+    const std::pair<std::string, std::string> cells[] = {
+        {"plain", "plain"}, {"a,b", "\"a,b\""}, {"say \"hi\"", "\"say \"\"hi\"\"\""}, {"x\ny", "\"x\ny\""},
+    };
+    for (const auto& [cell, quoted] : cells)
+        EXPECT_EQ(CsvCell(cell), quoted);
+}
+
 TEST(BurnReport, StrategyOfEachProfile)
 {
     using ibggen::Kind;
