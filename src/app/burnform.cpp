@@ -56,6 +56,11 @@ constexpr int SpeedAxisTops[13] = {0, 5520, 5040, 4560, 4080, 3600, 3120, 2650, 
 constexpr const char* RpmCaptions[13] = {"",    "3K",  "6K",  "9K",  "12K", "15K", "18K",
                                          "21K", "24K", "27K", "30K", "33K", "36K"};
 constexpr int SizeAxisLefts[5] = {3540, 4800, 6240, 7680, 9120};
+constexpr int SizeAxisTop = 6120;
+constexpr int SizeAxisWidth(int index)
+{
+    return index == 0 ? 375 : 735;
+}
 constexpr const char* SizeCaptions[5] = {"0", "1GB", "2GB", "3GB", "4GB"};
 constexpr int PercentAxisTops[5] = {8640, 8185, 7705, 7240, 6760};
 constexpr const char* PercentCaptions[5] = {"0%", "20%", "40%", "60%", "80%"};
@@ -196,7 +201,8 @@ void BurnForm::BuildControls()
         Label4[i] = AxisLabel(client, QString::fromLatin1(RpmCaptions[i]), 10200, SpeedAxisTops[i], 375);
     }
     for (int i = 0; i < 5; ++i) {
-        Label5[i] = AxisLabel(client, QString::fromLatin1(SizeCaptions[i]), SizeAxisLefts[i], 6120, i == 0 ? 375 : 735);
+        wholeCaptions_[i] = QString::fromLatin1(SizeCaptions[i]);
+        Label5[i] = AxisLabel(client, wholeCaptions_[i], SizeAxisLefts[i], SizeAxisTop, SizeAxisWidth(i));
         Label6[i] = AxisLabel(client, QString::fromLatin1(PercentCaptions[i]), 3360, PercentAxisTops[i], 375);
         Label7[i] = AxisLabel(client, QString::fromLatin1(PercentCaptions[i]), 10200, PercentAxisTops[i], 375);
     }
@@ -356,7 +362,12 @@ void BurnForm::OpenGraphFile()
         fields_.CaptureBaseName = split.Name;
         fields_.GraphFolder = split.Folder;
     }
-    FollowBurnReport(LoadGraphFile().Loaded);
+    // A file opens on the whole disc; one that fails leaves the view as it was.
+    const std::optional<ZoomRange> shown = std::exchange(fields_.Zoom, std::nullopt);
+    const bool loaded = LoadGraphFile().Loaded;
+    if (!loaded)
+        fields_.Zoom = shown;
+    FollowBurnReport(loaded);
 }
 
 // The report shows the file on show; option changes leave it as it is.
@@ -380,6 +391,24 @@ void BurnForm::DrawSpeedFrame()
 void BurnForm::DrawPercentFrame()
 {
     velantro::DrawPercentFrame(fields_, *this);
+}
+
+ZoomRange BurnForm::ChartRange() const
+{
+    return fields_.Zoom.value_or(WholeRange({fields_.ChartWidth}));
+}
+
+void BurnForm::ZoomCharts(std::optional<ZoomRange> range)
+{
+    if (fields_.GraphFilePath.empty())
+        return;
+    const ZoomLimits limits{fields_.ChartWidth};
+    if (range && ShowsWhole(ClampZoom(*range, limits), limits))
+        range.reset();
+    if (range == fields_.Zoom)
+        return;
+    fields_.Zoom = range;
+    LoadGraphFile();
 }
 
 void BurnForm::OpenDroppedFiles(const QStringList& files)
@@ -409,8 +438,9 @@ void BurnForm::ShowReadout(PictureBox& chart, ReadoutLabel& box, Chart kind, flo
             box.hide();
         }
     }
+    // Placed in the chart's own width, whatever sector its left edge shows.
     const ReadoutPlace place =
-        PlaceReadout(x, y, static_cast<float>(chart.PixelsToUserX(box.width())),
+        PlaceReadout(x - chart.ScaleLeft(), y, static_cast<float>(chart.PixelsToUserX(box.width())),
                      static_cast<float>(chart.PixelsToUserY(box.height())), chart.ScaleWidth(), chart.ScaleHeight());
     const auto pixels = [](double v) { return static_cast<int>(std::lround(std::clamp(v, -1e6, 1e6))); };
     box.move(chart.contentsRect().topLeft() +
@@ -581,8 +611,34 @@ void BurnForm::SetLabel3Caption(int index, const std::string& caption)
 
 void BurnForm::SetLabel5Caption(int index, const std::string& caption)
 {
-    if (index >= 0 && index <= 4)
-        Label5[static_cast<std::size_t>(index)]->setText(Text(caption));
+    if (index < 0 || index > 4)
+        return;
+    wholeCaptions_[static_cast<std::size_t>(index)] = Text(caption);
+    Label5[static_cast<std::size_t>(index)]->setText(Text(caption));
+}
+
+void BurnForm::SetZoomCaptions(const std::vector<AxisCaption>& captions)
+{
+    const QRect inner = Picture1->contentsRect().translated(Picture1->pos());
+    const int width = Twips(0, 0, SizeAxisWidth(1), 0).width();
+    const int clientWidth = centralWidget()->width();
+    for (std::size_t i = 0; i < Label5.size(); ++i) {
+        QLabel* label = Label5[i];
+        const int index = static_cast<int>(i);
+        if (captions.empty()) {
+            label->setGeometry(Twips(SizeAxisLefts[i], SizeAxisTop, SizeAxisWidth(index), AxisLabelHeight));
+            label->setText(wholeCaptions_[i]);
+            label->show();
+        } else if (i < captions.size()) {
+            const int centre = inner.x() + static_cast<int>(std::lround(captions[i].Centre * inner.width()));
+            const int left = std::clamp(centre - width / 2, 0, clientWidth - width);
+            label->setGeometry(left, label->y(), width, label->height());
+            label->setText(Text(captions[i].Text));
+            label->show();
+        } else {
+            label->hide();
+        }
+    }
 }
 
 void BurnForm::MsgBox(const std::string& prompt, const std::string& title)

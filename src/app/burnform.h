@@ -15,6 +15,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <string>
 
 class QAction;
@@ -63,6 +64,11 @@ public:
     void OpenCommandLineFile(const std::string& argumentString);
     void OpenDroppedFiles(const QStringList& files);
     void ShowReadout(PictureBox& chart, ReadoutLabel& box, Chart kind, float x, float y);
+    // Both charts show the range (none: the whole disc) by a pass over the
+    // file shown; without a file nothing zooms.
+    void ZoomCharts(std::optional<ZoomRange> range);
+    // The sectors the charts show now.
+    ZoomRange ChartRange() const;
     void AskScreenCapture();
     void WriteScreenCapture();
 
@@ -93,6 +99,7 @@ public:
     void SetCheck1Enabled(int index, bool enabled) override;
     void SetLabel3Caption(int index, const std::string& caption) override;
     void SetLabel5Caption(int index, const std::string& caption) override;
+    void SetZoomCaptions(const std::vector<AxisCaption>& captions) override;
     void MsgBox(const std::string& prompt, const std::string& title) override;
     std::string GeneralDate(const std::string& text) const override;
 
@@ -150,6 +157,8 @@ private:
     QPointer<ReportWindow> reportWindow_;
     ImageWriter gdip;
     QString lastWriterError_;
+    // The whole view's size captions, back when a zoom ends.
+    std::array<QString, 5> wholeCaptions_{};
 };
 
 } // namespace velantro

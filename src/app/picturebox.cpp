@@ -17,15 +17,6 @@ namespace velantro {
 
 namespace {
 
-// User coordinates turned into pixels carry float noise; without the nudge a
-// pointer on pixel i could read pixel i - 1.
-constexpr double PixelNudge = 1e-3;
-
-int PixelIndex(double v)
-{
-    return static_cast<int>(std::floor(v + PixelNudge));
-}
-
 // Cohen-Sutherland: the pass draws values far outside the chart, and those
 // must neither overflow the conversion to int nor change the visible slope.
 // Each cut is computed from the slope, which keeps its digits even when the
@@ -92,7 +83,7 @@ void PictureBox::MakeImage()
     const QSize inner = InnerSize();
     const QSize pixels(std::max(1, qRound(inner.width() * ratio)), std::max(1, qRound(inner.height() * ratio)));
     // One screen pixel wide at any scale factor, so lines look the same.
-    penWidth_ = std::max(1, qRound(ratio));
+    grid_.PenWidth = std::max(1, qRound(ratio));
     if (image_.size() == pixels)
         return;
     QImage image(pixels, QImage::Format_RGB32);
@@ -135,6 +126,17 @@ void PictureBox::SetScaleHeight(float height)
     UpdateFactors();
 }
 
+void PictureBox::SetScaleLeft(float left)
+{
+    scaleLeft_ = left;
+    UpdateFactors();
+}
+
+float PictureBox::ScaleLeft() const
+{
+    return static_cast<float>(scaleLeft_);
+}
+
 float PictureBox::ScaleWidth() const
 {
     return static_cast<float>(scaleWidth_);
@@ -174,40 +176,33 @@ double PictureBox::PixelsToUserY(double py) const
 
 void PictureBox::UpdateFactors()
 {
-    xFactor_ = scaleWidth_ == 0 ? 0 : image_.width() / scaleWidth_;
-    yFactor_ = scaleHeight_ == 0 ? 0 : image_.height() / scaleHeight_;
-}
-
-double PictureBox::ImageX(double x) const
-{
-    return x * xFactor_;
-}
-
-double PictureBox::ImageY(double y) const
-{
-    return y * yFactor_;
+    grid_.Left = scaleLeft_;
+    grid_.XFactor = scaleWidth_ == 0 ? 0 : image_.width() / scaleWidth_;
+    grid_.YFactor = scaleHeight_ == 0 ? 0 : image_.height() / scaleHeight_;
+    grid_.Width = image_.width();
+    grid_.Height = image_.height();
 }
 
 void PictureBox::Line(float x1, float y1, float x2, float y2, Colour colour)
 {
-    if (xFactor_ == 0 || yFactor_ == 0)
+    if (grid_.XFactor == 0 || grid_.YFactor == 0)
         return;
-    double ax = ImageX(x1);
-    double ay = ImageY(y1);
-    double bx = ImageX(x2);
-    double by = ImageY(y2);
-    const double w = image_.width();
-    const double h = image_.height();
+    double ax = grid_.X(x1);
+    double ay = grid_.Y(y1);
+    double bx = grid_.X(x2);
+    double by = grid_.Y(y2);
     // Written so that NaN fails the test and takes the careful path.
-    const bool inside = ax >= 0 && ax < w && bx >= 0 && bx < w && ay >= 0 && ay < h && by >= 0 && by < h;
-    if (!inside) {
-        if (!std::isfinite(ax) || !std::isfinite(ay) || !std::isfinite(bx) || !std::isfinite(by))
+    if (!grid_.Holds(ax, ay, bx, by)) {
+        if (!std::isfinite(ax) || !std::isfinite(ay) || !std::isfinite(bx) || !std::isfinite(by) ||
+            grid_.Misses(ax, ay, bx, by))
             return;
-        if (!ClipLine(ax, ay, bx, by, -2, -2, w + 2, h + 2))
+        const double margin = PixelGrid::ClipMargin;
+        if (!ClipLine(ax, ay, bx, by, -margin, -margin, grid_.Width + margin, grid_.Height + margin))
             return;
     }
 
-    PlotLine(PixelIndex(ax), PixelIndex(ay), PixelIndex(bx), PixelIndex(by), colour, penWidth_);
+    PlotLine(PixelGrid::Index(ax), PixelGrid::Index(ay), PixelGrid::Index(bx), PixelGrid::Index(by), colour,
+             grid_.PenWidth);
     ScheduleUpdate();
 }
 
@@ -312,15 +307,15 @@ void PictureBox::Print(const std::string& text)
 
 std::int32_t PictureBox::Point(float x, float y) const
 {
-    if (xFactor_ == 0 || yFactor_ == 0)
+    if (grid_.XFactor == 0 || grid_.YFactor == 0)
         return -1;
-    const double px = ImageX(x);
-    const double py = ImageY(y);
+    const double px = grid_.X(x);
+    const double py = grid_.Y(y);
     if (!std::isfinite(px) || !std::isfinite(py) || px < -1 || py < -1 || px > image_.width() ||
         py > image_.height())
         return -1;
-    const int ix = PixelIndex(px);
-    const int iy = PixelIndex(py);
+    const int ix = PixelGrid::Index(px);
+    const int iy = PixelGrid::Index(py);
     if (ix < 0 || iy < 0 || ix >= image_.width() || iy >= image_.height())
         return -1;
     return static_cast<std::int32_t>(image_.pixel(ix, iy) & 0xFFFFFFu);
@@ -349,11 +344,30 @@ void PictureBox::resizeEvent(QResizeEvent* event)
     MakeImage();
 }
 
-void PictureBox::mouseMoveEvent(QMouseEvent* event)
+QPointF PictureBox::UserPoint(const QPointF& position) const
 {
     // Fractional positions reach every device pixel at a scale factor above 1.
-    const QPointF inner = event->position() - QPointF(contentsRect().topLeft());
-    emit MouseMoved(static_cast<float>(PixelsToUserX(inner.x())), static_cast<float>(PixelsToUserY(inner.y())));
+    const QPointF inner = position - QPointF(contentsRect().topLeft());
+    const double y = PixelsToUserY(inner.y());
+    if (scaleLeft_ == 0 || grid_.XFactor == 0)
+        return {PixelsToUserX(inner.x()), y};
+    // Far from 0 a float holds too few digits for a narrow view: step it
+    // until it falls on the pointer's own pixel, or readouts read a neighbour.
+    const int pixel = PixelGrid::Index(inner.x() * image_.width() / std::max(1, InnerSize().width()));
+    auto x = static_cast<float>(scaleLeft_ + PixelsToUserX(inner.x()));
+    for (int step = 0; step < 64 && std::isfinite(x); ++step) {
+        const int at = PixelGrid::Index(grid_.X(x));
+        if (at == pixel)
+            break;
+        x = std::nextafter(x, at < pixel ? HUGE_VALF : -HUGE_VALF);
+    }
+    return {x, y};
+}
+
+void PictureBox::mouseMoveEvent(QMouseEvent* event)
+{
+    const QPointF at = UserPoint(event->position());
+    emit MouseMoved(static_cast<float>(at.x()), static_cast<float>(at.y()));
     QFrame::mouseMoveEvent(event);
 }
 

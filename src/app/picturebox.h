@@ -13,8 +13,8 @@ constexpr int TwipsPerPixel = 15;
 
 // A picture box: a persistent image that the drawing code paints into and
 // that paintEvent only copies to the screen. Its user scale maps
-// (0, 0)-(ScaleWidth, ScaleHeight) onto the inner area; until a frame sets
-// another, the scale is twips.
+// (ScaleLeft, 0)-(ScaleLeft + ScaleWidth, ScaleHeight) onto the inner area;
+// until a frame sets another, the scale is twips from 0.
 class PictureBox : public QFrame, public Surface {
     Q_OBJECT
 
@@ -27,6 +27,8 @@ public:
     void Cls() override;
     void SetScaleWidth(float width) override;
     void SetScaleHeight(float height) override;
+    void SetScaleLeft(float left) override;
+    float ScaleLeft() const override;
     float ScaleWidth() const override;
     float ScaleHeight() const override;
     double Width() const override;
@@ -38,6 +40,7 @@ public:
     double TextWidth(const std::string& text) const override;
     void Print(const std::string& text) override;
     std::int32_t Point(float x, float y) const override;
+    const PixelGrid* Pixels() const override { return &grid_; }
 
     // The inner area in logical pixels; the image holds it at the device
     // pixel ratio.
@@ -74,20 +77,18 @@ private:
     void PlotLine(int x0, int y0, int x1, int y1, Colour colour, int penWidth);
     void ScheduleUpdate();
     void UpdateFactors();
-    // User coordinates to image pixels, rounded towards the pixel that holds them.
-    double ImageX(double x) const;
-    double ImageY(double y) const;
+    // The pointer in user coordinates.
+    QPointF UserPoint(const QPointF& position) const;
 
     QColor background_;
     QImage image_;
     QImage picture_;
+    double scaleLeft_ = 0;
     double scaleWidth_ = 0;
     double scaleHeight_ = 0;
     double currentX_ = 0;
     double currentY_ = 0;
-    double xFactor_ = 0; // image pixels per user unit
-    double yFactor_ = 0;
-    int penWidth_ = 1;
+    PixelGrid grid_;
     bool updatePending_ = false;
 };
 

@@ -2,6 +2,7 @@
 
 #include "charts/seriescolours.h"
 #include "charts/surface.h"
+#include "charts/zoomrange.h"
 #include "graphfile/burncontrols.h"
 #include "graphfile/burnfields.h"
 #include "graphfile/passfailure.h"
@@ -9,6 +10,7 @@
 
 #include <cmath>
 #include <string_view>
+#include <vector>
 
 namespace velantro {
 
@@ -65,6 +67,66 @@ float GridStep(double step)
     return single;
 }
 
+// A zoomed view's captions, one on each major line; there are five labels.
+constexpr int MostZoomCaptions = 5;
+
+// The vertical lines of a zoomed view: minor ones at a tenth of the caption
+// step, major ones with a caption at every step, in the whole view's units.
+struct ZoomGrid {
+    std::vector<float> Minor;
+    std::vector<float> Major;
+    std::vector<AxisCaption> Captions;
+};
+
+ZoomGrid GridFor(const BurnFields& fields)
+{
+    ZoomGrid grid;
+    const MediaRow* row = FindRow(fields.MediaType);
+    const bool megabytes = row && std::string_view(row->Unit) == "MB";
+    const double unitSectors = fields.SectorSize > 0 ? (megabytes ? MiB : GiB) / fields.SectorSize : 0;
+    if (!fields.Zoom || unitSectors <= 0)
+        return grid;
+    const ZoomRange view = *fields.Zoom;
+    const ZoomRange inUnits{view.Left / unitSectors, view.Right / unitSectors};
+    const double step = CaptionStep(inUnits, MostZoomCaptions);
+    const double minor = step / 10;
+    if (!(minor > 0))
+        return grid;
+    const double first = std::ceil(inUnits.Left / minor);
+    const double last = std::floor(inUnits.Right / minor);
+    // Guards against ranges that lost their digits; a sane one has about 50 lines.
+    if (!(last - first < 1000))
+        return grid;
+    for (double k = first; k <= last; ++k) {
+        const double x = k * minor * unitSectors;
+        grid.Minor.push_back(static_cast<float>(x));
+        if (std::fmod(k, 10) != 0)
+            continue;
+        grid.Major.push_back(static_cast<float>(x));
+        grid.Captions.push_back({(x - view.Left) / view.Width(),
+                                 NumberText(k / 10 * step) + (megabytes ? "MB" : "GB")});
+    }
+    return grid;
+}
+
+// The zoom cut to the chart; none when that is the whole chart.
+void ClampToChart(BurnFields& fields)
+{
+    if (!fields.Zoom)
+        return;
+    const ZoomLimits limits{fields.ChartWidth};
+    fields.Zoom = ClampZoom(*fields.Zoom, limits);
+    if (ShowsWhole(*fields.Zoom, limits))
+        fields.Zoom.reset();
+}
+
+// The user scale of a chart showing the zoom: X from its left edge.
+void SetZoomScale(Surface& chart, const ZoomRange& view)
+{
+    chart.SetScaleLeft(ToSingle(view.Left));
+    chart.SetScaleWidth(ToSingle(view.Width()));
+}
+
 } // namespace
 
 void DrawSpeedFrame(BurnFields& fields, BurnControls& controls)
@@ -93,10 +155,27 @@ void DrawSpeedFrame(BurnFields& fields, BurnControls& controls)
     if (fields.ChartWidth == 0)
         throw PassFailure("chart of no width");
 
+    ClampToChart(fields);
+
     Surface& chart = controls.Picture(1);
     chart.Cls();
     const auto height = static_cast<float>(fields.SpeedChartHeight);
     chart.SetScaleHeight(height);
+    if (fields.Zoom) {
+        const ZoomRange& view = *fields.Zoom;
+        SetZoomScale(chart, view);
+        const float h = height / 25;
+        for (float y = h; h > 0 && y <= height; y += h)
+            chart.Line(ToSingle(view.Left), y, ToSingle(view.Right), y, GridColour);
+        const ZoomGrid grid = GridFor(fields);
+        for (const float x : grid.Minor)
+            chart.Line(x, 0, x, height, GridColour);
+        for (const float x : grid.Major)
+            chart.Line(x, 0, x, height, MajorGridColour);
+        controls.SetZoomCaptions(grid.Captions);
+        return;
+    }
+    chart.SetScaleLeft(0);
     const float width = ToSingle(fields.ChartWidth);
     chart.SetScaleWidth(width);
 
@@ -112,6 +191,7 @@ void DrawSpeedFrame(BurnFields& fields, BurnControls& controls)
         chart.Line(x, 0, x, height, MajorGridColour);
 
     // An unknown media type keeps the previous scale, and so its captions.
+    controls.SetZoomCaptions({});
     if (!row)
         return;
     for (int i = 1; i <= 12; ++i)
@@ -124,10 +204,28 @@ void DrawPercentFrame(const BurnFields& fields, BurnControls& controls)
 {
     Surface& chart = controls.Picture(2);
     chart.Cls();
+    constexpr auto height = static_cast<float>(PercentChartHeight);
+    if (fields.Zoom) {
+        const ZoomRange& view = *fields.Zoom;
+        SetZoomScale(chart, view);
+        chart.SetScaleHeight(PercentChartHeight);
+        const float left = ToSingle(view.Left);
+        const float right = ToSingle(view.Right);
+        const ZoomGrid grid = GridFor(fields);
+        for (float y = 100; y <= height; y += 100)
+            chart.Line(left, y, right, y, GridColour);
+        for (const float x : grid.Minor)
+            chart.Line(x, 0, x, height, GridColour);
+        for (float y = 200; y <= height; y += 200)
+            chart.Line(left, y, right, y, MajorGridColour);
+        for (const float x : grid.Major)
+            chart.Line(x, 0, x, height, MajorGridColour);
+        return;
+    }
+    chart.SetScaleLeft(0);
     const float width = ToSingle(fields.ChartWidth);
     chart.SetScaleWidth(width);
     chart.SetScaleHeight(PercentChartHeight);
-    constexpr auto height = static_cast<float>(PercentChartHeight);
 
     for (float y = 100; y <= height; y += 100)
         chart.Line(0, y, width, y, GridColour);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "charts/pixelgrid.h"
+
 #include <cstdint>
 #include <string>
 
@@ -22,6 +24,9 @@ public:
     virtual void Cls() = 0;
     virtual void SetScaleWidth(float width) = 0;
     virtual void SetScaleHeight(float height) = 0;
+    // User X at the left edge: 0 but in a zoomed chart.
+    virtual void SetScaleLeft(float left) = 0;
+    virtual float ScaleLeft() const = 0;
     virtual float ScaleWidth() const = 0;
     virtual float ScaleHeight() const = 0;
     // Outer width in twips; the text panels centre with it.
@@ -34,6 +39,8 @@ public:
     virtual void Print(const std::string& text) = 0;
     // The colour at a point in user coordinates, or -1 outside the image.
     virtual std::int32_t Point(float x, float y) const = 0;
+    // Where user coordinates land on pixels; none where nothing is drawn.
+    virtual const PixelGrid* Pixels() const { return nullptr; }
 };
 
 } // namespace velantro

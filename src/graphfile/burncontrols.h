@@ -1,10 +1,19 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace velantro {
 
 class Surface;
+
+// A caption on the size axis of a zoomed view, centred at Centre: 0 at the
+// charts' left edge, 1 at their right edge.
+struct AxisCaption {
+    double Centre = 0;
+    std::string Text;
+    bool operator==(const AxisCaption&) const = default;
+};
 
 // The window's controls as the load pass and the frames see them. The window
 // implements it over its widgets; tests implement it over recordings.
@@ -25,6 +34,9 @@ public:
 
     virtual void SetLabel3Caption(int index, const std::string& caption) = 0;
     virtual void SetLabel5Caption(int index, const std::string& caption) = 0;
+    // The size captions of a zoomed view, at most five; none puts the whole
+    // view's captions back in their places.
+    virtual void SetZoomCaptions(const std::vector<AxisCaption>& captions) = 0;
 
     // Modal, OK only, no icon.
     virtual void MsgBox(const std::string& prompt, const std::string& title) = 0;

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "charts/zoomrange.h"
+
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace velantro {
@@ -35,6 +38,8 @@ struct BurnFields {
     std::int16_t SpeedChartHeight = 0;
     std::int16_t RpmBase = 0;
     std::int16_t RpmSpan = 0;
+    // The sectors both charts show when zoomed; the frames cut it to the chart.
+    std::optional<ZoomRange> Zoom;
 };
 
 // The values a freshly started window holds before anything is drawn.

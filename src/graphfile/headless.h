@@ -15,6 +15,8 @@ public:
     void Cls() override { LastPrinted.clear(); }
     void SetScaleWidth(float width) override { scaleWidth_ = width; }
     void SetScaleHeight(float height) override { scaleHeight_ = height; }
+    void SetScaleLeft(float) override {}
+    float ScaleLeft() const override { return 0; }
     float ScaleWidth() const override { return scaleWidth_; }
     float ScaleHeight() const override { return scaleHeight_; }
     double Width() const override { return 0; }
@@ -47,6 +49,7 @@ public:
     void SetCheck1Enabled(int, bool) override {}
     void SetLabel3Caption(int, const std::string&) override {}
     void SetLabel5Caption(int, const std::string&) override {}
+    void SetZoomCaptions(const std::vector<AxisCaption>&) override {}
     void MsgBox(const std::string& prompt, const std::string&) override { Message = prompt; }
     std::string GeneralDate(const std::string& text) const override
     {

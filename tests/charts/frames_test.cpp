@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
 
 namespace velantro {
 namespace {
@@ -136,6 +137,54 @@ TEST(PercentFrame, GridUnderTheSpeedGrid)
     const auto once = lines;
     DrawPercentFrame(fields, controls);
     EXPECT_EQ(controls.Percent().Lines, once);
+}
+
+TEST(ZoomedFrames, GridAndCaptionsInStepsOfTheWholeViewsUnits)
+{
+    // 2048-byte DVD sectors: 524,288 a GB; the view runs from 1.0109 to 1.2398 GB.
+    constexpr double Sectors = 524288;
+    struct Case {
+        const char* Name;
+        ZoomRange Zoom;
+        std::optional<ZoomRange> Shown;
+        std::vector<std::string> Captions;
+        std::size_t MinorLines;
+    };
+    const Case cases[] = {
+        {"inside the disc", {530000, 650000}, ZoomRange{530000, 650000}, {" 1.05GB", " 1.1GB", " 1.15GB", " 1.2GB"}, 45},
+        {"cut at the chart's end", {2300000, 2400000}, ZoomRange{2300000, 2359296}, {" 4.4GB", " 4.45GB", " 4.5GB"}, 23},
+        {"the whole chart is no zoom", {-1, 3e6}, std::nullopt, {}, 45},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        BurnFields fields = FieldsFor("DVD-R");
+        fields.Zoom = c.Zoom;
+        RecordingControls controls;
+        DrawSpeedFrame(fields, controls);
+        DrawPercentFrame(fields, controls);
+        EXPECT_EQ(fields.Zoom, c.Shown);
+        const ZoomRange view = c.Shown.value_or(ZoomRange{0, 2359296});
+        for (testing::RecordingSurface* chart : {&controls.Speed(), &controls.Percent()}) {
+            EXPECT_EQ(chart->ScaleLeft(), static_cast<float>(view.Left));
+            EXPECT_EQ(chart->ScaleWidth(), static_cast<float>(view.Width()));
+            const auto across = std::pair(static_cast<float>(view.Left), static_cast<float>(view.Right));
+            for (const Segment& s : chart->Lines)
+                EXPECT_TRUE(s.Y1 != s.Y2 || std::pair(s.X1, s.X2) == across);
+            EXPECT_EQ(GridOf(*chart, GridColour).Vertical.size(), c.MinorLines);
+        }
+        std::vector<std::string> texts;
+        for (const AxisCaption& caption : controls.ZoomCaptions) {
+            texts.push_back(caption.Text);
+            const double gb = std::stod(caption.Text);
+            EXPECT_NEAR(caption.Centre, (gb * Sectors - view.Left) / view.Width(), 1e-9);
+        }
+        EXPECT_EQ(texts, c.Captions);
+        const Grid major = GridOf(controls.Speed(), MajorGridColour);
+        ASSERT_EQ(major.Vertical.size(), c.Shown ? c.Captions.size() : 9u);
+        if (c.Shown) {
+            EXPECT_NEAR(major.Vertical.front(), std::stod(c.Captions.front()) * Sectors, 0.1);
+        }
+    }
 }
 
 } // namespace

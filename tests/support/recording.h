@@ -23,6 +23,8 @@ public:
     void Cls() override { Lines.clear(); Printed.clear(); ++ClsCount; }
     void SetScaleWidth(float width) override { scaleWidth_ = width; }
     void SetScaleHeight(float height) override { scaleHeight_ = height; }
+    void SetScaleLeft(float left) override { scaleLeft_ = left; }
+    float ScaleLeft() const override { return scaleLeft_; }
     float ScaleWidth() const override { return scaleWidth_; }
     float ScaleHeight() const override { return scaleHeight_; }
     double Width() const override { return 3000; }
@@ -47,7 +49,7 @@ public:
     int ClsCount = 0;
 
 private:
-    float scaleWidth_ = 0, scaleHeight_ = 0;
+    float scaleLeft_ = 0, scaleWidth_ = 0, scaleHeight_ = 0;
     double x_ = 0, y_ = 0;
 };
 
@@ -61,6 +63,7 @@ public:
     void SetCheck1Enabled(int index, bool enabled) override { Enabled[index] = enabled; }
     void SetLabel3Caption(int index, const std::string& text) override { Label3[index] = text; }
     void SetLabel5Caption(int index, const std::string& text) override { Label5[index] = text; }
+    void SetZoomCaptions(const std::vector<AxisCaption>& captions) override { ZoomCaptions = captions; }
     void MsgBox(const std::string& text, const std::string& title) override { Messages.push_back(title + "|" + text); }
     std::string GeneralDate(const std::string& text) const override { return "date(" + text + ")"; }
 
@@ -74,6 +77,7 @@ public:
     std::array<bool, 7> Enabled{true, true, true, true, true, true, true};
     std::array<std::string, 13> Label3{};
     std::array<std::string, 5> Label5{};
+    std::vector<AxisCaption> ZoomCaptions;
     std::vector<std::string> Messages;
 };
 

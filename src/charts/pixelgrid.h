@@ -1,0 +1,44 @@
+#pragma once
+
+#include <cmath>
+
+namespace velantro {
+
+// Where a picture's user coordinates fall on its image pixels. The picture
+// box draws through it, and whatever must agree with that drawing pixel for
+// pixel computes with it too.
+struct PixelGrid {
+    double Left = 0;    // user X at the left edge
+    double XFactor = 0; // image pixels per user unit
+    double YFactor = 0;
+    int Width = 0;      // image pixels
+    int Height = 0;
+    int PenWidth = 1;   // one screen pixel, in image pixels
+
+    // Lines are clipped to this many pixels around the image.
+    static constexpr double ClipMargin = 2;
+
+    double X(float x) const { return (x - Left) * XFactor; }
+    double Y(float y) const { return y * YFactor; }
+
+    // User coordinates turned into pixels carry float noise; without the
+    // nudge a pointer on pixel i could read pixel i - 1.
+    static int Index(double v) { return static_cast<int>(std::floor(v + 1e-3)); }
+
+    // Wholly beyond one side of the clip box: nothing of the line is drawn.
+    bool Misses(double x1, double y1, double x2, double y2) const
+    {
+        const double left = -ClipMargin, top = -ClipMargin;
+        const double right = Width + ClipMargin, bottom = Height + ClipMargin;
+        return (x1 < left && x2 < left) || (x1 > right && x2 > right) || (y1 < top && y2 < top) ||
+               (y1 > bottom && y2 > bottom);
+    }
+
+    // Both ends on the image: the line is drawn as it is, unclipped.
+    bool Holds(double x1, double y1, double x2, double y2) const
+    {
+        return x1 >= 0 && x1 < Width && x2 >= 0 && x2 < Width && y1 >= 0 && y1 < Height && y2 >= 0 && y2 < Height;
+    }
+};
+
+} // namespace velantro
