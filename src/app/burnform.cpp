@@ -179,6 +179,8 @@ void BurnForm::BuildControls()
     Picture1 = new PictureBox(client, Twips(3720, 120, 6495, 6015), Qt::black, PictureBox::Border::Sunken);
     Picture2 = new PictureBox(client, Twips(3720, 6360, 6495, 2415), Qt::black, PictureBox::Border::Sunken);
     Picture2->SetScaleHeight(PercentChartHeight);
+    speedSpans_ = std::make_unique<ColumnSpans>(*Picture1);
+    percentSpans_ = std::make_unique<ColumnSpans>(*Picture2);
     for (PictureBox* chart : {Picture1, Picture2}) {
         chart->setCursor(Qt::CrossCursor);
         chart->setToolTip(QString::fromLatin1(DropHint));
@@ -380,17 +382,27 @@ void BurnForm::FollowBurnReport(bool loaded)
 
 LoadOutcome BurnForm::LoadGraphFile()
 {
-    return velantro::LoadGraphFile(fields_, *this);
+    const LoadOutcome outcome = velantro::LoadGraphFile(fields_, *this);
+    FlushCharts();
+    return outcome;
 }
 
 void BurnForm::DrawSpeedFrame()
 {
     velantro::DrawSpeedFrame(fields_, *this);
+    FlushCharts();
 }
 
 void BurnForm::DrawPercentFrame()
 {
     velantro::DrawPercentFrame(fields_, *this);
+    FlushCharts();
+}
+
+void BurnForm::FlushCharts()
+{
+    speedSpans_->Flush();
+    percentSpans_->Flush();
 }
 
 ZoomRange BurnForm::ChartRange() const
@@ -562,9 +574,9 @@ Surface& BurnForm::Picture(int index)
 {
     switch (index) {
     case 1:
-        return *Picture1;
+        return *speedSpans_;
     case 2:
-        return *Picture2;
+        return *percentSpans_;
     case 3:
         return *Picture3;
     case 4:
@@ -643,6 +655,8 @@ void BurnForm::SetZoomCaptions(const std::vector<AxisCaption>& captions)
 
 void BurnForm::MsgBox(const std::string& prompt, const std::string& title)
 {
+    // The box lets the window repaint: what the pass has drawn must be there.
+    FlushCharts();
     messageBoxes_->Show(this, Text(prompt), Text(title));
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "charts/columnspans.h"
 #include "charts/readout.h"
 #include "charts/seriescolours.h"
 #include "capture/imagewriter.h"
@@ -147,6 +148,7 @@ private:
     void ConnectHandlers();
     void CentreOnScreen();
     void FollowBurnReport(bool loaded);
+    void FlushCharts();
 
     BurnFields fields_;
     std::unique_ptr<FileDialogs> ownFileDialogs_;
@@ -157,6 +159,9 @@ private:
     QPointer<ReportWindow> reportWindow_;
     ImageWriter gdip;
     QString lastWriterError_;
+    // The charts as the pass and the frames draw on them.
+    std::unique_ptr<ColumnSpans> speedSpans_;
+    std::unique_ptr<ColumnSpans> percentSpans_;
     // The whole view's size captions, back when a zoom ends.
     std::array<QString, 5> wholeCaptions_{};
 };
