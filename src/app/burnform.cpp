@@ -17,6 +17,7 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
@@ -270,6 +271,14 @@ void BurnForm::ConnectHandlers()
     connect(Picture2, &PictureBox::MouseMoved, this, &BurnForm::Picture2_MouseMove);
     connect(Picture1, &PictureBox::FilesDropped, this, &BurnForm::Picture1_OLEDragDrop);
     connect(Picture2, &PictureBox::FilesDropped, this, &BurnForm::Picture2_OLEDragDrop);
+    connect(Picture1, &PictureBox::MouseDown, this, &BurnForm::Picture1_MouseDown);
+    connect(Picture2, &PictureBox::MouseDown, this, &BurnForm::Picture2_MouseDown);
+    connect(Picture1, &PictureBox::MouseUp, this, &BurnForm::Picture1_MouseUp);
+    connect(Picture2, &PictureBox::MouseUp, this, &BurnForm::Picture2_MouseUp);
+    connect(Picture1, &PictureBox::DoubleClicked, this, &BurnForm::Picture1_DblClick);
+    connect(Picture2, &PictureBox::DoubleClicked, this, &BurnForm::Picture2_DblClick);
+    connect(Picture1, &PictureBox::WheelTurned, this, &BurnForm::Picture1_MouseWheel);
+    connect(Picture2, &PictureBox::WheelTurned, this, &BurnForm::Picture2_MouseWheel);
     connect(Timer1, &QTimer::timeout, this, &BurnForm::Timer1_Timer);
     connect(&gdip, &ImageWriter::Error, this,
             [this](int /*status*/, const QString& description) { lastWriterError_ = description; });
@@ -423,6 +432,39 @@ void BurnForm::ZoomCharts(std::optional<ZoomRange> range)
     LoadGraphFile();
 }
 
+void BurnForm::StartZoomDrag(float x)
+{
+    dragFrom_ = x;
+}
+
+void BurnForm::MoveZoomDrag(float x)
+{
+    if (!dragFrom_ || fields_.GraphFilePath.empty())
+        return;
+    Picture1->ShowBand(*dragFrom_, x);
+    Picture2->ShowBand(*dragFrom_, x);
+}
+
+void BurnForm::EndZoomDrag(PictureBox& chart, float x)
+{
+    if (!dragFrom_)
+        return;
+    const float from = *std::exchange(dragFrom_, std::nullopt);
+    Picture1->HideBand();
+    Picture2->HideBand();
+    // A click that wobbled a pixel or two is no drag.
+    if (std::abs(chart.UserToPixelsX(x - from)) < 3)
+        return;
+    ZoomCharts(ZoomToDrag(ChartRange(), from, x, {fields_.ChartWidth}));
+}
+
+void BurnForm::ApplyWheelZoom()
+{
+    const double notches = std::exchange(wheelNotches_, 0);
+    if (notches != 0)
+        ZoomCharts(ZoomAround(ChartRange(), wheelAt_, notches, {fields_.ChartWidth}));
+}
+
 void BurnForm::OpenDroppedFiles(const QStringList& files)
 {
     // Dragged text and the like carry no file name: nothing to open.
@@ -547,11 +589,71 @@ void BurnForm::Check1_Click(int /*index*/)
 void BurnForm::Picture1_MouseMove(float x, float y)
 {
     ShowReadout(*Picture1, *Label1, Chart::Speed, x, y);
+    MoveZoomDrag(x);
 }
 
 void BurnForm::Picture2_MouseMove(float x, float y)
 {
     ShowReadout(*Picture2, *Label2, Chart::Percent, x, y);
+    MoveZoomDrag(x);
+}
+
+void BurnForm::Picture1_MouseDown(Qt::MouseButton button, float x, float /*y*/)
+{
+    if (button == Qt::LeftButton)
+        StartZoomDrag(x);
+}
+
+void BurnForm::Picture2_MouseDown(Qt::MouseButton button, float x, float /*y*/)
+{
+    if (button == Qt::LeftButton)
+        StartZoomDrag(x);
+}
+
+void BurnForm::Picture1_MouseUp(Qt::MouseButton button, float x, float /*y*/)
+{
+    if (button == Qt::LeftButton)
+        EndZoomDrag(*Picture1, x);
+}
+
+void BurnForm::Picture2_MouseUp(Qt::MouseButton button, float x, float /*y*/)
+{
+    if (button == Qt::LeftButton)
+        EndZoomDrag(*Picture2, x);
+}
+
+void BurnForm::Picture1_DblClick()
+{
+    ZoomCharts(std::nullopt);
+}
+
+void BurnForm::Picture2_DblClick()
+{
+    ZoomCharts(std::nullopt);
+}
+
+void BurnForm::Picture1_MouseWheel(float x, double notches)
+{
+    wheelAt_ = x;
+    if (std::exchange(wheelNotches_, wheelNotches_ + notches) == 0)
+        QTimer::singleShot(0, this, &BurnForm::ApplyWheelZoom);
+}
+
+void BurnForm::Picture2_MouseWheel(float x, double notches)
+{
+    Picture1_MouseWheel(x, notches);
+}
+
+void BurnForm::Form_KeyDown(int key)
+{
+    if (key == Qt::Key_Escape)
+        ZoomCharts(std::nullopt);
+}
+
+void BurnForm::keyPressEvent(QKeyEvent* event)
+{
+    Form_KeyDown(event->key());
+    QMainWindow::keyPressEvent(event);
 }
 
 void BurnForm::Picture1_OLEDragDrop(const QStringList& files)

@@ -70,6 +70,9 @@ public:
     void ZoomCharts(std::optional<ZoomRange> range);
     // The sectors the charts show now.
     ZoomRange ChartRange() const;
+    void StartZoomDrag(float x);
+    void MoveZoomDrag(float x);
+    void EndZoomDrag(PictureBox& chart, float x);
     void AskScreenCapture();
     void WriteScreenCapture();
 
@@ -89,6 +92,15 @@ public:
     void Picture2_MouseMove(float x, float y);
     void Picture1_OLEDragDrop(const QStringList& files);
     void Picture2_OLEDragDrop(const QStringList& files);
+    void Picture1_MouseDown(Qt::MouseButton button, float x, float y);
+    void Picture2_MouseDown(Qt::MouseButton button, float x, float y);
+    void Picture1_MouseUp(Qt::MouseButton button, float x, float y);
+    void Picture2_MouseUp(Qt::MouseButton button, float x, float y);
+    void Picture1_DblClick();
+    void Picture2_DblClick();
+    void Picture1_MouseWheel(float x, double notches);
+    void Picture2_MouseWheel(float x, double notches);
+    void Form_KeyDown(int key);
     void Timer1_Timer();
 
     // What the load pass and the frames see of the controls.
@@ -140,6 +152,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void BuildMenus();
@@ -149,6 +162,7 @@ private:
     void CentreOnScreen();
     void FollowBurnReport(bool loaded);
     void FlushCharts();
+    void ApplyWheelZoom();
 
     BurnFields fields_;
     std::unique_ptr<FileDialogs> ownFileDialogs_;
@@ -164,6 +178,10 @@ private:
     std::unique_ptr<ColumnSpans> percentSpans_;
     // The whole view's size captions, back when a zoom ends.
     std::array<QString, 5> wholeCaptions_{};
+    std::optional<float> dragFrom_;
+    // Wheel turns that came in during a pass make one zoom after it.
+    double wheelNotches_ = 0;
+    float wheelAt_ = 0;
 };
 
 } // namespace velantro

@@ -8,7 +8,9 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QResizeEvent>
+#include <QRubberBand>
 #include <QUrl>
+#include <QWheelEvent>
 
 #include <algorithm>
 #include <cmath>
@@ -369,6 +371,55 @@ void PictureBox::mouseMoveEvent(QMouseEvent* event)
     const QPointF at = UserPoint(event->position());
     emit MouseMoved(static_cast<float>(at.x()), static_cast<float>(at.y()));
     QFrame::mouseMoveEvent(event);
+}
+
+void PictureBox::mousePressEvent(QMouseEvent* event)
+{
+    const QPointF at = UserPoint(event->position());
+    emit MouseDown(event->button(), static_cast<float>(at.x()), static_cast<float>(at.y()));
+}
+
+void PictureBox::mouseReleaseEvent(QMouseEvent* event)
+{
+    const QPointF at = UserPoint(event->position());
+    emit MouseUp(event->button(), static_cast<float>(at.x()), static_cast<float>(at.y()));
+}
+
+void PictureBox::mouseDoubleClickEvent(QMouseEvent* /*event*/)
+{
+    emit DoubleClicked();
+}
+
+void PictureBox::wheelEvent(QWheelEvent* event)
+{
+    // 120 units a notch, the toolkit's convention for wheels.
+    const double notches = event->angleDelta().y() / 120.0;
+    if (notches == 0) {
+        event->ignore();
+        return;
+    }
+    emit WheelTurned(static_cast<float>(UserPoint(event->position()).x()), notches);
+    event->accept();
+}
+
+void PictureBox::ShowBand(float fromX, float toX)
+{
+    if (!band_)
+        band_ = new QRubberBand(QRubberBand::Rectangle, this);
+    const QRect inner = contentsRect();
+    const auto column = [&](float x) {
+        return static_cast<int>(std::clamp(std::round(UserToPixelsX(x - scaleLeft_)), 0.0, inner.width() - 1.0));
+    };
+    const int a = column(fromX);
+    const int b = column(toX);
+    band_->setGeometry(inner.x() + std::min(a, b), inner.y(), std::abs(b - a) + 1, inner.height());
+    band_->show();
+}
+
+void PictureBox::HideBand()
+{
+    if (band_)
+        band_->hide();
 }
 
 void PictureBox::dragEnterEvent(QDragEnterEvent* event)

@@ -7,6 +7,8 @@
 #include <QImage>
 #include <QStringList>
 
+class QRubberBand;
+
 namespace velantro {
 
 constexpr int TwipsPerPixel = 15;
@@ -51,6 +53,11 @@ public:
     void SetPicture(const QImage& picture) { picture_ = picture; }
     const QImage& Picture() const { return picture_; }
 
+    // A band across the whole height between two user X positions, over
+    // the picture and never in it: readouts read the picture.
+    void ShowBand(float fromX, float toX);
+    void HideBand();
+
     // Lengths between the user scale and the inner area's logical pixels.
     double UserToPixelsX(double x) const;
     double UserToPixelsY(double y) const;
@@ -60,6 +67,11 @@ public:
 signals:
     // Pointer position in user coordinates.
     void MouseMoved(float x, float y);
+    void MouseDown(Qt::MouseButton button, float x, float y);
+    void MouseUp(Qt::MouseButton button, float x, float y);
+    void DoubleClicked();
+    // Wheel notches at a pointer position, forward positive; touchpads send fractions.
+    void WheelTurned(float x, double notches);
     // Local file names of a drop, in the order given; empty when the drop
     // carried none.
     void FilesDropped(const QStringList& files);
@@ -68,6 +80,10 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
@@ -89,6 +105,7 @@ private:
     double currentX_ = 0;
     double currentY_ = 0;
     PixelGrid grid_;
+    QRubberBand* band_ = nullptr;
     bool updatePending_ = false;
 };
 

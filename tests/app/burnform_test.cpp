@@ -7,6 +7,7 @@
 #include "ibggen.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QGuiApplication>
@@ -14,11 +15,13 @@
 #include <QComboBox>
 #include <QDropEvent>
 #include <QFile>
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QUrl>
+#include <QWheelEvent>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -300,6 +303,89 @@ TEST_F(FormTest, ReadoutsNameTheSeriesUnderThePointer)
         EXPECT_TRUE(c.Below ? box.y() > pointer.y() : box.y() + box.height() < pointer.y());
     }
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+}
+
+// Write speed 4x every 1,000 sectors, with one sample of 20x at the spike.
+QByteArray SpikeFile(int spike)
+{
+    QByteArray text = FlatWriteFile().left(FlatWriteFile().indexOf("[START_WRITE]")) + "[START_WRITE]\r\n";
+    for (int sector = 0; sector <= 2000000; sector += 1000)
+        text += (sector == spike ? "20.00," : "4.00,") + QByteArray::number(sector) + ",0,50,2\r\n";
+    return text + "[END_WRITE]\r\n";
+}
+
+TEST_F(FormTest, ZoomByWheelDragAndBack)
+{
+    constexpr int Spike = 1234000;
+    BurnForm& f = Start();
+    Open(Write(QStringLiteral("spike.ibg"), SpikeFile(Spike)));
+    f.Option1->click();
+    PictureBox& chart = *f.Picture1;
+    const QImage whole = chart.Image(), panel = f.Picture5->Image();
+    const auto at = [&](double column) { return QPointF(chart.contentsRect().topLeft()) + QPointF(column, 100); };
+    const auto mouse = [&](QEvent::Type type, double column, Qt::MouseButtons held) {
+        QMouseEvent event(type, at(column), chart.mapToGlobal(at(column)), Qt::LeftButton, held, Qt::NoModifier);
+        QApplication::sendEvent(&chart, &event);
+    };
+    const auto wheel = [&](double column, int delta) {
+        QWheelEvent event(at(column), chart.mapToGlobal(at(column)), {}, {0, delta}, Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(&chart, &event);
+        QApplication::processEvents();
+    };
+    const auto columnOf = [&](double sector) { return chart.UserToPixelsX(sector - chart.ScaleLeft()); };
+    const auto yellowTop = [&](int column) {
+        for (int row = 0; row < chart.Image().height(); ++row)
+            if ((chart.Image().pixel(column, row) & 0xFFFFFFu) == Yellow)
+                return row;
+        return -1;
+    };
+    const int spikeRow = yellowTop(static_cast<int>(columnOf(Spike)));
+
+    // Expected: the range shown afterwards, none for the whole disc.
+    struct Step { const char* Name; std::function<void()> Act; std::optional<ZoomRange> Shown; };
+    const Step steps[] = {
+        {"zoom centred on the spike", [&] { f.ZoomCharts(ZoomRange{Spike - 5000, Spike + 5000}); },
+         ZoomRange{Spike - 5000, Spike + 5000}},
+        {"a wheel notch at the spike", [&] { wheel(columnOf(Spike), 120); }, ZoomRange{Spike - 2500, Spike + 2500}},
+        {"a notch back out", [&] { wheel(columnOf(Spike), -120); }, ZoomRange{Spike - 5000, Spike + 5000}},
+        {"a double-click", [&] { mouse(QEvent::MouseButtonDblClick, 10, Qt::LeftButton); }, std::nullopt},
+        {"a drag from 1,200,000 to 1,300,000 sectors", [&] {
+             mouse(QEvent::MouseButtonPress, columnOf(1200000), Qt::LeftButton);
+             mouse(QEvent::MouseMove, columnOf(1300000), Qt::LeftButton);
+             mouse(QEvent::MouseButtonRelease, columnOf(1300000), Qt::NoButton);
+         }, ZoomRange{1200000, 1300000}},
+        {"Escape", [&] { QKeyEvent key(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier); QApplication::sendEvent(&f, &key); },
+         std::nullopt},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.Name);
+        step.Act();
+        ASSERT_EQ(f.Fields().Zoom.has_value(), step.Shown.has_value());
+        EXPECT_EQ(Messages(), QString());
+        EXPECT_EQ(f.Picture5->Image(), panel);
+        if (!step.Shown) {
+            EXPECT_EQ(chart.Image(), whole);
+            continue;
+        }
+        // Within a pixel of the drag's ends; the spike keeps its height wherever it is shown.
+        const double pixel = step.Shown->Width() / chart.Image().width();
+        EXPECT_NEAR(f.Fields().Zoom->Left, step.Shown->Left, pixel);
+        EXPECT_NEAR(f.Fields().Zoom->Right, step.Shown->Right, pixel);
+        const int column = static_cast<int>(columnOf(Spike));
+        EXPECT_EQ(yellowTop(column), spikeRow);
+        if (std::abs(step.Shown->Left + step.Shown->Right - 2 * Spike) < 1) {
+            EXPECT_NEAR(column, chart.Image().width() / 2, 1);
+        }
+        // The readout names the sector under the pointer.
+        const QPointF pointer = QPointF(chart.contentsRect().topLeft()) + QPointF(column, spikeRow);
+        QMouseEvent move(QEvent::MouseMove, pointer, chart.mapToGlobal(pointer), Qt::NoButton, Qt::NoButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(&chart, &move);
+        ASSERT_FALSE(f.Label1->isHidden());
+        const QString sector = QString::fromStdString(f.Label1->Caption()).section(QLatin1Char(' '), 2, 2);
+        EXPECT_NEAR(sector.section(QLatin1Char('\r'), 0, 0).toDouble(), Spike, pixel + 1);
+    }
 }
 
 } // namespace
