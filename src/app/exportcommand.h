@@ -1,6 +1,9 @@
 #pragma once
 
+#include "charts/zoomrange.h"
+
 #include <functional>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -20,6 +23,7 @@ struct ExportOptions {
     bool Raw = false;
     int BlockSize = 10;
     std::set<int> Hidden; // series check box indices
+    std::optional<ZoomRange> Range; // sectors, cut to the chart
 };
 
 // The series names of --hide, in check box order.
@@ -37,7 +41,7 @@ int WithLoadedWindow(int argc, char** argv, const ExportOptions& options, const 
 // 1 (reason on standard error) when the file or the image failed.
 int RunExport(int argc, char** argv, const ExportOptions& options);
 
-// velantro --export OUT.png [--raw | --average N] [--hide SERIES,...] FILE.ibg
+// velantro --export OUT.png [--raw | --average N] [--hide SERIES,...] [--range START:END] FILE.ibg
 class ExportCommand {
 public:
     explicit ExportCommand(CommandLine& commandLine);
@@ -49,6 +53,7 @@ private:
     CLI::Option* option_ = nullptr;
     ExportOptions options_;
     std::vector<std::string> hidden_;
+    std::string range_;
 };
 
 } // namespace velantro

@@ -81,6 +81,15 @@ TEST_F(ExportTest, NumbersReadTheSameUnderADecimalComma)
     EXPECT_EQ(c.copy(charts), de.copy(charts));
 }
 
+TEST_F(ExportTest, RangeCutToTheChart)
+{
+    ASSERT_EQ(Export("whole.png", {dvd}).ExitCode, 0);
+    ASSERT_EQ(Export("all.png", {"--range", "-5:1e12", dvd}).ExitCode, 0);
+    ASSERT_EQ(Export("part.png", {"--range", "1000000:1100000", dvd}).ExitCode, 0);
+    EXPECT_EQ(Shot("all.png"), Shot("whole.png"));
+    EXPECT_NE(Shot("part.png"), Shot("whole.png"));
+}
+
 TEST_F(ExportTest, RejectedFilesAndUsageErrors)
 {
     const std::string truncated = std::string(EXAMPLES_DIR) + "/truncated-write.ibg";
@@ -94,6 +103,9 @@ TEST_F(ExportTest, RejectedFilesAndUsageErrors)
         {"x.png", {}, 2},
         {"x.jpg", {dvd}, 2},
         {"x.png", {dvd, dvd}, 2},
+        {"x.png", {"--range", "5:3", dvd}, 2},
+        {"x.png", {"--range", "1000:2000:3000", dvd}, 2},
+        {"x.png", {"--range", "0:nan", dvd}, 2},
     };
     for (const auto& [name, arguments, exitCode] : cases) {
         SCOPED_TRACE(name + " " + ::testing::PrintToString(arguments));
