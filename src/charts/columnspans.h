@@ -39,16 +39,22 @@ public:
 
 private:
     // One colour's segments in one column: X is any of their ends, TopY and
-    // BottomY the ends on the extreme rows.
+    // BottomY the ends on the extreme rows, EndX and EndY the last segment's
+    // second end, on EndRow: where a series' next segment starts.
     struct Span {
         Colour SpanColour;
-        int Column, Top, Bottom;
-        float X, TopY, BottomY;
+        int Column, Top, Bottom, EndRow;
+        float X, TopY, BottomY, EndX, EndY;
     };
 
     // Enough for the series of one chart and the few a crossing leaves behind.
     static constexpr int MostHeld = 8;
 
+    static bool Touches(const Span& span, Colour colour, int left, int right, int top, int bottom, int reach);
+    // Whether a held span after `index` touches the pixels given.
+    bool TouchedAfter(int index, Colour colour, int left, int right, int top, int bottom, int reach) const;
+    // Adds a segment within the span's column, rows r1 (y1) to r2 (y2).
+    static void Grow(Span& span, int r1, float y1, int r2, float y2, float x2);
     // Draws the held spans up to and including index `last`, oldest first.
     void FlushThrough(int last) const;
 

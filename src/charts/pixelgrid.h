@@ -23,7 +23,10 @@ struct PixelGrid {
 
     // User coordinates turned into pixels carry float noise; without the
     // nudge a pointer on pixel i could read pixel i - 1.
-    static int Index(double v) { return static_cast<int>(std::floor(v + 1e-3)); }
+    static constexpr double Nudge = 1e-3;
+    static int Index(double v) { return static_cast<int>(std::floor(v + Nudge)); }
+    // The same for v >= 0, where truncation is the floor: the hot path.
+    static int IndexOnImage(double v) { return static_cast<int>(v + Nudge); }
 
     // Wholly beyond one side of the clip box: nothing of the line is drawn.
     bool Misses(double x1, double y1, double x2, double y2) const
@@ -32,6 +35,16 @@ struct PixelGrid {
         const double right = Width + ClipMargin, bottom = Height + ClipMargin;
         return (x1 < left && x2 < left) || (x1 > right && x2 > right) || (y1 < top && y2 < top) ||
                (y1 > bottom && y2 > bottom);
+    }
+
+    // Both ends within the clip box: the line is drawn as it is, unclipped,
+    // and only its pixels on the image show.
+    bool Unclipped(double x1, double y1, double x2, double y2) const
+    {
+        const double left = -ClipMargin, top = -ClipMargin;
+        const double right = Width + ClipMargin, bottom = Height + ClipMargin;
+        return x1 >= left && x1 <= right && x2 >= left && x2 <= right && y1 >= top && y1 <= bottom && y2 >= top &&
+               y2 <= bottom;
     }
 
     // Both ends on the image: the line is drawn as it is, unclipped.

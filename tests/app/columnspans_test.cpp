@@ -4,6 +4,7 @@
 #include <QWidget>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 namespace velantro {
@@ -20,12 +21,14 @@ TEST(ColumnSpans, SamePixelsAsEverySegment)
         double From, To;   // sectors the samples run over
         int Samples;
         double Step;       // largest change of a value between samples
+        bool Edges = false; // values stop just beyond the top and bottom edges
     };
     const Case cases[] = {
         {"thousands of samples a column, series crossing", 0, 2359296, 0, 2359296, 60000, 40},
         {"zoomed: a left edge, samples beyond both sides", 1e6f, 50000, 0.9e6, 1.1e6, 30000, 60},
         {"values beyond the top and the bottom", 0, 1000, 0, 1000, 20000, 900},
         {"a few samples a column", 0, 1000, 0, 1000, 2000, 200},
+        {"values resting on the edges", 0, 1000, 0, 1000, 40000, 100, true},
     };
     // The first and the last line share a colour and their sectors; the others
     // are each a little ahead of the one before.
@@ -53,7 +56,9 @@ TEST(ColumnSpans, SamePixelsAsEverySegment)
             const double x = c.From + (c.To - c.From) * i / c.Samples - (now(random) == 0 ? c.Width / 100 : 0);
             for (int s = 0; s < Lines; ++s) {
                 const auto ahead = static_cast<float>(x + s % 4 * c.Width / 1000);
-                const float y = static_cast<float>(previousY[s] + change(random));
+                float y = static_cast<float>(previousY[s] + change(random));
+                if (c.Edges)
+                    y = std::clamp(y, -5.0f, 1000.0f);
                 if (i > 0) {
                     plain.Line(previousX[s], previousY[s], ahead, y, Colours[s]);
                     spans.Line(previousX[s], previousY[s], ahead, y, Colours[s]);
