@@ -9,6 +9,8 @@
 #include "graphfile/samplescan.h"
 #include "report/reportformats.h"
 
+#include "readfloor.h"
+
 #include <benchmark/benchmark.h>
 #include <ibggen.h>
 
@@ -72,57 +74,12 @@ void BM_LoadPassRaw(benchmark::State& state)
     LoadPass(state, false);
 }
 
-double Field(const char* begin, const char* end)
-{
-    double value = 0;
-    std::from_chars(begin, end, value);
-    return value;
-}
-
 // Reads every line and parses fields 0, 1, 3 and 4 of each, nothing more.
 void BM_ReadFloor(benchmark::State& state)
 {
     const std::string& path = GraphFile(static_cast<std::size_t>(state.range(0)));
-    std::vector<char> buffer(1 << 16);
-    std::string line;
-    for (auto _ : state) {
-        std::FILE* file = std::fopen(path.c_str(), "rb");
-        double sum = 0;
-        const auto parse = [&] {
-            const char* p = line.data();
-            const char* end = p + line.size();
-            int index = 0;
-            while (index <= 4) {
-                const char* comma = std::find(p, end, ',');
-                if (index != 2)
-                    sum += Field(p, comma);
-                if (comma == end)
-                    break;
-                p = comma + 1;
-                ++index;
-            }
-            line.clear();
-        };
-        std::size_t got = 0;
-        while ((got = std::fread(buffer.data(), 1, buffer.size(), file)) > 0) {
-            const char* p = buffer.data();
-            const char* end = p + got;
-            while (p < end) {
-                const char* stop = p;
-                while (stop < end && *stop != '\r' && *stop != '\n')
-                    ++stop;
-                line.append(p, stop);
-                if (stop == end)
-                    break;
-                parse();
-                p = stop + 1;
-                if (p < end && *p == '\n' && stop[0] == '\r')
-                    ++p;
-            }
-        }
-        std::fclose(file);
-        benchmark::DoNotOptimize(sum);
-    }
+    for (auto _ : state)
+        benchmark::DoNotOptimize(ReadFloor(path));
     state.counters["lines/s"] = benchmark::Counter(static_cast<double>(state.range(0)) * state.iterations(),
                                                    benchmark::Counter::kIsRate);
 }

@@ -1,5 +1,7 @@
-// The load pass drawing into the window's real picture boxes, next to the
-// same pass with drawing discarded, and the start-up with a file named.
+// The load pass drawing into the window's real picture boxes, whole and
+// zoomed, next to the parse floor and the same pass with drawing discarded;
+// velantro --export as a whole process; the start-up with a file named.
+// Compare CPU times: the machine may be shared.
 
 #include "app/burnform.h"
 #include "app/windowlook.h"
@@ -8,13 +10,22 @@
 #include "graphfile/headless.h"
 #include "graphfile/loadpass.h"
 
+#include "readfloor.h"
+
 #include <QApplication>
 #include <QRadioButton>
 #include <benchmark/benchmark.h>
 #include <ibggen.h>
 
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+
 #include <filesystem>
 #include <fstream>
+#include <optional>
+
+extern char** environ;
 
 namespace {
 
@@ -28,6 +39,29 @@ const std::string& MillionSampleFile()
     return path;
 }
 
+void BM_ReadFloor(benchmark::State& state)
+{
+    for (auto _ : state)
+        benchmark::DoNotOptimize(ReadFloor(MillionSampleFile()));
+}
+
+// The file's DVD chart is 2,359,296 sectors wide: the whole of it, the tenth
+// in its middle, a thousandth there.
+constexpr double ChartWidth = 2359296;
+std::optional<velantro::ZoomRange> View(std::int64_t view)
+{
+    if (view == 0)
+        return std::nullopt;
+    const double width = view == 1 ? ChartWidth / 10 : ChartWidth / 1000;
+    return velantro::ZoomRange{ChartWidth / 2 - width / 2, ChartWidth / 2 + width / 2};
+}
+
+std::string Label(benchmark::State& state)
+{
+    static const char* const views[] = {"whole", "a tenth", "a thousandth"};
+    return std::string(state.range(0) ? "raw, " : "averaged, ") + views[state.range(1)];
+}
+
 void BM_ReplotWindow(benchmark::State& state)
 {
     velantro::BurnForm form(MillionSampleFile());
@@ -35,12 +69,52 @@ void BM_ReplotWindow(benchmark::State& state)
     const bool raw = state.range(0) != 0;
     form.Option1->setChecked(raw);
     form.Option2->setChecked(!raw);
+    form.Fields().Zoom = View(state.range(1));
     for (auto _ : state) {
         const auto outcome = form.LoadGraphFile();
         if (!outcome.Loaded)
             state.SkipWithError("rejected");
     }
-    state.SetLabel(raw ? "raw" : "averaged");
+    state.SetLabel(Label(state));
+}
+
+double ChildrenCpuSeconds()
+{
+    rusage usage{};
+    getrusage(RUSAGE_CHILDREN, &usage);
+    const auto seconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6; };
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
+// velantro --export of the file as a process of its own; its CPU time is the
+// figure, the wall time the benchmark's.
+void BM_ExportProcess(benchmark::State& state)
+{
+    const std::string out = (std::filesystem::temp_directory_path() / "velantro-window-bench.png").string();
+    std::vector<std::string> arguments = {VELANTRO_EXE, "--export", out};
+    if (state.range(0))
+        arguments.push_back("--raw");
+    if (const auto view = View(state.range(1))) {
+        arguments.push_back("--range");
+        arguments.push_back(std::to_string(view->Left) + ":" + std::to_string(view->Right));
+    }
+    arguments.push_back(MillionSampleFile());
+    std::vector<char*> argv;
+    for (std::string& argument : arguments)
+        argv.push_back(argument.data());
+    argv.push_back(nullptr);
+    double cpu = 0;
+    for (auto _ : state) {
+        const double before = ChildrenCpuSeconds();
+        pid_t child = 0;
+        int status = 0;
+        if (posix_spawn(&child, argv[0], nullptr, nullptr, argv.data(), environ) != 0 ||
+            waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+            state.SkipWithError("the export failed");
+        cpu += ChildrenCpuSeconds() - before;
+    }
+    state.counters["cpu_ms"] = benchmark::Counter(cpu * 1000 / static_cast<double>(state.iterations()));
+    state.SetLabel(Label(state));
 }
 
 void BM_ReplotDiscarded(benchmark::State& state)
@@ -98,7 +172,9 @@ void BM_StartToFirstWindow(benchmark::State& state)
 
 } // namespace
 
-BENCHMARK(BM_ReplotWindow)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadFloor)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReplotWindow)->ArgsProduct({{0, 1}, {0, 1, 2}})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ExportProcess)->ArgsProduct({{0, 1}, {0, 1, 2}})->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReplotDiscarded)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_StartToFirstWindow)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OptionChangesMemory)->Iterations(1)->Unit(benchmark::kSecond);
