@@ -1,0 +1,158 @@
+#include "charts/compareset.h"
+
+#include "charts/frames.h"
+#include "graphfile/burnfields.h"
+#include "graphfile/headless.h"
+#include "graphfile/samplescan.h"
+#include "graphfile/textrules.h"
+
+#include <algorithm>
+
+namespace velantro {
+
+namespace {
+
+// Percent of a file's data: as narrow as the sector minimum on a large DVD.
+constexpr double MinimumZoomShare = 0.05;
+constexpr double WholeShare = 100;
+constexpr double BufferTop = 100;
+
+bool Wanted(CompareSeries series, GraphSection section)
+{
+    return (series == CompareSeries::VerifySpeed) == (section == GraphSection::Verify);
+}
+
+double ValueOf(CompareSeries series, const PlotPoint& point)
+{
+    return series == CompareSeries::WriteBuffer ? point.First : point.Speed;
+}
+
+// The scale of a freshly started window's empty charts.
+BurnFields StartupScale()
+{
+    BurnFields fields = StartupFields();
+    HeadlessControls controls;
+    DrawSpeedFrame(fields, controls);
+    return fields;
+}
+
+} // namespace
+
+void CompareSet::Add(const std::string& path)
+{
+    CompareFile file;
+    file.Path = path;
+    files_.push_back(std::move(file));
+}
+
+void CompareSet::Remove(std::size_t index)
+{
+    if (index < files_.size())
+        files_.erase(files_.begin() + static_cast<std::ptrdiff_t>(index));
+}
+
+std::size_t CompareSet::DrawnCount() const
+{
+    return static_cast<std::size_t>(std::count_if(files_.begin(), files_.end(), [](const CompareFile& file) {
+        return file.Drawn();
+    }));
+}
+
+void CompareSet::Rebuild(CompareSeries series, CompareAxis axis, const ZoomRange& wanted, int columns)
+{
+    series_ = series;
+    axis_ = axis;
+    ReadHeaders();
+    // A file rejected part-way through may have been the one that set the
+    // axis' width: then the others are read again over the narrower axis.
+    for (;;) {
+        SetLimits();
+        view_ = wanted.Width() > 0 ? ClampZoom(wanted, limits_) : WholeRange(limits_);
+        ReadLines(columns);
+        const double whole = limits_.Whole;
+        SetLimits();
+        if (limits_.Whole == whole)
+            break;
+    }
+}
+
+void CompareSet::ReadHeaders()
+{
+    for (CompareFile& file : files_) {
+        file.Error.clear();
+        file.Line = {};
+        SampleScan scan;
+        if (!scan.Open(file.Path)) {
+            file.Error = scan.ErrorString();
+            continue;
+        }
+        const GraphHeader& header = scan.Header();
+        file.Drive = Cp1252ToUtf8(header.Drive);
+        file.MediaId = Cp1252ToUtf8(header.MediaId);
+        file.SpeedSelected = header.Block == SpeedBlockKind::Write ? Cp1252ToUtf8(header.SpeedSelected) : "";
+        file.Date = Cp1252ToUtf8(header.Date);
+        file.ChartWidth = scan.Fields().ChartWidth;
+        file.DataSectors = scan.Fields().DataSectors;
+        file.SectorSize = scan.Fields().SectorSize;
+        file.SpeedChartHeight = scan.Fields().SpeedChartHeight;
+        if (axis_ == CompareAxis::ShareOfData && !(file.DataSectors > 0))
+            file.Error = "no data size to take shares of";
+    }
+}
+
+void CompareSet::SetLimits()
+{
+    // With nothing to draw, the empty frame of a freshly started window.
+    static const BurnFields startup = StartupScale();
+    double widest = 0;
+    double fastest = 0;
+    axisSectorSize_ = startup.SectorSize;
+    for (const CompareFile& file : files_) {
+        if (!file.Drawn())
+            continue;
+        if (file.ChartWidth > widest) {
+            widest = file.ChartWidth;
+            axisSectorSize_ = file.SectorSize;
+        }
+        // A CD without a verify section need not halve the DVDs' verify lines.
+        if (!file.Line.Empty())
+            fastest = std::max(fastest, static_cast<double>(file.SpeedChartHeight));
+    }
+    if (axis_ == CompareAxis::Sectors)
+        limits_ = {widest > 0 ? widest : startup.ChartWidth, MinimumZoomSectors};
+    else
+        limits_ = {WholeShare, MinimumZoomShare};
+    // Speed charts are 100 units to 1x.
+    if (series_ == CompareSeries::WriteBuffer)
+        top_ = BufferTop;
+    else
+        top_ = (fastest > 0 ? fastest : startup.SpeedChartHeight) / 100;
+}
+
+void CompareSet::ReadLines(int columns)
+{
+    for (CompareFile& file : files_) {
+        if (!file.Drawn())
+            continue;
+        file.Line = ColumnSummary(view_.Left, view_.Right, columns);
+        SampleScan scan;
+        if (!scan.Open(file.Path)) {
+            file.Error = scan.ErrorString();
+            continue;
+        }
+        const bool share = axis_ == CompareAxis::ShareOfData;
+        while (scan.Next()) {
+            if (!Wanted(series_, scan.Section()))
+                continue;
+            const PlotPoint& point = scan.Point();
+            file.Line.Add(share ? point.Sector / file.DataSectors * WholeShare : point.Sector,
+                          ValueOf(series_, point));
+        }
+        if (scan.HasError()) {
+            file.Error = scan.ErrorString();
+            file.Line = {};
+        }
+    }
+}
+
+} // namespace velantro
