@@ -1,0 +1,66 @@
+#include "app/comparechart.h"
+
+#include "charts/columnsummary.h"
+#include "graphfile/samplescan.h"
+#include "ibggen.h"
+
+#include <QPainter>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace velantro {
+namespace {
+
+QImage Drawn(const QRect& plot, const std::vector<PixelSegment>& segments, int penWidth)
+{
+    QImage image(plot.size() + QSize(20, 20), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    CompareChart::DrawLine(painter, plot, segments, Qt::blue, penWidth);
+    return image;
+}
+
+TEST(CompareChart, SummaryDrawsTheSamePixelsAsEveryPoint)
+{
+    struct Case {
+        const char* Name;
+        ibggen::Kind Kind;
+        std::size_t Samples;
+        double Left, Right;
+        int PenWidth;
+    };
+    const Case cases[] = {
+        {"whole DVD", ibggen::Kind::DvdBurnVerify, 20000, 0, 2359296, 1},
+        {"layer change, zoomed, wide pen", ibggen::Kind::DvdDualLayer, 20000, 1.9e6, 2.3e6, 2},
+        {"fewer samples than columns", ibggen::Kind::CdWriteOnly, 60, 0, 460800, 3},
+        {"between two samples", ibggen::Kind::DvdBurnVerify, 40, 1.0e6, 1.002e6, 1},
+    };
+    const QTemporaryDir folder;
+    const std::string path = folder.filePath(QStringLiteral("a.ibg")).toStdString();
+    const QRect plot(10, 10, 300, 200);
+    const RowScale rows{30, plot.height()};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        ASSERT_TRUE(ibggen::WriteFile({c.Kind, c.Samples, "\r\n", 5}, path));
+        SampleScan scan;
+        ASSERT_TRUE(scan.Open(path));
+        ColumnSummary summary(c.Left, c.Right, plot.width());
+        std::vector<PixelSegment> every;
+        while (scan.Next()) {
+            if (scan.Section() != GraphSection::Write)
+                continue;
+            summary.Add(scan.Point().Sector, scan.Point().Speed);
+            const double x = PixelPlace(summary.PixelX(scan.Point().Sector));
+            const double y = PixelPlace(rows.Row(scan.Point().Speed));
+            // Each point joined to the one before, the first to itself.
+            const PixelSegment from = every.empty() ? PixelSegment{x, y, x, y} : every.back();
+            every.push_back({from.X2, from.Y2, x, y});
+        }
+        const QImage full = Drawn(plot, every, c.PenWidth);
+        EXPECT_NE(full, Drawn(plot, {}, c.PenWidth));
+        EXPECT_EQ(Drawn(plot, summary.Segments(rows), c.PenWidth), full);
+    }
+}
+
+} // namespace
+} // namespace velantro
