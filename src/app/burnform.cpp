@@ -1,5 +1,6 @@
 #include "app/burnform.h"
 
+#include "app/comparewindow.h"
 #include "app/generaldate.h"
 #include "app/graphpath.h"
 #include "app/picturebox.h"
@@ -128,7 +129,10 @@ BurnForm::BurnForm(const std::string& argumentString, FileDialogs* fileDialogs, 
     Form_Load(argumentString);
 }
 
-BurnForm::~BurnForm() = default;
+BurnForm::~BurnForm()
+{
+    delete compareWindow_.data();
+}
 
 BurnFields& BurnForm::Fields()
 {
@@ -150,6 +154,7 @@ void BurnForm::BuildMenus()
     Tools_Menu->addSeparator();
     Show_Report = Tools_Menu->addAction(QStringLiteral("Burn Report..."));
     Show_Report->setEnabled(false);
+    Show_Compare = Tools_Menu->addAction(QStringLiteral("Compare Graph Files..."));
     Help_Menu = menuBar()->addMenu(QStringLiteral("Help"));
     Show_About = Help_Menu->addAction(QStringLiteral("About Velantro..."));
 }
@@ -261,6 +266,7 @@ void BurnForm::ConnectHandlers()
     connect(Show_Settings, &QAction::triggered, this, &BurnForm::Show_Settings_Click);
     connect(Show_About, &QAction::triggered, this, &BurnForm::Show_About_Click);
     connect(Show_Report, &QAction::triggered, this, &BurnForm::Show_Report_Click);
+    connect(Show_Compare, &QAction::triggered, this, &BurnForm::Show_Compare_Click);
     // User actions only: the program's own changes to these controls must not start a pass.
     connect(Option1, &QRadioButton::clicked, this, &BurnForm::Option1_Click);
     connect(Option2, &QRadioButton::clicked, this, &BurnForm::Option2_Click);
@@ -523,6 +529,21 @@ void BurnForm::WriteScreenCapture()
     Picture3->Cls();
 }
 
+void BurnForm::ShowCompareWindow()
+{
+    if (!compareWindow_)
+        compareWindow_ = new CompareWindow(fields_.GraphFilePath, QFile::decodeName(fields_.GraphFolder.c_str()),
+                                           Text(fields_.CaptureFolder), *fileDialogs_, *messageBoxes_);
+    compareWindow_->show();
+    compareWindow_->raise();
+    compareWindow_->activateWindow();
+}
+
+CompareWindow* BurnForm::Compare() const
+{
+    return compareWindow_.data();
+}
+
 void BurnForm::Open_File_Click()
 {
     const std::optional<QString> chosen = fileDialogs_->GetOpenFileName(
@@ -558,6 +579,11 @@ void BurnForm::Show_Report_Click()
     reportWindow_->show();
     reportWindow_->raise();
     reportWindow_->activateWindow();
+}
+
+void BurnForm::Show_Compare_Click()
+{
+    ShowCompareWindow();
 }
 
 void BurnForm::Option1_Click()

@@ -31,6 +31,7 @@ class QTimer;
 
 namespace velantro {
 
+class CompareWindow;
 class FileDialogs;
 class MessageBoxes;
 class PictureBox;
@@ -75,6 +76,9 @@ public:
     void EndZoomDrag(PictureBox& chart, float x);
     void AskScreenCapture();
     void WriteScreenCapture();
+    // One compare window at a time; it opens with the current file first.
+    void ShowCompareWindow();
+    CompareWindow* Compare() const;
 
     // Event handlers, named after control and event.
     void Form_Load(const std::string& argumentString);
@@ -84,6 +88,7 @@ public:
     void Show_Settings_Click();
     void Show_About_Click();
     void Show_Report_Click();
+    void Show_Compare_Click();
     void Option1_Click();
     void Option2_Click();
     void Combo1_Click();
@@ -124,6 +129,7 @@ public:
     QMenu* Tools_Menu = nullptr;
     QAction* Show_Settings = nullptr;
     QAction* Show_Report = nullptr;
+    QAction* Show_Compare = nullptr;
     QMenu* Help_Menu = nullptr;
     QAction* Show_About = nullptr;
 
@@ -182,6 +188,7 @@ private:
     // Wheel turns that came in during a pass make one zoom after it.
     double wheelNotches_ = 0;
     float wheelAt_ = 0;
+    QPointer<CompareWindow> compareWindow_;
 };
 
 } // namespace velantro

@@ -59,4 +59,17 @@ std::optional<QString> QtFileDialogs::GetSaveFileName(QWidget* owner, const QStr
     return RunDialog(dialog, owner);
 }
 
+QStringList QtFileDialogs::GetOpenFileNames(QWidget* owner, const QString& title, const QString& filterName,
+                                            const QString& pattern, const QString& initialFolder)
+{
+    QFileDialog dialog(owner, title, initialFolder);
+    Prepare(dialog, filterName, pattern, QString());
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFiles);
+    dialog.setWindowModality(owner ? Qt::WindowModal : Qt::ApplicationModal);
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    return dialog.selectedFiles();
+}
+
 } // namespace velantro

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 class QWidget;
@@ -19,6 +20,13 @@ public:
     virtual std::optional<QString> GetSaveFileName(QWidget* owner, const QString& title, const QString& filterName,
                                                    const QString& pattern, const QString& initialFolder,
                                                    const QString& proposedName, const QString& defaultSuffix) = 0;
+    // Several existing files at once; none when cancelled.
+    virtual QStringList GetOpenFileNames(QWidget* owner, const QString& title, const QString& filterName,
+                                         const QString& pattern, const QString& initialFolder)
+    {
+        const std::optional<QString> one = GetOpenFileName(owner, title, filterName, pattern, initialFolder, {});
+        return one ? QStringList{*one} : QStringList{};
+    }
 };
 
 // The platform's own dialogs.
@@ -30,6 +38,8 @@ public:
     std::optional<QString> GetSaveFileName(QWidget* owner, const QString& title, const QString& filterName,
                                            const QString& pattern, const QString& initialFolder,
                                            const QString& proposedName, const QString& defaultSuffix) override;
+    QStringList GetOpenFileNames(QWidget* owner, const QString& title, const QString& filterName,
+                                 const QString& pattern, const QString& initialFolder) override;
 };
 
 } // namespace velantro

@@ -156,11 +156,13 @@ TEST_F(FormTest, BurnReportFollowsTheFileShown)
 {
     BurnForm& f = Start();
     const QList<QAction*> tools = f.Tools_Menu->actions();
-    ASSERT_EQ(tools.size(), 3);
+    ASSERT_EQ(tools.size(), 4);
     EXPECT_EQ(tools[0], f.Show_Settings);
     EXPECT_TRUE(tools[1]->isSeparator());
     EXPECT_EQ(tools[2], f.Show_Report);
+    EXPECT_EQ(tools[3], f.Show_Compare);
     EXPECT_EQ(f.Show_Report->text(), QStringLiteral("Burn Report..."));
+    EXPECT_EQ(f.Show_Compare->text(), QStringLiteral("Compare Graph Files..."));
 
     const QString a = Generate(QStringLiteral("a.ibg")), b = Generate(QStringLiteral("b.ibg"), ibggen::Kind::CdWriteOnly);
     const QString bad = Write(QStringLiteral("bad.ibg"), "not a graph file\r\n");

@@ -1,10 +1,17 @@
 #include "app/comparechart.h"
 
+#include "app/burnform.h"
+#include "app/comparepicture.h"
+#include "app/comparewindow.h"
 #include "charts/columnsummary.h"
+#include "formdoubles.h"
 #include "graphfile/samplescan.h"
 #include "ibggen.h"
 
+#include <QAction>
+#include <QFile>
 #include <QPainter>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -60,6 +67,35 @@ TEST(CompareChart, SummaryDrawsTheSamePixelsAsEveryPoint)
         EXPECT_NE(full, Drawn(plot, {}, c.PenWidth));
         EXPECT_EQ(Drawn(plot, summary.Segments(rows), c.PenWidth), full);
     }
+}
+
+TEST(CompareWindow, OpensWithTheCurrentFileAddsZoomsAndSaves)
+{
+    const QTemporaryDir folder;
+    const QString first = folder.filePath(QStringLiteral("a.ibg")), added = folder.filePath(QStringLiteral("b.ibg"));
+    ASSERT_TRUE(ibggen::WriteFile({ibggen::Kind::DvdBurnVerify, 400, "\r\n", 1}, first.toStdString()));
+    ASSERT_TRUE(ibggen::WriteFile({ibggen::Kind::CdWriteOnly, 400, "\r\n", 2}, added.toStdString()));
+    testing::ScriptedFileDialogs dialogs;
+    testing::RecordedMessageBoxes boxes;
+    dialogs.Answers = {added};
+    dialogs.SaveAnswers = {folder.filePath(QStringLiteral("picture"))};
+    BurnForm form(QFile::encodeName(first).toStdString(), &dialogs, &boxes);
+    form.Show_Compare->trigger();
+    CompareWindow& window = *form.Compare();
+    window.Add_Files->click();
+    ASSERT_EQ(window.Set().Files().size(), 2u);
+    EXPECT_EQ(window.Set().Files()[0].Path, QFile::encodeName(first).toStdString());
+    EXPECT_EQ(window.Set().DrawnCount(), 2u);
+
+    window.Picture_MouseWheel(window.Picture->PlotRect().center(), 2);
+    EXPECT_DOUBLE_EQ(window.Set().View().Width(), window.Set().Limits().Whole / 4);
+    window.Form_KeyDown(Qt::Key_Escape);
+    EXPECT_TRUE(ShowsWhole(window.Set().View(), window.Set().Limits()));
+
+    window.Save_Picture->click();
+    EXPECT_TRUE(boxes.Shown.empty());
+    const QImage saved(folder.filePath(QStringLiteral("picture.png")));
+    EXPECT_EQ(saved.convertToFormat(QImage::Format_RGB32), window.Picture->Image().convertToFormat(QImage::Format_RGB32));
 }
 
 } // namespace

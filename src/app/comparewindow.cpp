@@ -1,0 +1,361 @@
+#include "app/comparewindow.h"
+
+#include "app/burnform.h"
+#include "app/comparechart.h"
+#include "app/comparepicture.h"
+#include "app/graphpath.h"
+#include "capture/imagewriter.h"
+#include "capture/savecapture.h"
+#include "charts/readout.h"
+#include "platform/filedialogs.h"
+#include "platform/messageboxes.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QPainter>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+namespace velantro {
+
+namespace {
+
+constexpr const char* SeriesNames[] = {"Write Speed", "Verify Speed", "Write Buffer %"};
+constexpr const char* AxisNames[] = {"Sectors", "% of each file's data"};
+constexpr const char* PictureDialogTitle = "Save Picture";
+// Resizing sends many sizes; the files are read again for the last one only.
+constexpr int ResizeSettleMs = 80;
+constexpr int SwatchSize = 12;
+
+QString Title()
+{
+    return QString::fromLatin1(CompareTitle);
+}
+
+QString FileName(const CompareFile& file)
+{
+    return QFileInfo(QFile::decodeName(file.Path.c_str())).fileName();
+}
+
+} // namespace
+
+CompareWindow::CompareWindow(const std::string& firstFile, const QString& graphFolder, const QString& pictureFolder,
+                             FileDialogs& fileDialogs, MessageBoxes& messageBoxes)
+    : QWidget(nullptr, Qt::Window),
+      graphFolder_(graphFolder),
+      pictureFolder_(pictureFolder),
+      fileDialogs_(fileDialogs),
+      messageBoxes_(messageBoxes)
+{
+    setWindowTitle(Title());
+    setAttribute(Qt::WA_DeleteOnClose);
+    BuildControls();
+    ConnectHandlers();
+    if (!firstFile.empty())
+        set_.Add(firstFile);
+    layout()->activate();
+    RebuildLines();
+}
+
+void CompareWindow::BuildControls()
+{
+    Add_Files = new QPushButton(QStringLiteral("Add Files..."), this);
+    Remove_File = new QPushButton(QStringLiteral("Remove"), this);
+    Series_Combo = new QComboBox(this);
+    for (const char* name : SeriesNames)
+        Series_Combo->addItem(QString::fromLatin1(name));
+    Axis_Combo = new QComboBox(this);
+    for (const char* name : AxisNames)
+        Axis_Combo->addItem(QString::fromLatin1(name));
+    Save_Picture = new QPushButton(QStringLiteral("Save Picture..."), this);
+    File_List = new QListWidget(this);
+    File_List->setFixedWidth(230);
+    File_List->setTextElideMode(Qt::ElideMiddle);
+    Picture = new ComparePicture(this);
+    Picture->setMinimumSize(480, 320);
+    Picture->setToolTip(QStringLiteral("Drop ImgBurn graph files here to compare them."));
+    Resize_Timer = new QTimer(this);
+    Resize_Timer->setSingleShot(true);
+    Resize_Timer->setInterval(ResizeSettleMs);
+
+    auto* choices = new QHBoxLayout;
+    choices->addWidget(new QLabel(QStringLiteral("Show:"), this));
+    choices->addWidget(Series_Combo);
+    choices->addSpacing(12);
+    choices->addWidget(new QLabel(QStringLiteral("X axis:"), this));
+    choices->addWidget(Axis_Combo);
+    choices->addStretch();
+    choices->addWidget(Save_Picture);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(Add_Files);
+    buttons->addWidget(Remove_File);
+    auto* files = new QVBoxLayout;
+    files->addWidget(File_List);
+    files->addLayout(buttons);
+
+    auto* body = new QHBoxLayout;
+    body->addLayout(files);
+    body->addWidget(Picture, 1);
+    auto* whole = new QVBoxLayout(this);
+    whole->addLayout(choices);
+    whole->addLayout(body, 1);
+    resize(CompareChart::PictureSize + QSize(File_List->width() + 30, 50));
+}
+
+void CompareWindow::ConnectHandlers()
+{
+    connect(Add_Files, &QPushButton::clicked, this, &CompareWindow::Add_Files_Click);
+    connect(Remove_File, &QPushButton::clicked, this, &CompareWindow::Remove_File_Click);
+    connect(Series_Combo, &QComboBox::activated, this, &CompareWindow::Series_Combo_Click);
+    connect(Axis_Combo, &QComboBox::activated, this, &CompareWindow::Axis_Combo_Click);
+    connect(Save_Picture, &QPushButton::clicked, this, &CompareWindow::Save_Picture_Click);
+    connect(Picture, &ComparePicture::Resized, this, &CompareWindow::Picture_Resize);
+    connect(Picture, &ComparePicture::MouseMoved, this, &CompareWindow::Picture_MouseMove);
+    connect(Picture, &ComparePicture::MouseLeft, this, &CompareWindow::Picture_MouseLeave);
+    connect(Picture, &ComparePicture::WheelTurned, this, &CompareWindow::Picture_MouseWheel);
+    connect(Picture, &ComparePicture::Dragged, this, &CompareWindow::Picture_MouseDrag);
+    connect(Picture, &ComparePicture::DoubleClicked, this, &CompareWindow::Picture_DblClick);
+    connect(Picture, &ComparePicture::FilesDropped, this, &CompareWindow::Picture_OLEDragDrop);
+    connect(Resize_Timer, &QTimer::timeout, this, &CompareWindow::Resize_Timer_Timer);
+}
+
+void CompareWindow::AddGraphFiles(const QStringList& files)
+{
+    // Names stay the platform's bytes up to the open call, as the main window keeps them.
+    std::vector<std::string> graphFiles;
+    for (const QString& file : files) {
+        const std::string path = QFile::encodeName(file).toStdString();
+        if (HasIbgEnding(path))
+            graphFiles.push_back(path);
+    }
+    if (graphFiles.size() < static_cast<std::size_t>(files.size()))
+        messageBoxes_.Show(this, QString::fromLatin1(WrongTypeText), QString::fromLatin1(WrongTypeTitle));
+    const std::size_t room = MaxCompareFiles - std::min<std::size_t>(set_.Files().size(), MaxCompareFiles);
+    if (graphFiles.size() > room) {
+        messageBoxes_.Show(this,
+                           QStringLiteral("At most %1 graph files can be compared: %2 of them were not added.")
+                               .arg(MaxCompareFiles)
+                               .arg(graphFiles.size() - room),
+                           Title());
+        graphFiles.resize(room);
+    }
+    if (graphFiles.empty())
+        return;
+    for (const std::string& file : graphFiles)
+        set_.Add(file);
+    graphFolder_ = QFileInfo(QFile::decodeName(graphFiles.back().c_str())).absolutePath();
+    RebuildLines();
+}
+
+void CompareWindow::RemoveGraphFile(int index)
+{
+    if (index < 0)
+        return;
+    set_.Remove(static_cast<std::size_t>(index));
+    RebuildLines();
+}
+
+void CompareWindow::RebuildLines()
+{
+    const auto series = static_cast<CompareSeries>(std::max(0, Series_Combo->currentIndex()));
+    const auto axis = static_cast<CompareAxis>(std::max(0, Axis_Combo->currentIndex()));
+    set_.Rebuild(series, axis, wanted_, CompareChart::PlotArea(Picture->size(), Picture->devicePixelRatioF()).width());
+    FillFileList();
+    DrawComparison();
+}
+
+void CompareWindow::DrawComparison()
+{
+    QImage image = CompareChart::Draw(set_, Picture->size(), Picture->devicePixelRatioF());
+    if (set_.DrawnCount() == 0) {
+        QPainter painter(&image);
+        painter.setPen(Qt::darkGray);
+        painter.drawText(Picture->PlotRect(), Qt::AlignCenter,
+                         QStringLiteral("Add ImgBurn graph files with Add Files..., or drop them here."));
+    }
+    Picture->SetImage(image);
+    Picture->Readout->hide();
+}
+
+void CompareWindow::FillFileList()
+{
+    const int selected = File_List->currentRow();
+    File_List->clear();
+    for (std::size_t i = 0; i < set_.Files().size(); ++i) {
+        const CompareFile& file = set_.Files()[i];
+        QPixmap swatch(SwatchSize, SwatchSize);
+        swatch.fill(file.Drawn() ? CompareChart::FileColour(i) : QColor(Qt::transparent));
+        auto* item = new QListWidgetItem(QIcon(swatch), FileName(file), File_List);
+        QString tip = QFile::decodeName(file.Path.c_str());
+        if (!file.Drawn()) {
+            item->setText(FileName(file) + QStringLiteral("\nleft out: ") + QString::fromStdString(file.Error));
+            item->setForeground(Qt::darkGray);
+            tip += QStringLiteral("\nLeft out: ") + QString::fromStdString(file.Error);
+        } else {
+            tip += u'\n' + CompareChart::LegendText(file);
+        }
+        item->setToolTip(tip);
+    }
+    File_List->setCurrentRow(std::min(selected, File_List->count() - 1));
+}
+
+void CompareWindow::ZoomTo(const ZoomRange& range)
+{
+    const ZoomRange clamped = ClampZoom(range, set_.Limits());
+    wanted_ = ShowsWhole(clamped, set_.Limits()) ? ZoomRange{} : clamped;
+    RebuildLines();
+}
+
+double CompareWindow::AxisPlace(QPointF at) const
+{
+    const qreal ratio = Picture->devicePixelRatioF();
+    const QRect plot = CompareChart::PlotArea(Picture->size(), ratio);
+    const double column = std::floor(at.x() * ratio - plot.left());
+    const ZoomRange& view = set_.View();
+    return view.Left + (column + 0.5) / plot.width() * view.Width();
+}
+
+void CompareWindow::ShowReadout(QPointF at)
+{
+    QLabel& box = *Picture->Readout;
+    const QRectF plot = Picture->PlotRect();
+    if (!plot.contains(at) || set_.DrawnCount() == 0) {
+        box.hide();
+        return;
+    }
+    const double x = AxisPlace(at);
+    QStringList lines{CompareChart::PlaceText(set_, x).toHtmlEscaped()};
+    for (std::size_t i = 0; i < set_.Files().size(); ++i) {
+        const CompareFile& file = set_.Files()[i];
+        const std::optional<double> value = file.Drawn() ? file.Line.ValueAt(x) : std::nullopt;
+        if (value)
+            lines << QStringLiteral("<span style=\"color:%1\">&#9632;</span> %2: %3")
+                         .arg(CompareChart::FileColour(i).name(), FileName(file).toHtmlEscaped(),
+                              CompareChart::ValueText(set_, *value));
+    }
+    box.setText(lines.join(QStringLiteral("<br>")));
+    box.adjustSize();
+    const ReadoutPlace place =
+        PlaceReadout(static_cast<float>(at.x()), static_cast<float>(at.y()), static_cast<float>(box.width()),
+                     static_cast<float>(box.height()), static_cast<float>(Picture->width()),
+                     static_cast<float>(Picture->height()));
+    box.move(static_cast<int>(std::lround(place.Left)), static_cast<int>(std::lround(place.Top)));
+    box.show();
+}
+
+void CompareWindow::SavePicture()
+{
+    const std::optional<QString> chosen =
+        fileDialogs_.GetSaveFileName(this, QString::fromLatin1(PictureDialogTitle),
+                                     QStringLiteral("Portable Network Graphics (*.png)"), QStringLiteral("*.png"),
+                                     pictureFolder_, QStringLiteral("Compare"), QStringLiteral("png"));
+    if (!chosen || chosen->isEmpty())
+        return;
+    const QString target = CaptureTargetFor(*chosen);
+    // The dialog asked about the name it showed, not about this one.
+    if (target != *chosen && QFileInfo::exists(target) &&
+        !messageBoxes_.Ask(this, QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(target),
+                           QString::fromLatin1(PictureDialogTitle)))
+        return;
+    pictureFolder_ = QFileInfo(target).absolutePath();
+    ImageWriter writer;
+    QString reason = ImageWriter::GdiErrorString(0);
+    connect(&writer, &ImageWriter::Error, this, [&reason](int, const QString& text) { reason = text; });
+    if (writer.PictureBoxToFile(Picture->Image(), target) == 0)
+        messageBoxes_.Show(this, QStringLiteral("The picture could not be saved as\n%1\n\n%2").arg(target, reason),
+                           QString::fromLatin1(PictureDialogTitle));
+}
+
+void CompareWindow::Add_Files_Click()
+{
+    AddGraphFiles(fileDialogs_.GetOpenFileNames(this, QStringLiteral("Add ImgBurn Graph Files"),
+                                                QStringLiteral("ImgBurn Graph Files (*.ibg)"),
+                                                QStringLiteral("*.ibg"), graphFolder_));
+}
+
+void CompareWindow::Remove_File_Click()
+{
+    RemoveGraphFile(File_List->currentRow());
+}
+
+void CompareWindow::Series_Combo_Click()
+{
+    RebuildLines();
+}
+
+void CompareWindow::Axis_Combo_Click()
+{
+    // Sectors and shares are different axes: a zoom of one means nothing on the other.
+    wanted_ = {};
+    RebuildLines();
+}
+
+void CompareWindow::Save_Picture_Click()
+{
+    SavePicture();
+}
+
+void CompareWindow::Picture_Resize()
+{
+    Resize_Timer->start();
+}
+
+void CompareWindow::Picture_MouseMove(QPointF at)
+{
+    ShowReadout(at);
+}
+
+void CompareWindow::Picture_MouseLeave()
+{
+    Picture->Readout->hide();
+}
+
+void CompareWindow::Picture_MouseWheel(QPointF at, double notches)
+{
+    ZoomTo(ZoomAround(set_.View(), AxisPlace(at), notches, set_.Limits()));
+}
+
+void CompareWindow::Picture_MouseDrag(QPointF from, QPointF to)
+{
+    ZoomTo(ZoomToDrag(set_.View(), AxisPlace(from), AxisPlace(to), set_.Limits()));
+}
+
+void CompareWindow::Picture_DblClick()
+{
+    ZoomTo(WholeRange(set_.Limits()));
+}
+
+void CompareWindow::Picture_OLEDragDrop(const QStringList& files)
+{
+    AddGraphFiles(files);
+}
+
+void CompareWindow::Form_KeyDown(int key)
+{
+    if (key == Qt::Key_Escape)
+        ZoomTo(WholeRange(set_.Limits()));
+}
+
+void CompareWindow::Resize_Timer_Timer()
+{
+    const QSize wanted = Picture->size() * Picture->devicePixelRatioF();
+    if (Picture->Image().size() != wanted)
+        RebuildLines();
+}
+
+void CompareWindow::keyPressEvent(QKeyEvent* event)
+{
+    Form_KeyDown(event->key());
+    QWidget::keyPressEvent(event);
+}
+
+} // namespace velantro
