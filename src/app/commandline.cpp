@@ -2,6 +2,9 @@
 
 #include "graphfile/loadpass.h"
 
+#include <algorithm>
+#include <charconv>
+#include <cmath>
 #include <iostream>
 #include <memory>
 
@@ -46,6 +49,26 @@ private:
     const std::vector<std::string>& synopses_;
 };
 
+// START:END, two numbers of sectors with START below END; nothing else.
+std::optional<ZoomRange> ParseRange(const std::string& text)
+{
+    const std::size_t colon = text.find(':');
+    if (colon == std::string::npos)
+        return std::nullopt;
+    const auto number = [](const char* begin, const char* end) -> std::optional<double> {
+        double value = 0;
+        const auto [stop, error] = std::from_chars(begin, end, value);
+        if (begin == end || error != std::errc() || stop != end || !std::isfinite(value))
+            return std::nullopt;
+        return value;
+    };
+    const std::optional<double> start = number(text.data(), text.data() + colon);
+    const std::optional<double> end = number(text.data() + colon + 1, text.data() + text.size());
+    if (!start || !end || *start >= *end)
+        return std::nullopt;
+    return ZoomRange{*start, *end};
+}
+
 } // namespace
 
 CommandLine::CommandLine() : app_(Description, "velantro"), synopses_{"velantro [FILE.ibg]"}
@@ -77,9 +100,29 @@ CLI::Option* CommandLine::Register(CLI::Option* command, const std::string& syno
     return command;
 }
 
+void CommandLine::AddRangeTo(CLI::Option* command)
+{
+    rangeCommands_.push_back(command);
+}
+
+std::string CommandLine::RangeCommandNames() const
+{
+    std::string names;
+    for (const CLI::Option* command : rangeCommands_)
+        names += (names.empty() ? "" : " or ") + command->get_name();
+    return names;
+}
+
 std::optional<int> CommandLine::Parse(int argc, char** argv)
 {
     // Set here so that they come last in the help, after the commands.
+    if (!rangeCommands_.empty()) {
+        app_.add_option("--range", rangeText_,
+                        "show only the sectors from START to END (START below END),\n"
+                        "cut to the chart, as the window's zoom does")
+            ->type_name("START:END")
+            ->group("With " + RangeCommandNames());
+    }
     app_.set_help_flag("--help", "show this help and exit");
     app_.set_version_flag("--version", "velantro " VELANTRO_VERSION, "show the version and exit");
     try {
@@ -92,6 +135,14 @@ std::optional<int> CommandLine::Parse(int argc, char** argv)
         return 0;
     } catch (const CLI::ParseError& error) {
         return UsageError(error.what());
+    }
+    if (!rangeText_.empty()) {
+        if (std::none_of(rangeCommands_.begin(), rangeCommands_.end(),
+                         [](const CLI::Option* command) { return command->count() > 0; }))
+            return UsageError("--range requires " + RangeCommandNames());
+        range_ = ParseRange(rangeText_);
+        if (!range_)
+            return UsageError("--range takes START:END, sectors with START below END");
     }
     return std::nullopt;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "charts/zoomrange.h"
+
 #include <CLI/CLI.hpp>
 
 #include <iosfwd>
@@ -25,6 +27,11 @@ public:
                             const std::string& description, const std::string& synopsis);
     // A command that takes no value.
     CLI::Option* AddFlagCommand(const std::string& name, const std::string& description, const std::string& synopsis);
+    // --range START:END, for each command that draws a stretch of the disc;
+    // with any other it is a usage error.
+    void AddRangeTo(CLI::Option* command);
+    // After Parse: the sectors asked for with --range, or nothing.
+    const std::optional<ZoomRange>& Range() const { return range_; }
 
     // The exit status when parsing ended the run (help, version, usage error).
     std::optional<int> Parse(int argc, char** argv);
@@ -39,11 +46,15 @@ public:
 private:
     std::string Help() const;
     CLI::Option* Register(CLI::Option* command, const std::string& synopsis);
+    std::string RangeCommandNames() const;
 
     CLI::App app_;
     std::vector<std::string> synopses_;
     std::vector<CLI::Option*> commands_;
     std::vector<std::string> files_;
+    std::vector<CLI::Option*> rangeCommands_;
+    std::string rangeText_;
+    std::optional<ZoomRange> range_;
 };
 
 // "velantro: FILE: reason" on standard error, the name as given; the status

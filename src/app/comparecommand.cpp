@@ -1,45 +1,18 @@
 #include "app/comparecommand.h"
 
 #include "app/comparechart.h"
+#include "app/commandline.h"
 #include "app/windowlook.h"
 #include "capture/imagewriter.h"
 #include "charts/compareset.h"
 
-#include <QDir>
+#include <QFile>
 #include <QFont>
 #include <QGuiApplication>
 
-#include <charconv>
-#include <cmath>
 #include <iostream>
 
 namespace velantro {
-
-namespace {
-
-std::optional<double> ParsedNumber(const std::string& text)
-{
-    double value = 0;
-    const char* end = text.data() + text.size();
-    const auto [stop, error] = std::from_chars(text.data(), end, value);
-    if (text.empty() || error != std::errc() || stop != end || !std::isfinite(value))
-        return std::nullopt;
-    return value;
-}
-
-} // namespace
-
-std::optional<ZoomRange> ParseSectorRange(const std::string& text)
-{
-    const std::size_t colon = text.find(':');
-    if (colon == std::string::npos)
-        return std::nullopt;
-    const std::optional<double> start = ParsedNumber(text.substr(0, colon));
-    const std::optional<double> end = ParsedNumber(text.substr(colon + 1));
-    if (!start || !end || *start < 0 || *end <= *start)
-        return std::nullopt;
-    return ZoomRange{*start, *end};
-}
 
 int RunCompare(int argc, char** argv, const CompareOptions& options)
 {
@@ -58,7 +31,7 @@ int RunCompare(int argc, char** argv, const CompareOptions& options)
 
     for (const CompareFile& file : set.Files()) {
         if (!file.Drawn())
-            std::cerr << "velantro: " << file.Path << ": " << file.Error << '\n';
+            FileError(std::cerr, file.Path, file.Error);
     }
     if (set.DrawnCount() == 0) {
         std::cerr << "velantro: no graph file could be read; nothing written\n";
@@ -68,12 +41,37 @@ int RunCompare(int argc, char** argv, const CompareOptions& options)
     ImageWriter writer;
     QString reason = ImageWriter::GdiErrorString(0);
     QObject::connect(&writer, &ImageWriter::Error, [&](int, const QString& text) { reason = text; });
-    if (writer.PictureBoxToFile(CompareChart::Draw(set, size, ratio), options.Output) == 0) {
-        std::cerr << "velantro: cannot write " << QDir::toNativeSeparators(options.Output).toStdString() << ": "
-                  << reason.toStdString() << '\n';
-        return 1;
-    }
+    if (writer.PictureBoxToFile(CompareChart::Draw(set, size, ratio), QFile::decodeName(options.Output.c_str())) == 0)
+        return FileError(std::cerr, options.Output, "cannot write: " + reason.toStdString());
     return set.DrawnCount() == set.Files().size() ? 0 : 1;
+}
+
+CompareCommand::CompareCommand(CommandLine& commandLine) : commandLine_(commandLine)
+{
+    option_ = commandLine.AddCommand("--compare", options_.Output, "OUT.png",
+                                     "write the write speed of up to 8 graph files over one\n"
+                                     "axis to OUT.png, without a window or a display",
+                                     "velantro --compare OUT.png [--verify] [--range START:END] FILE.ibg...");
+    CLI::App& app = commandLine.App();
+    const std::string group = "With --compare";
+    app.add_flag("--verify", options_.Verify, "the verify speed instead")->group(group)->needs(option_);
+    commandLine.AddRangeTo(option_);
+}
+
+bool CompareCommand::Chosen() const
+{
+    return option_->count() > 0;
+}
+
+int CompareCommand::Run(int argc, char** argv)
+{
+    options_.GraphFiles = commandLine_.Files();
+    if (options_.GraphFiles.empty() || options_.GraphFiles.size() > MaxCompareFiles)
+        return commandLine_.UsageError("--compare needs OUT.png and 1 to 8 graph files");
+    if (!QFile::decodeName(options_.Output.c_str()).endsWith(QLatin1String(".png"), Qt::CaseInsensitive))
+        return commandLine_.UsageError("the output of --compare is a .png file");
+    options_.Range = commandLine_.Range();
+    return RunCompare(argc, argv, options_);
 }
 
 } // namespace velantro

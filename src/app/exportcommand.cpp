@@ -13,8 +13,6 @@
 #include <QRadioButton>
 
 #include <algorithm>
-#include <charconv>
-#include <cmath>
 #include <iostream>
 
 namespace velantro {
@@ -32,26 +30,6 @@ bool EndsWithPng(const std::string& path)
     std::string ending = path.substr(path.size() < 4 ? 0 : path.size() - 4);
     std::transform(ending.begin(), ending.end(), ending.begin(), [](unsigned char c) { return std::tolower(c); });
     return ending == ".png";
-}
-
-// START:END, two numbers of sectors with START below END; nothing else.
-std::optional<ZoomRange> ParseRange(const std::string& text)
-{
-    const std::size_t colon = text.find(':');
-    if (colon == std::string::npos)
-        return std::nullopt;
-    const auto number = [](const char* begin, const char* end) -> std::optional<double> {
-        double value = 0;
-        const auto [stop, error] = std::from_chars(begin, end, value);
-        if (begin == end || error != std::errc() || stop != end || !std::isfinite(value))
-            return std::nullopt;
-        return value;
-    };
-    const std::optional<double> start = number(text.data(), text.data() + colon);
-    const std::optional<double> end = number(text.data() + colon + 1, text.data() + text.size());
-    if (!start || !end || *start >= *end)
-        return std::nullopt;
-    return ZoomRange{*start, *end};
 }
 
 void ApplyPlotOptions(BurnForm& form, const ExportOptions& options)
@@ -135,12 +113,7 @@ ExportCommand::ExportCommand(CommandLine& commandLine) : commandLine_(commandLin
                    .description(""))
         ->group(group)
         ->needs(option_);
-    app.add_option("--range", range_,
-                   "show only the sectors from START to END (START below END),\n"
-                   "cut to the chart, as the window's zoom does")
-        ->type_name("START:END")
-        ->group(group)
-        ->needs(option_);
+    commandLine.AddRangeTo(option_);
 }
 
 bool ExportCommand::Chosen() const
@@ -154,11 +127,7 @@ int ExportCommand::Run(int argc, char** argv)
         return commandLine_.UsageError("--export needs OUT.png and one graph file");
     if (!EndsWithPng(options_.Output))
         return commandLine_.UsageError("the output of --export is a .png file");
-    if (!range_.empty()) {
-        options_.Range = ParseRange(range_);
-        if (!options_.Range)
-            return commandLine_.UsageError("--range takes START:END, sectors with START below END");
-    }
+    options_.Range = commandLine_.Range();
     options_.GraphFile = commandLine_.Files().front();
     for (const std::string& name : hidden_) {
         const auto* names = std::begin(SeriesOptionNames);

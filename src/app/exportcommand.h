@@ -53,7 +53,6 @@ private:
     CLI::Option* option_ = nullptr;
     ExportOptions options_;
     std::vector<std::string> hidden_;
-    std::string range_;
 };
 
 } // namespace velantro

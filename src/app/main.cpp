@@ -1,4 +1,5 @@
 #include "app/commandline.h"
+#include "app/comparecommand.h"
 #include "app/exportcommand.h"
 #include "app/infocommand.h"
 #include "app/listcommand.h"
@@ -12,6 +13,7 @@ int main(int argc, char** argv)
     velantro::CommandLine commandLine;
     velantro::InfoCommand info(commandLine);
     velantro::ExportCommand exportCommand(commandLine);
+    velantro::CompareCommand compare(commandLine);
     velantro::ThumbnailCommand thumbnail(commandLine);
     velantro::ListCommand list(commandLine);
     velantro::ReportCommand report(commandLine);
@@ -22,6 +24,8 @@ int main(int argc, char** argv)
         return info.Run(argc, argv);
     if (exportCommand.Chosen())
         return exportCommand.Run(argc, argv);
+    if (compare.Chosen())
+        return compare.Run(argc, argv);
     if (thumbnail.Chosen())
         return thumbnail.Run(argc, argv);
     if (list.Chosen())
