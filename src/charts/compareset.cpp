@@ -7,6 +7,10 @@
 #include "graphfile/textrules.h"
 
 #include <algorithm>
+#include <functional>
+#include <new>
+#include <system_error>
+#include <thread>
 
 namespace velantro {
 
@@ -25,6 +29,30 @@ bool Wanted(CompareSeries series, GraphSection section)
 double ValueOf(CompareSeries series, const PlotPoint& point)
 {
     return series == CompareSeries::WriteBuffer ? point.First : point.Speed;
+}
+
+void ReadLine(CompareFile& file, CompareSeries series, CompareAxis axis, ZoomRange view, int columns)
+{
+    try {
+        file.Line = ColumnSummary(view.Left, view.Right, columns);
+        const bool share = axis == CompareAxis::ShareOfData;
+        SampleScan scan;
+        if (scan.Open(file.Path)) {
+            while (scan.Next()) {
+                if (!Wanted(series, scan.Section()))
+                    continue;
+                const PlotPoint& point = scan.Point();
+                file.Line.Add(share ? point.Sector / file.DataSectors * WholeShare : point.Sector,
+                              ValueOf(series, point));
+            }
+        }
+        if (scan.HasError())
+            file.Error = scan.ErrorString();
+    } catch (const std::bad_alloc&) {
+        file.Error = "out of memory";
+    }
+    if (!file.Drawn())
+        file.Line = {};
 }
 
 // The scale of a freshly started window's empty charts.
@@ -131,28 +159,20 @@ void CompareSet::SetLimits()
 
 void CompareSet::ReadLines(int columns)
 {
+    // The files have nothing in common: each is read on a thread of its own,
+    // into its own summary, and the window waits for them all.
+    std::vector<std::thread> readers;
     for (CompareFile& file : files_) {
         if (!file.Drawn())
             continue;
-        file.Line = ColumnSummary(view_.Left, view_.Right, columns);
-        SampleScan scan;
-        if (!scan.Open(file.Path)) {
-            file.Error = scan.ErrorString();
-            continue;
-        }
-        const bool share = axis_ == CompareAxis::ShareOfData;
-        while (scan.Next()) {
-            if (!Wanted(series_, scan.Section()))
-                continue;
-            const PlotPoint& point = scan.Point();
-            file.Line.Add(share ? point.Sector / file.DataSectors * WholeShare : point.Sector,
-                          ValueOf(series_, point));
-        }
-        if (scan.HasError()) {
-            file.Error = scan.ErrorString();
-            file.Line = {};
+        try {
+            readers.emplace_back(ReadLine, std::ref(file), series_, axis_, view_, columns);
+        } catch (const std::system_error&) {
+            ReadLine(file, series_, axis_, view_, columns);
         }
     }
+    for (std::thread& reader : readers)
+        reader.join();
 }
 
 } // namespace velantro
