@@ -1,7 +1,8 @@
-// The load pass and the burn report against a floor that only reads the same
-// lines and parses the same fields. Files of 10^4..10^6 sample lines in all,
-// both sections.
+// The load pass, the burn report and the comparison of four files against a
+// floor that only reads the same lines and parses the same fields. Files of
+// 10^4..10^6 sample lines in all, both sections.
 
+#include "charts/compareset.h"
 #include "charts/frames.h"
 #include "graphfile/burnfields.h"
 #include "graphfile/headless.h"
@@ -142,8 +143,29 @@ void BM_ReportBatch(benchmark::State& state)
     std::filesystem::remove_all(folder);
 }
 
+// Four 10^6-sample files read into their column summaries, as the compare
+// window and --compare read them: to be set against one BM_ReadFloor.
+void BM_CompareFourFiles(benchmark::State& state)
+{
+    const std::string& path = GraphFile(1'000'000);
+    velantro::CompareSet set;
+    for (int i = 0; i < 4; ++i)
+        set.Add(path);
+    for (auto _ : state) {
+        set.Rebuild(velantro::CompareSeries::WriteSpeed, velantro::CompareAxis::Sectors, {}, 888);
+        if (set.DrawnCount() != 4)
+            state.SkipWithError("a file was left out");
+    }
+    state.counters["lines/s"] =
+        benchmark::Counter(4e6 * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+    state.counters["peak_MB"] = PeakMegabytes();
+}
+
 } // namespace
 
+// The files are read on threads of their own: the CPU time of all threads
+// beside the time on the clock.
+BENCHMARK(BM_CompareFourFiles)->MeasureProcessCPUTime()->UseRealTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReadFloor)->Arg(10'000)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LoadPassAveraged)->Arg(10'000)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LoadPassRaw)->Arg(10'000)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond);

@@ -4,11 +4,15 @@
 // Compare CPU times: the machine may be shared.
 
 #include "app/burnform.h"
+#include "app/comparepicture.h"
+#include "app/comparewindow.h"
 #include "app/windowlook.h"
 #include "charts/frames.h"
 #include "graphfile/burnfields.h"
 #include "graphfile/headless.h"
 #include "graphfile/loadpass.h"
+#include "platform/filedialogs.h"
+#include "platform/messageboxes.h"
 
 #include "readfloor.h"
 
@@ -170,11 +174,42 @@ void BM_StartToFirstWindow(benchmark::State& state)
     }
 }
 
+// The compare window with four 10^6-sample files: what a new size (the files
+// read again for the new columns), a zoom (the same) and a plain redraw from
+// the column summaries cost.
+void BM_CompareRedraw(benchmark::State& state)
+{
+    velantro::QtFileDialogs dialogs;
+    velantro::QtMessageBoxes boxes;
+    velantro::CompareWindow window(MillionSampleFile(), {}, {}, dialogs, boxes);
+    for (int i = 1; i < 4; ++i)
+        window.AddGraphFiles({QString::fromStdString(MillionSampleFile())});
+    window.show();
+    QApplication::processEvents();
+    const int kind = static_cast<int>(state.range(0));
+    bool flip = false;
+    for (auto _ : state) {
+        flip = !flip;
+        if (kind == 0) {
+            window.resize(flip ? QSize(1100, 640) : QSize(1200, 680));
+            QApplication::processEvents();
+            window.RebuildLines();
+        } else if (kind == 1) {
+            const velantro::ZoomRange whole = velantro::WholeRange(window.Set().Limits());
+            window.ZoomTo(flip ? velantro::ZoomRange{whole.Width() / 4, whole.Width() / 2} : whole);
+        } else {
+            window.DrawComparison();
+        }
+    }
+    state.SetLabel(kind == 0 ? "resize" : kind == 1 ? "zoom" : "redraw from summaries");
+}
+
 } // namespace
 
 BENCHMARK(BM_ReadFloor)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReplotWindow)->ArgsProduct({{0, 1}, {0, 1, 2}})->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ExportProcess)->ArgsProduct({{0, 1}, {0, 1, 2}})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CompareRedraw)->DenseRange(0, 2)->MeasureProcessCPUTime()->UseRealTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReplotDiscarded)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_StartToFirstWindow)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OptionChangesMemory)->Iterations(1)->Unit(benchmark::kSecond);
