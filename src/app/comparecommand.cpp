@@ -2,6 +2,7 @@
 
 #include "app/comparechart.h"
 #include "app/commandline.h"
+#include "app/headlessgui.h"
 #include "app/windowlook.h"
 #include "capture/imagewriter.h"
 #include "charts/compareset.h"
@@ -17,7 +18,7 @@ namespace velantro {
 int RunCompare(int argc, char** argv, const CompareOptions& options)
 {
     // No window is shown and no display is needed.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    PrepareHeadlessGui();
     QGuiApplication application(argc, argv);
     QGuiApplication::setFont(WindowFont());
 

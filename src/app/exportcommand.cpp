@@ -2,6 +2,7 @@
 
 #include "app/burnform.h"
 #include "app/commandline.h"
+#include "app/headlessgui.h"
 #include "app/windowlook.h"
 #include "capture/imagewriter.h"
 #include "platform/messageboxes.h"
@@ -47,7 +48,7 @@ void ApplyPlotOptions(BurnForm& form, const ExportOptions& options)
 int WithLoadedWindow(int argc, char** argv, const ExportOptions& options, const std::function<int(BurnForm&)>& use)
 {
     // No window is shown and no display is needed.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    PrepareHeadlessGui();
     QApplication application(argc, argv);
     SetWindowLook();
 
