@@ -278,29 +278,44 @@ GraphToken GraphReader::SampleOrEnd(std::string_view endMarker, std::size_t fiel
     }
     sectionOpen_ = true;
 
-    std::string_view fields[5];
+    // Fields 0, 1, 3 and 4 are numbers. A plain decimal that ends its field
+    // is read on the way; any other field is read by the full rule once the
+    // line is known to be long enough.
+    double values[5] = {};
+    std::string_view others[5];
+    bool other[5] = {};
     std::size_t count = 0;
     if (!line_.empty()) {
-        std::string_view rest(line_);
+        const char* p = line_.data();
+        const char* const end = p + line_.size();
         for (;;) {
-            // Fields are a few characters: a plain loop beats a library search.
-            std::size_t comma = 0;
-            while (comma < rest.size() && rest[comma] != ',')
-                ++comma;
-            if (count < 5)
-                fields[count] = rest.substr(0, comma);
+            const char* stop = nullptr;
+            if (count != 2)
+                stop = ReadPlainDecimal(p, end, values[count]);
+            if (stop == nullptr || (stop != end && *stop != ',')) {
+                // Fields are a few characters: a plain loop beats a library search.
+                stop = p;
+                while (stop != end && *stop != ',')
+                    ++stop;
+                other[count] = true;
+                others[count] = std::string_view(p, static_cast<std::size_t>(stop - p));
+            }
             ++count;
-            if (comma == rest.size() || count >= fieldsNeeded)
+            if (stop == end || count >= fieldsNeeded)
                 break;
-            rest.remove_prefix(comma + 1);
+            p = stop + 1;
         }
     }
     if (count < fieldsNeeded)
         throw PassFailure("sample line too short");
-    sample_.Speed = LeadingNumber(fields[0]);
-    sample_.Sector = LeadingNumber(fields[1]);
-    sample_.First = LeadingNumber(fields[3]);
-    sample_.Second = fieldsNeeded > 4 ? LeadingNumber(fields[4]) : 0;
+    for (std::size_t i = 0; i < fieldsNeeded; ++i) {
+        if (other[i] && i != 2)
+            values[i] = LeadingNumber(others[i]);
+    }
+    sample_.Speed = values[0];
+    sample_.Sector = values[1];
+    sample_.First = values[3];
+    sample_.Second = fieldsNeeded > 4 ? values[4] : 0;
     return GraphToken::Sample;
 }
 

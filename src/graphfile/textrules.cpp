@@ -5,10 +5,8 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
-#include <cfloat>
 #include <cmath>
 #include <limits>
-#include <optional>
 
 namespace velantro {
 
@@ -98,32 +96,6 @@ std::size_t NumberLength(std::string_view text)
     return i;
 }
 
-// Most fields are short plain decimals ("7.96", "1846052"). With at most 15
-// digits the digits and the power of ten are exact doubles, so one division
-// rounds correctly; anything else takes the general path.
-std::optional<double> PlainDecimal(std::string_view text)
-{
-    static constexpr double powers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7,
-                                        1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-    std::size_t i = 0;
-    std::uint64_t digits = 0;
-    int count = 0;
-    int fraction = 0;
-    for (; i < text.size() && IsDigit(text[i]); ++i, ++count)
-        digits = digits * 10 + static_cast<std::uint64_t>(text[i] - '0');
-    if (count == 0)
-        return std::nullopt;
-    if (i < text.size() && text[i] == '.') {
-        for (++i; i < text.size() && IsDigit(text[i]); ++i, ++count, ++fraction)
-            digits = digits * 10 + static_cast<std::uint64_t>(text[i] - '0');
-    }
-    if (count > 15)
-        return std::nullopt;
-    if (i < text.size() && (IsBlank(text[i]) || text[i] == 'e' || text[i] == 'E'))
-        return std::nullopt;
-    return static_cast<double>(digits) / powers[fraction];
-}
-
 double ParseNumber(std::string_view number)
 {
     // from_chars takes no leading "+".
@@ -177,14 +149,14 @@ std::string GeneralText(T value, int precision)
 
 } // namespace
 
-double LeadingNumber(std::string_view text)
+double GeneralLeadingNumber(std::string_view text)
 {
     std::size_t start = 0;
     while (start < text.size() && IsBlank(text[start]))
         ++start;
     text.remove_prefix(start);
-    if (const std::optional<double> plain = PlainDecimal(text))
-        return *plain;
+    if (double plain = 0; ReadPlainDecimal(text.data(), text.data() + text.size(), plain))
+        return plain;
     // Blanks inside a number are ignored as well; strip them only when present.
     const std::size_t quickLength = NumberLength(text);
     const std::size_t numberish = text.find_first_not_of("+-.0123456789eE");
@@ -282,11 +254,9 @@ std::string Cp1252ToUtf8(std::string_view bytes)
     return out;
 }
 
-float ToSingle(double value)
+void FailOutOfSingleRange()
 {
-    if (!std::isfinite(value) || std::fabs(value) > static_cast<double>(FLT_MAX))
-        throw PassFailure("value out of single-precision range");
-    return static_cast<float>(value);
+    throw PassFailure("value out of single-precision range");
 }
 
 } // namespace velantro

@@ -1,15 +1,52 @@
 #pragma once
 
+#include <cfloat>
+#include <cmath>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
 
 namespace velantro {
 
+// Most fields are short plain decimals ("7.96", "1846052"), and every sample
+// line holds four: the end of such a number at begin, with its value, and
+// nullptr for anything else. With at most 15 digits the digits and the power
+// of ten are exact doubles, so one division rounds correctly, and a whole
+// number needs none.
+inline const char* ReadPlainDecimal(const char* begin, const char* end, double& value)
+{
+    static constexpr double powers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7,
+                                        1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    const auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
+    const char* p = begin;
+    std::uint64_t digits = 0;
+    for (; p != end && isDigit(*p); ++p)
+        digits = digits * 10 + static_cast<std::uint64_t>(*p - '0');
+    const auto whole = p - begin;
+    std::ptrdiff_t fraction = 0;
+    if (p != end && *p == '.') {
+        for (++p; p != end && isDigit(*p); ++p, ++fraction)
+            digits = digits * 10 + static_cast<std::uint64_t>(*p - '0');
+    }
+    if (whole == 0 || whole + fraction > 15)
+        return nullptr;
+    if (p != end && (*p == ' ' || *p == '\t' || *p == 'e' || *p == 'E'))
+        return nullptr;
+    value = fraction == 0 ? static_cast<double>(digits) : static_cast<double>(digits) / powers[fraction];
+    return p;
+}
+
+double GeneralLeadingNumber(std::string_view text);
+
 // The leading number of a field: blanks skipped, the longest decimal number
 // taken ("." always the decimal point), 0 when there is none. Throws
 // PassFailure only for a number beyond the range of a double.
-double LeadingNumber(std::string_view text);
+inline double LeadingNumber(std::string_view text)
+{
+    double value = 0;
+    return ReadPlainDecimal(text.data(), text.data() + text.size(), value) ? value : GeneralLeadingNumber(text);
+}
 
 // Half to even; throws PassFailure outside the 16-bit signed range.
 std::int16_t RoundToInt16(double value);
@@ -32,7 +69,15 @@ std::string CodePointToUtf8(char32_t code);
 // The files are 8-bit Windows text.
 std::string Cp1252ToUtf8(std::string_view bytes);
 
+[[noreturn]] void FailOutOfSingleRange();
+
 // The exact single-precision value of a double, or PassFailure when it does not fit one.
-float ToSingle(double value);
+inline float ToSingle(double value)
+{
+    // Also false for infinities and NaN.
+    if (!(std::fabs(value) <= static_cast<double>(FLT_MAX)))
+        FailOutOfSingleRange();
+    return static_cast<float>(value);
+}
 
 } // namespace velantro
