@@ -1,6 +1,7 @@
 #include "graphfile/linereader.h"
 
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -26,6 +27,30 @@ int OpenForReading(const std::string& path)
     // Without O_NONBLOCK a FIFO with no writer would block the open forever.
     return open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
 #endif
+}
+
+// Eight bytes at a time: only a word with a byte below 14 (CR, LF, but also a
+// tab or another control character) is looked at byte by byte.
+const char* FindLineEnd(const char* begin, const char* end)
+{
+    constexpr std::uint64_t ones = 0x0101010101010101;
+    constexpr std::uint64_t highs = 0x8080808080808080;
+    const char* p = begin;
+    for (; end - p >= 8; p += 8) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, p, sizeof word);
+        if (((word - 14 * ones) & ~word & highs) == 0)
+            continue;
+        for (const char* q = p; q != p + 8; ++q) {
+            if (*q == '\r' || *q == '\n')
+                return q;
+        }
+    }
+    for (; p != end; ++p) {
+        if (*p == '\r' || *p == '\n')
+            return p;
+    }
+    return nullptr;
 }
 
 } // namespace
@@ -100,13 +125,7 @@ bool LineReader::ReadLine(std::string& line)
     for (;;) {
         const char* start = buffer_.data() + pos_;
         const std::size_t available = end_ - pos_;
-        const char* stop = nullptr;
-        for (const char* p = start; p != start + available; ++p) {
-            if (*p == '\r' || *p == '\n') {
-                stop = p;
-                break;
-            }
-        }
+        const char* stop = FindLineEnd(start, start + available);
         const std::size_t size = stop ? static_cast<std::size_t>(stop - start) : available;
         if (size > limit_ - line.size()) {
             // Nothing after the cut is read: the rest of a line without an end may be endless.
