@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstddef>
+#include <limits>
 
 namespace velantro {
 
@@ -58,11 +59,23 @@ private:
     Entry& At(long index) { return ring_[static_cast<std::size_t>(index & (RingSize - 1))]; }
     void Slide(double speed);
     void Judge(long index);
+    void Open(long index, double level);
     void Extend(long index);
     void Close();
 
     std::array<Entry, RingSize> ring_{};
-    std::array<double, DipWindow> sorted_{};
+    // The window's speeds in order after a place before them, then one that
+    // no speed is above and one more place, so that they can be taken two at
+    // a time and each place can look at both neighbours.
+    static constexpr std::size_t SortedSize = DipWindow + 1;
+    static_assert(SortedSize % 2 == 0);
+    std::array<double, SortedSize + 2> sorted_ = Unsorted();
+    static constexpr std::array<double, SortedSize + 2> Unsorted()
+    {
+        std::array<double, SortedSize + 2> sorted{};
+        sorted[SortedSize] = std::numeric_limits<double>::infinity();
+        return sorted;
+    }
     long count_ = 0;
     long judged_ = -1;
 

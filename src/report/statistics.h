@@ -9,7 +9,22 @@ namespace velantro {
 // the extremes (the first sample that reached them), and the mean.
 class ValueStats {
 public:
-    void Add(double sector, double value);
+    void Add(double sector, double value)
+    {
+        if (count_ == 0) {
+            first_ = min_ = max_ = value;
+            minSector_ = maxSector_ = sector;
+        } else if (value < min_) {
+            min_ = value;
+            minSector_ = sector;
+        } else if (value > max_) {
+            max_ = value;
+            maxSector_ = sector;
+        }
+        last_ = value;
+        sum_ += value;
+        ++count_;
+    }
 
     std::size_t Count() const { return count_; }
     double First() const { return first_; }
@@ -62,7 +77,20 @@ using RunList = CappedList<SectorRun>;
 class RunsBelow {
 public:
     explicit RunsBelow(double threshold) : threshold_(threshold) {}
-    void Add(double sector, double value);
+    void Add(double sector, double value)
+    {
+        if (value >= threshold_) {
+            Finish();
+            return;
+        }
+        if (!open_) {
+            open_ = true;
+            current_ = {sector, sector, value};
+        }
+        current_.EndSector = sector;
+        if (value < current_.Lowest)
+            current_.Lowest = value;
+    }
     // Closes a run that reaches the last sample.
     void Finish();
     const RunList& Runs() const { return runs_; }
