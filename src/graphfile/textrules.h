@@ -18,16 +18,24 @@ inline const char* ReadPlainDecimal(const char* begin, const char* end, double& 
 {
     static constexpr double powers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7,
                                         1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-    const auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
     const char* p = begin;
     std::uint64_t digits = 0;
-    for (; p != end && isDigit(*p); ++p)
-        digits = digits * 10 + static_cast<std::uint64_t>(*p - '0');
+    // Unsigned, so that one comparison tells a digit.
+    const auto readDigits = [&] {
+        for (; p != end; ++p) {
+            const unsigned digit = static_cast<unsigned char>(*p) - unsigned{'0'};
+            if (digit > 9)
+                break;
+            digits = digits * 10 + digit;
+        }
+    };
+    readDigits();
     const auto whole = p - begin;
     std::ptrdiff_t fraction = 0;
     if (p != end && *p == '.') {
-        for (++p; p != end && isDigit(*p); ++p, ++fraction)
-            digits = digits * 10 + static_cast<std::uint64_t>(*p - '0');
+        const char* point = ++p;
+        readDigits();
+        fraction = p - point;
     }
     if (whole == 0 || whole + fraction > 15)
         return nullptr;

@@ -80,7 +80,8 @@ public:
     void Add(double sector, double value)
     {
         if (value >= threshold_) {
-            Finish();
+            if (open_)
+                Finish();
             return;
         }
         if (!open_) {
