@@ -1,26 +1,27 @@
 #include "report/dipfinder.h"
 
 #include <algorithm>
-#include <cstdint>
 #include <cstring>
+#include <limits>
 
 namespace velantro {
 
 namespace {
 
-// Two speeds at a time (GCC and Clang vectors: plain SSE2 on amd64), so that
-// counting ranks takes no branch; a comparison gives -1 where it holds.
+// Two speeds at a time (GCC and Clang vectors: plain SSE2 on amd64); a
+// comparison gives a mask, and choosing by it takes no branch.
 using SpeedPair = double __attribute__((vector_size(16)));
-using RankPair = std::int64_t __attribute__((vector_size(16)));
 
 } // namespace
 
-// The window's speeds stay sorted: the one leaving makes room for the one
-// coming, and the speeds between the two move by one toward the gap. Ranks
-// are counted and every place is rewritten, which costs no guesses.
+// The window's speeds stay sorted. The one leaving is taken out: from its
+// place on, each place takes the speed after it. The one coming goes in
+// before the first speed not below it: from there on, each place takes the
+// speed before it. Every place is chosen by comparisons alone, with nothing
+// to guess or count; the two sentinels at the end never move.
 void DipFinder::Slide(double speed)
 {
-    double* sorted = sorted_.data() + 1;
+    double* sorted = sorted_.data();
     if (count_ < DipWindow) {
         long below = 0;
         for (long i = 0; i < count_; ++i)
@@ -34,39 +35,20 @@ void DipFinder::Slide(double speed)
     const double leaving = At(count_ - DipWindow).Speed;
     const SpeedPair coming = {speed, speed};
     const SpeedPair going = {leaving, leaving};
-    RankPair belowPair = {0, 0};
-    RankPair gonePair = {0, 0};
-    for (std::size_t k = 0; k < pairs; ++k) {
-        SpeedPair pair;
-        std::memcpy(&pair, sorted + 2 * k, sizeof pair);
-        belowPair += pair < coming;
-        gonePair += pair < going;
-    }
-    const auto below = -(belowPair[0] + belowPair[1]);
-    const auto gone = -(gonePair[0] + gonePair[1]);
-    // Which way the speeds between move is not guessed either: the stretch
-    // from first to last takes its neighbours' speeds, and where that takes in
-    // the new speed's place, the new speed is written last. Places are
-    // doubles, which SSE2 compares two at a time, unlike 64-bit integers.
-    const bool up = below > gone;
-    const long at = below - up;
-    const auto first = static_cast<double>(std::min(gone, below + 1));
-    const auto last = static_cast<double>(std::max(below - 2, gone));
-    const double* neighbour = sorted + 2 * static_cast<long>(up) - 1;
-    const SpeedPair from = {first, first};
-    const SpeedPair to = {last, last};
     SpeedPair window[pairs];
+    // Before the first place: below every speed, as the reader's are numbers.
+    SpeedPair previous = {0, -std::numeric_limits<double>::infinity()};
     for (std::size_t k = 0; k < pairs; ++k) {
-        const SpeedPair index = {static_cast<double>(2 * k), static_cast<double>(2 * k + 1)};
-        SpeedPair kept;
-        SpeedPair moved;
-        std::memcpy(&kept, sorted + 2 * k, sizeof kept);
-        std::memcpy(&moved, neighbour + 2 * k, sizeof moved);
-        const RankPair stretch = (index >= from) & (index <= to);
-        window[k] = stretch ? moved : kept;
+        SpeedPair here;
+        SpeedPair next;
+        std::memcpy(&here, sorted + 2 * k, sizeof here);
+        std::memcpy(&next, sorted + 2 * k + 1, sizeof next);
+        const SpeedPair rest = here < going ? here : next;
+        const SpeedPair before = {previous[1], rest[0]};
+        window[k] = rest < coming ? rest : before < coming ? coming : before;
+        previous = rest;
     }
     std::memcpy(sorted, window, sizeof window);
-    sorted[at] = speed;
 }
 
 void DipFinder::Add(double sector, double speed)
@@ -75,7 +57,7 @@ void DipFinder::Add(double sector, double speed)
     Entry& entry = At(count_);
     entry = {sector, speed, 0};
     if (count_ >= DipWindow - 1)
-        entry.Median = sorted_[1 + DipWindow / 2];
+        entry.Median = sorted_[DipWindow / 2];
     ++count_;
     hasSmoothed_ = count_ > 2 * DipWindow;
     if (hasSmoothed_)

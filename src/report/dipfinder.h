@@ -64,16 +64,15 @@ private:
     void Close();
 
     std::array<Entry, RingSize> ring_{};
-    // The window's speeds in order after a place before them, then one that
-    // no speed is above and one more place, so that they can be taken two at
-    // a time and each place can look at both neighbours.
+    // The window's speeds in order, then two that no speed is above, so that
+    // they can be taken two at a time, each with the one after it.
     static constexpr std::size_t SortedSize = DipWindow + 1;
     static_assert(SortedSize % 2 == 0);
-    std::array<double, SortedSize + 2> sorted_ = Unsorted();
-    static constexpr std::array<double, SortedSize + 2> Unsorted()
+    std::array<double, SortedSize + 1> sorted_ = Unsorted();
+    static constexpr std::array<double, SortedSize + 1> Unsorted()
     {
-        std::array<double, SortedSize + 2> sorted{};
-        sorted[SortedSize] = std::numeric_limits<double>::infinity();
+        std::array<double, SortedSize + 1> sorted{};
+        sorted[SortedSize - 1] = sorted[SortedSize] = std::numeric_limits<double>::infinity();
         return sorted;
     }
     long count_ = 0;
