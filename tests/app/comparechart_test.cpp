@@ -4,7 +4,7 @@
 #include "app/comparepicture.h"
 #include "app/comparewindow.h"
 #include "charts/columnsummary.h"
-#include "formdoubles.h"
+#include "support/window.h"
 #include "graphfile/samplescan.h"
 #include "ibggen.h"
 

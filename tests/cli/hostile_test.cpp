@@ -1,4 +1,4 @@
-#include "support/passrun.h"
+#include "support/recording.h"
 #include "support/process.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 #include "graphfile/samplescan.h"
-#include "support/passrun.h"
+#include "support/recording.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <cstdio>
+#include <gtest/gtest.h>
+
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -32,12 +33,12 @@ struct GraphText {
 // A file in a fresh temporary folder, removed with the object.
 class TempFile {
 public:
-    explicit TempFile(const std::string& contents, const std::string& name = "graph.ibg")
+    explicit TempFile(const std::string& contents = "", const std::string& name = "graph.ibg")
     {
         std::string pattern = (std::filesystem::temp_directory_path() / "velantro-test-XXXXXX").string();
         folder_ = mkdtemp(pattern.data());
-        path_ = (std::filesystem::path(folder_) / name).string();
-        std::ofstream(path_, std::ios::binary) << contents;
+        std::ofstream(In(name), std::ios::binary) << contents;
+        path_ = In(name);
     }
     ~TempFile() { std::filesystem::remove_all(folder_); }
     TempFile(const TempFile&) = delete;
@@ -45,6 +46,7 @@ public:
 
     const std::string& Path() const { return path_; }
     const std::string& Folder() const { return folder_; }
+    std::string In(const std::string& name) const { return folder_ + "/" + name; }
 
 private:
     std::string folder_, path_;

@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -15,68 +16,55 @@ namespace velantro::testing {
 
 struct ProcessResult {
     int ExitCode = -1;
-    std::string Out;
-    std::string Err;
+    std::string Out, Err;
 };
 
-// Runs a program with extra environment entries ("NAME=value"), no standard input.
-inline ProcessResult RunProcess(const std::vector<std::string>& arguments, const std::vector<std::string>& extraEnv = {})
+// Runs a program with the environment changed by "NAME=value" entries and no
+// standard input. Arguments are bytes, as a shell passes them, not text.
+inline ProcessResult RunProcess(const std::vector<std::string>& command, const std::vector<std::string>& env = {})
 {
+    std::vector<std::string> environment = env;
+    for (char** entry = environ; *entry; ++entry) {
+        const std::string name = std::string(*entry).substr(0, std::string(*entry).find('=') + 1);
+        if (std::none_of(env.begin(), env.end(), [&](const std::string& e) { return e.starts_with(name); }))
+            environment.push_back(*entry);
+    }
+    std::vector<char*> argv, envp;
+    for (const std::string& argument : command)
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    for (const std::string& entry : environment)
+        envp.push_back(const_cast<char*>(entry.c_str()));
+    argv.push_back(nullptr), envp.push_back(nullptr);
+    ProcessResult result;
     int out[2], err[2];
     if (pipe(out) != 0 || pipe(err) != 0)
-        return {};
+        return result;
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
     posix_spawn_file_actions_adddup2(&actions, out[1], 1);
     posix_spawn_file_actions_adddup2(&actions, err[1], 2);
-    posix_spawn_file_actions_addclose(&actions, out[0]);
-    posix_spawn_file_actions_addclose(&actions, err[0]);
-
-    std::vector<std::string> env;
-    for (char** e = environ; *e; ++e)
-        env.emplace_back(*e);
-    env.insert(env.end(), extraEnv.begin(), extraEnv.end());
-    std::vector<char*> argv, envp;
-    for (const std::string& a : arguments)
-        argv.push_back(const_cast<char*>(a.c_str()));
-    argv.push_back(nullptr);
-    for (const std::string& e : env)
-        envp.push_back(const_cast<char*>(e.c_str()));
-    envp.push_back(nullptr);
-
     pid_t pid = 0;
-    const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data());
+    const bool spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data()) == 0;
     posix_spawn_file_actions_destroy(&actions);
-    close(out[1]);
-    close(err[1]);
-    ProcessResult result;
-    if (spawned != 0) {
-        close(out[0]);
-        close(err[0]);
-        return result;
-    }
+    close(out[1]), close(err[1]);
+    // Both pipes at once, so that neither fills up while the other is read.
     pollfd fds[2] = {{out[0], POLLIN, 0}, {err[0], POLLIN, 0}};
     std::string* sinks[2] = {&result.Out, &result.Err};
-    int open = 2;
     char buffer[4096];
-    while (open > 0 && poll(fds, 2, -1) > 0) {
+    for (int open = 2; open > 0 && poll(fds, 2, -1) > 0;)
         for (int i = 0; i < 2; ++i) {
             if (fds[i].fd < 0 || !(fds[i].revents & (POLLIN | POLLHUP)))
                 continue;
             const ssize_t got = read(fds[i].fd, buffer, sizeof buffer);
-            if (got <= 0) {
-                close(fds[i].fd);
-                fds[i].fd = -1;
-                --open;
-            } else {
+            if (got > 0)
                 sinks[i]->append(buffer, static_cast<std::size_t>(got));
-            }
+            else
+                close(fds[i].fd), fds[i].fd = -1, --open;
         }
-    }
     int status = 0;
-    waitpid(pid, &status, 0);
-    result.ExitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    if (spawned && waitpid(pid, &status, 0) == pid && WIFEXITED(status))
+        result.ExitCode = WEXITSTATUS(status);
     return result;
 }
 

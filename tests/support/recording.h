@@ -1,13 +1,13 @@
 #pragma once
 
-#include "charts/surface.h"
+#include "charts/frames.h"
+#include "charts/seriescolours.h"
 #include "graphfile/burncontrols.h"
+#include "graphfile/burnfields.h"
+#include "graphfile/loadpass.h"
+#include "support/graphtext.h"
 
-#include <algorithm>
-#include <array>
-#include <iterator>
-#include <string>
-#include <vector>
+#include <list>
 
 namespace velantro::testing {
 
@@ -17,10 +17,17 @@ struct Segment {
     bool operator==(const Segment&) const = default;
 };
 
-// Keeps every drawing operation since the last Cls.
+struct PrintedText {
+    std::string Text;
+    double X, Y;
+    bool operator==(const PrintedText&) const = default;
+};
+
+// Keeps every drawing operation since the last Cls; ten twips a character
+// keeps the centring easy to follow.
 class RecordingSurface : public Surface {
 public:
-    void Cls() override { Lines.clear(); Printed.clear(); ++ClsCount; }
+    void Cls() override { Lines.clear(), Printed.clear(); }
     void SetScaleWidth(float width) override { scaleWidth_ = width; }
     void SetScaleHeight(float height) override { scaleHeight_ = height; }
     void SetScaleLeft(float left) override { scaleLeft_ = left; }
@@ -31,9 +38,8 @@ public:
     void Line(float x1, float y1, float x2, float y2, Colour c) override { Lines.push_back({x1, y1, x2, y2, c}); }
     void SetCurrentX(double x) override { x_ = x; }
     void SetCurrentY(double y) override { y_ = y; }
-    // Ten twips a character keeps the centring easy to follow.
     double TextWidth(const std::string& text) const override { return 10.0 * static_cast<double>(text.size()); }
-    void Print(const std::string& text) override { Printed.push_back({text, x_, y_}); x_ = 0; y_ += 195; }
+    void Print(const std::string& text) override { Printed.push_back({text, x_, y_}), x_ = 0, y_ += 195; }
     std::int32_t Point(float, float) const override { return -1; }
 
     std::vector<Segment> LinesIn(velantro::Colour c) const
@@ -43,10 +49,8 @@ public:
         return found;
     }
 
-    struct PrintedText { std::string Text; double X, Y; };
     std::vector<Segment> Lines;
     std::vector<PrintedText> Printed;
-    int ClsCount = 0;
 
 private:
     float scaleLeft_ = 0, scaleWidth_ = 0, scaleHeight_ = 0;
@@ -79,6 +83,31 @@ public:
     std::array<std::string, 5> Label5{};
     std::vector<AxisCaption> ZoomCaptions;
     std::vector<std::string> Messages;
+};
+
+inline const std::string FileErrorMessage = std::string(FileErrorTitle) + "|" + FileErrorText;
+
+// A window fresh from start-up, with the pass run on one file.
+struct PassRun {
+    BurnFields Fields = StartupFields();
+    RecordingControls Controls;
+    LoadOutcome Outcome;
+
+    explicit PassRun(bool averaged = true, const std::string& blockSize = "10")
+    {
+        DrawSpeedFrame(Fields, Controls);
+        DrawPercentFrame(Fields, Controls);
+        Controls.Averaged = averaged, Controls.BlockSize = blockSize;
+    }
+    LoadOutcome Load(const std::string& path)
+    {
+        Fields.GraphFilePath = path;
+        return Outcome = LoadGraphFile(Fields, Controls);
+    }
+    LoadOutcome LoadText(const std::string& text) { return Load(files_.emplace_back(text).Path()); }
+
+private:
+    std::list<TempFile> files_;
 };
 
 } // namespace velantro::testing

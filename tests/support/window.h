@@ -1,0 +1,67 @@
+#pragma once
+
+#include "app/burnform.h"
+#include "app/picturebox.h"
+#include "platform/filedialogs.h"
+#include "platform/messageboxes.h"
+#include "support/graphtext.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDeadlineTimer>
+#include <QRadioButton>
+#include <QStringList>
+#include <QTimer>
+#include <deque>
+#include <ibggen.h>
+
+namespace velantro::testing {
+
+// Answers the file dialogs from queues, cancelling when a queue runs dry, and
+// keeps what each save dialog was asked to show.
+struct ScriptedFileDialogs : FileDialogs {
+    std::deque<std::optional<QString>> Answers, SaveAnswers;
+    std::vector<QString> SaveAsked;
+
+    static std::optional<QString> Next(std::deque<std::optional<QString>>& queue)
+    {
+        const std::optional<QString> answer = queue.empty() ? std::nullopt : queue.front();
+        if (!queue.empty())
+            queue.pop_front();
+        return answer;
+    }
+    std::optional<QString> GetOpenFileName(QWidget*, const QString&, const QString&, const QString&, const QString&,
+                                           const QString&) override
+    {
+        return Next(Answers);
+    }
+    std::optional<QString> GetSaveFileName(QWidget*, const QString& title, const QString& filterName,
+                                           const QString& pattern, const QString& folder, const QString& name,
+                                           const QString& suffix) override
+    {
+        SaveAsked.push_back(QStringList{title, filterName, pattern, folder, name, suffix}.join('|'));
+        return Next(SaveAnswers);
+    }
+};
+
+// Never blocks; keeps every message shown and answers every question alike.
+struct RecordedMessageBoxes : MessageBoxes {
+    struct Message { QString Prompt, Title; };
+    std::vector<Message> Shown;
+    bool Yes = false;
+    int Questions = 0;
+
+    void Show(QWidget*, const QString& prompt, const QString& title) override { Shown.push_back({prompt, title}); }
+    bool Ask(QWidget*, const QString&, const QString&) override { return ++Questions, Yes; }
+};
+
+// Lets the event loop run until a started capture has been written.
+inline void WaitForCapture(const BurnForm& form)
+{
+    for (QDeadlineTimer deadline(10000); form.Timer1->isActive() && !deadline.hasExpired();)
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+}
+
+} // namespace velantro::testing
