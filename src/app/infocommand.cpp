@@ -6,24 +6,13 @@
 #include "graphfile/burnfields.h"
 #include "graphfile/headless.h"
 #include "graphfile/loadpass.h"
+#include "graphfile/textrules.h"
 
 #include <QCoreApplication>
 
 #include <iostream>
 
 namespace velantro {
-
-namespace {
-
-std::string TrimBlanks(const std::string& text)
-{
-    const std::size_t first = text.find_first_not_of(' ');
-    if (first == std::string::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
-} // namespace
 
 const char* SectionsName(DataPresent sections)
 {

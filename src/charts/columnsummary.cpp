@@ -1,5 +1,7 @@
 #include "charts/columnsummary.h"
 
+#include "charts/clipline.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -16,45 +18,11 @@ double PixelPlace(double v)
     return std::abs(v) < 1e6 ? std::floor(v) : v;
 }
 
-// Cohen-Sutherland, each cut computed from the slope, which keeps its digits
-// even when the ends lie at 1e30.
 bool ClipSegment(PixelSegment& s, double width, double height)
 {
-    const double left = -2, top = -2, right = width + 2, bottom = height + 2;
-    enum { Left = 1, Right = 2, Top = 4, Bottom = 8 };
-    const auto code = [&](double x, double y) {
-        return (x < left ? Left : x > right ? Right : 0) | (y < top ? Top : y > bottom ? Bottom : 0);
-    };
     if (!std::isfinite(s.X1) || !std::isfinite(s.Y1) || !std::isfinite(s.X2) || !std::isfinite(s.Y2))
         return false;
-    int c1 = code(s.X1, s.Y1);
-    int c2 = code(s.X2, s.Y2);
-    for (int round = 0; round < 8; ++round) {
-        if ((c1 | c2) == 0)
-            return true;
-        if ((c1 & c2) != 0)
-            return false;
-        const int out = c1 != 0 ? c1 : c2;
-        double x = 0;
-        double y = 0;
-        if (out & (Left | Right)) {
-            x = (out & Left) ? left : right;
-            y = s.Y1 + (s.Y2 - s.Y1) * ((x - s.X1) / (s.X2 - s.X1));
-        } else {
-            y = (out & Top) ? top : bottom;
-            x = s.X1 + (s.X2 - s.X1) * ((y - s.Y1) / (s.Y2 - s.Y1));
-        }
-        if (out == c1) {
-            s.X1 = x;
-            s.Y1 = y;
-            c1 = code(x, y);
-        } else {
-            s.X2 = x;
-            s.Y2 = y;
-            c2 = code(x, y);
-        }
-    }
-    return (c1 | c2) == 0;
+    return ClipLine(s.X1, s.Y1, s.X2, s.Y2, -2, -2, width + 2, height + 2);
 }
 
 ColumnSummary::ColumnSummary(double left, double right, int columns)

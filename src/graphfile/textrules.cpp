@@ -205,6 +205,14 @@ std::string BurnTimeText(double seconds)
     return NumberText(minutes) + " Mins " + NumberText(rest) + " Secs";
 }
 
+std::string TrimBlanks(const std::string& text)
+{
+    const std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
 std::string_view ValueFrom(std::string_view line, std::size_t position)
 {
     if (position == 0 || line.size() < position)

@@ -69,6 +69,9 @@ std::string SingleText(float value);
 // " 12 Mins  34 Secs" for 754 seconds.
 std::string BurnTimeText(double seconds);
 
+// Without the blanks at either end, as the panels' values are listed.
+std::string TrimBlanks(const std::string& text);
+
 // The rest of a line from 1-based character position, "" when shorter.
 std::string_view ValueFrom(std::string_view line, std::size_t position);
 

@@ -10,14 +10,6 @@ namespace velantro {
 
 namespace {
 
-std::string TrimBlanks(const std::string& text)
-{
-    const std::size_t first = text.find_first_not_of(' ');
-    if (first == std::string::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
 // Feeds one section's samples to its statistics.
 class SectionAnalysis {
 public:
