@@ -81,7 +81,6 @@ void CompareWindow::BuildControls()
     File_List->setTextElideMode(Qt::ElideMiddle);
     Picture = new ComparePicture(this);
     Picture->setMinimumSize(480, 320);
-    Picture->setToolTip(QStringLiteral("Drop ImgBurn graph files here to compare them."));
     Resize_Timer = new QTimer(this);
     Resize_Timer->setSingleShot(true);
     Resize_Timer->setInterval(ResizeSettleMs);
