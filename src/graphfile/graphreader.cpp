@@ -282,8 +282,8 @@ GraphToken GraphReader::SampleOrEnd(std::string_view endMarker, std::size_t fiel
     // is read on the way; any other field is read by the full rule once the
     // line is known to be long enough.
     double values[5] = {};
-    std::string_view others[5];
-    bool other[5] = {};
+    std::string_view texts[5];
+    bool byRule[5] = {};
     std::size_t count = 0;
     if (!line_.empty()) {
         const char* p = line_.data();
@@ -297,8 +297,8 @@ GraphToken GraphReader::SampleOrEnd(std::string_view endMarker, std::size_t fiel
                 stop = p;
                 while (stop != end && *stop != ',')
                     ++stop;
-                other[count] = true;
-                others[count] = std::string_view(p, static_cast<std::size_t>(stop - p));
+                byRule[count] = true;
+                texts[count] = std::string_view(p, static_cast<std::size_t>(stop - p));
             }
             ++count;
             if (stop == end || count >= fieldsNeeded)
@@ -309,8 +309,8 @@ GraphToken GraphReader::SampleOrEnd(std::string_view endMarker, std::size_t fiel
     if (count < fieldsNeeded)
         throw PassFailure("sample line too short");
     for (std::size_t i = 0; i < fieldsNeeded; ++i) {
-        if (other[i] && i != 2)
-            values[i] = LeadingNumber(others[i]);
+        if (byRule[i] && i != 2)
+            values[i] = LeadingNumber(texts[i]);
     }
     sample_.Speed = values[0];
     sample_.Sector = values[1];
