@@ -4,6 +4,7 @@
 
 #include "charts/compareset.h"
 #include "charts/frames.h"
+#include "charts/seriespens.h"
 #include "graphfile/burnfields.h"
 #include "graphfile/headless.h"
 #include "graphfile/loadpass.h"
@@ -19,6 +20,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <map>
+#include <vector>
 #include <string>
 #include <sys/resource.h>
 
@@ -161,6 +163,50 @@ void BM_CompareFourFiles(benchmark::State& state)
     state.counters["peak_MB"] = PeakMegabytes();
 }
 
+// A chart image the size of the window's speed chart, for the pens alone.
+class ImageSurface : public velantro::DiscardSurface {
+public:
+    ImageSurface(int width, int height, float scaleWidth, float scaleHeight) : pixels_(std::size_t(width) * height)
+    {
+        grid_.XFactor = width / static_cast<double>(scaleWidth);
+        grid_.YFactor = height / static_cast<double>(scaleHeight);
+        grid_.Width = width;
+        grid_.Height = height;
+    }
+    const velantro::PixelGrid* Pixels() const override { return &grid_; }
+    velantro::PixelCanvas Canvas() override { return {pixels_.data(), grid_.Width, grid_.Width, grid_.Height}; }
+
+private:
+    velantro::PixelGrid grid_;
+    std::vector<std::uint32_t> pixels_;
+};
+
+// The 10^6-sample file's write speed and RPM drawn by the pens: what
+// drawing adds to a raw re-plot, per segment.
+void BM_SeriesPens(benchmark::State& state)
+{
+    velantro::SampleScan scan;
+    scan.Open(GraphFile(1'000'000));
+    struct Point {
+        float X, Speed[2];
+    };
+    std::vector<Point> points;
+    while (scan.Next())
+        points.push_back({scan.Point().X, {scan.Point().SpeedY, scan.Point().RpmY}});
+    ImageSurface chart(429, 400, static_cast<float>(scan.Fields().ChartWidth),
+                       static_cast<float>(scan.Fields().SpeedChartHeight));
+    for (auto _ : state) {
+        velantro::SeriesPens pens(chart);
+        pens.AddSeries(0, 0xFFFF00);
+        pens.AddSeries(1, 0x00FF00);
+        for (std::size_t i = 1; i < points.size(); ++i)
+            pens.Lines(points[i - 1].X, points[i - 1].Speed, points[i].X, points[i].Speed);
+    }
+    state.counters["ns_per_segment"] = benchmark::Counter(
+        static_cast<double>(2 * points.size()) * static_cast<double>(state.iterations()),
+        benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+
 } // namespace
 
 // The files are read on threads of their own: the CPU time of all threads
@@ -172,5 +218,7 @@ BENCHMARK(BM_LoadPassRaw)->Arg(10'000)->Arg(100'000)->Arg(1'000'000)->Unit(bench
 BENCHMARK(BM_SampleScan)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Report)->Arg(10'000)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReportBatch)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+BENCHMARK(BM_SeriesPens)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

@@ -185,8 +185,6 @@ void BurnForm::BuildControls()
     Picture1 = new PictureBox(client, Twips(3720, 120, 6495, 6015), Qt::black, PictureBox::Border::Sunken);
     Picture2 = new PictureBox(client, Twips(3720, 6360, 6495, 2415), Qt::black, PictureBox::Border::Sunken);
     Picture2->SetScaleHeight(PercentChartHeight);
-    speedSpans_ = std::make_unique<ColumnSpans>(*Picture1);
-    percentSpans_ = std::make_unique<ColumnSpans>(*Picture2);
     for (PictureBox* chart : {Picture1, Picture2}) {
         chart->setCursor(Qt::CrossCursor);
         chart->setToolTip(QString::fromLatin1(DropHint));
@@ -397,27 +395,17 @@ void BurnForm::FollowBurnReport(bool loaded)
 
 LoadOutcome BurnForm::LoadGraphFile()
 {
-    const LoadOutcome outcome = velantro::LoadGraphFile(fields_, *this);
-    FlushCharts();
-    return outcome;
+    return velantro::LoadGraphFile(fields_, *this);
 }
 
 void BurnForm::DrawSpeedFrame()
 {
     velantro::DrawSpeedFrame(fields_, *this);
-    FlushCharts();
 }
 
 void BurnForm::DrawPercentFrame()
 {
     velantro::DrawPercentFrame(fields_, *this);
-    FlushCharts();
-}
-
-void BurnForm::FlushCharts()
-{
-    speedSpans_->Flush();
-    percentSpans_->Flush();
 }
 
 ZoomRange BurnForm::ChartRange() const
@@ -702,9 +690,9 @@ Surface& BurnForm::Picture(int index)
 {
     switch (index) {
     case 1:
-        return *speedSpans_;
+        return *Picture1;
     case 2:
-        return *percentSpans_;
+        return *Picture2;
     case 3:
         return *Picture3;
     case 4:
@@ -783,8 +771,6 @@ void BurnForm::SetZoomCaptions(const std::vector<AxisCaption>& captions)
 
 void BurnForm::MsgBox(const std::string& prompt, const std::string& title)
 {
-    // The box lets the window repaint: what the pass has drawn must be there.
-    FlushCharts();
     messageBoxes_->Show(this, Text(prompt), Text(title));
 }
 

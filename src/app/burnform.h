@@ -1,6 +1,5 @@
 #pragma once
 
-#include "charts/columnspans.h"
 #include "charts/readout.h"
 #include "charts/seriescolours.h"
 #include "capture/imagewriter.h"
@@ -167,7 +166,6 @@ private:
     void ConnectHandlers();
     void CentreOnScreen();
     void FollowBurnReport(bool loaded);
-    void FlushCharts();
     void ApplyWheelZoom();
 
     BurnFields fields_;
@@ -179,9 +177,6 @@ private:
     QPointer<ReportWindow> reportWindow_;
     ImageWriter gdip;
     QString lastWriterError_;
-    // The charts as the pass and the frames draw on them.
-    std::unique_ptr<ColumnSpans> speedSpans_;
-    std::unique_ptr<ColumnSpans> percentSpans_;
     // The whole view's size captions, back when a zoom ends.
     std::array<QString, 5> wholeCaptions_{};
     std::optional<float> dragFrom_;

@@ -160,56 +160,15 @@ void PictureBox::Line(float x1, float y1, float x2, float y2, Colour colour)
             return;
     }
 
-    PlotLine(PixelGrid::Index(ax), PixelGrid::Index(ay), PixelGrid::Index(bx), PixelGrid::Index(by), colour,
-             grid_.PenWidth);
-    ScheduleUpdate();
+    velantro::PlotLine(Canvas(), PixelGrid::Index(ax), PixelGrid::Index(ay), PixelGrid::Index(bx),
+                       PixelGrid::Index(by), 0xFF000000u | colour, grid_.PenWidth);
 }
 
-// Bresenham straight into the image: exact colours, no antialiasing, and
-// fast enough for a re-plot of a million samples.
-void PictureBox::PlotLine(int x0, int y0, int x1, int y1, Colour colour, int penWidth)
+PixelCanvas PictureBox::Canvas()
 {
-    const int width = image_.width();
-    const int height = image_.height();
-    auto* bits = reinterpret_cast<QRgb*>(image_.bits());
-    const qsizetype stride = image_.bytesPerLine() / static_cast<qsizetype>(sizeof(QRgb));
-    const QRgb pixel = 0xFF000000u | colour;
-    const int before = (penWidth - 1) / 2;
-    const auto plot = [&](int x, int y) {
-        if (penWidth == 1) {
-            if (x >= 0 && x < width && y >= 0 && y < height)
-                bits[y * stride + x] = pixel;
-            return;
-        }
-        for (int py = y - before; py < y - before + penWidth; ++py) {
-            if (py < 0 || py >= height)
-                continue;
-            QRgb* line = bits + py * stride;
-            for (int px = x - before; px < x - before + penWidth; ++px) {
-                if (px >= 0 && px < width)
-                    line[px] = pixel;
-            }
-        }
-    };
-    const int dx = std::abs(x1 - x0);
-    const int dy = -std::abs(y1 - y0);
-    const int sx = x0 < x1 ? 1 : -1;
-    const int sy = y0 < y1 ? 1 : -1;
-    int error = dx + dy;
-    for (;;) {
-        plot(x0, y0);
-        if (x0 == x1 && y0 == y1)
-            break;
-        const int twice = 2 * error;
-        if (twice >= dy) {
-            error += dy;
-            x0 += sx;
-        }
-        if (twice <= dx) {
-            error += dx;
-            y0 += sy;
-        }
-    }
+    ScheduleUpdate();
+    return {reinterpret_cast<std::uint32_t*>(image_.bits()),
+            image_.bytesPerLine() / static_cast<qsizetype>(sizeof(std::uint32_t)), image_.width(), image_.height()};
 }
 
 void PictureBox::ScheduleUpdate()

@@ -43,6 +43,7 @@ public:
     void Print(const std::string& text) override;
     std::int32_t Point(float x, float y) const override;
     const PixelGrid* Pixels() const override { return &grid_; }
+    PixelCanvas Canvas() override;
 
     // The inner area in logical pixels; the image holds it at the device
     // pixel ratio.
@@ -90,7 +91,6 @@ protected:
 
 private:
     void MakeImage();
-    void PlotLine(int x0, int y0, int x1, int y1, Colour colour, int penWidth);
     void ScheduleUpdate();
     void UpdateFactors();
     // The pointer in user coordinates.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "charts/pixelcanvas.h"
 #include "charts/pixelgrid.h"
 
 #include <cstdint>
@@ -41,6 +42,9 @@ public:
     virtual std::int32_t Point(float x, float y) const = 0;
     // Where user coordinates land on pixels; none where nothing is drawn.
     virtual const PixelGrid* Pixels() const { return nullptr; }
+    // The image's pixels, for drawing that cannot afford a call a segment;
+    // asking for them counts as drawing. None where there is no image.
+    virtual PixelCanvas Canvas() { return {}; }
 };
 
 } // namespace velantro

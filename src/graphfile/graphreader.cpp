@@ -42,7 +42,7 @@ std::string Value(std::string_view line, std::size_t position)
 bool GraphReader::Open(const std::string& path)
 {
     lines_.Close();
-    line_.clear();
+    line_ = {};
     lineNumber_ = 0;
     state_ = State::Closed;
     nextKey_ = 0;
@@ -281,7 +281,10 @@ GraphToken GraphReader::SampleOrEnd(std::string_view endMarker, std::size_t fiel
     // Fields 0, 1, 3 and 4 are numbers. A plain decimal that ends its field
     // is read on the way; any other field is read by the full rule once the
     // line is known to be long enough.
-    double values[5] = {};
+    // Read straight into the sample: a copy of fields just stored one by
+    // one into a wider load would wait for the stores.
+    double unused = 0;
+    double* const values[5] = {&sample_.Speed, &sample_.Sector, &unused, &sample_.First, &sample_.Second};
     std::string_view texts[5];
     bool byRule[5] = {};
     std::size_t count = 0;
@@ -291,7 +294,7 @@ GraphToken GraphReader::SampleOrEnd(std::string_view endMarker, std::size_t fiel
         for (;;) {
             const char* stop = nullptr;
             if (count != 2)
-                stop = ReadPlainDecimal(p, end, values[count]);
+                stop = ReadPlainDecimal(p, end, *values[count]);
             if (stop == nullptr || (stop != end && *stop != ',')) {
                 // Fields are a few characters: a plain loop beats a library search.
                 stop = p;
@@ -310,12 +313,10 @@ GraphToken GraphReader::SampleOrEnd(std::string_view endMarker, std::size_t fiel
         throw PassFailure("sample line too short");
     for (std::size_t i = 0; i < fieldsNeeded; ++i) {
         if (byRule[i] && i != 2)
-            values[i] = LeadingNumber(texts[i]);
+            *values[i] = LeadingNumber(texts[i]);
     }
-    sample_.Speed = values[0];
-    sample_.Sector = values[1];
-    sample_.First = values[3];
-    sample_.Second = fieldsNeeded > 4 ? values[4] : 0;
+    if (fieldsNeeded <= 4)
+        sample_.Second = 0;
     return GraphToken::Sample;
 }
 

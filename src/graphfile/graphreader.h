@@ -115,7 +115,7 @@ private:
     GraphToken Fail(const std::string& reason);
 
     LineReader lines_;
-    std::string line_;
+    std::string_view line_;
     long lineNumber_ = 0;
     State state_ = State::Closed;
     int nextKey_ = 0;

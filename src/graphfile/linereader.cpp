@@ -117,34 +117,59 @@ bool LineReader::AtEof()
     return pos_ == end_ && !Refill();
 }
 
-bool LineReader::ReadLine(std::string& line)
+bool LineReader::ReadLine(std::string_view& line)
 {
-    line.clear();
+    line = {};
     if (cut_ || AtEof())
         return false;
+    joined_.clear();
+    bool joining = false;
     for (;;) {
         const char* start = buffer_.data() + pos_;
         const std::size_t available = end_ - pos_;
         const char* stop = FindLineEnd(start, start + available);
         const std::size_t size = stop ? static_cast<std::size_t>(stop - start) : available;
-        if (size > limit_ - line.size()) {
+        if (size > limit_ - joined_.size()) {
             // Nothing after the cut is read: the rest of a line without an end may be endless.
-            line.append(start, limit_ - line.size());
+            joined_.append(start, limit_ - joined_.size());
+            line = joined_;
             cut_ = true;
             pos_ = end_ = 0;
             sourceDone_ = true;
             return true;
         }
-        line.append(start, size);
         if (!stop) {
+            // The line goes on past what the buffer holds: keep its start.
+            joined_.append(start, size);
+            joining = true;
             pos_ = end_;
-            if (!Refill())
+            if (!Refill()) {
+                line = joined_;
                 return true;
+            }
             continue;
         }
+        if (joining) {
+            joined_.append(start, size);
+            line = joined_;
+        } else {
+            line = std::string_view(start, size);
+        }
         pos_ += size + 1;
-        if (*stop == '\r' && (pos_ < end_ || Refill()) && buffer_[pos_] == '\n')
-            ++pos_;
+        if (*stop == '\r') {
+            if (pos_ == end_) {
+                // Whether an LF follows is for the next fill to tell, which
+                // overwrites the buffer: the line moves out first.
+                if (!joining) {
+                    joined_.assign(start, size);
+                    line = joined_;
+                }
+                if (Refill() && buffer_[pos_] == '\n')
+                    ++pos_;
+            } else if (buffer_[pos_] == '\n') {
+                ++pos_;
+            }
+        }
         return true;
     }
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace velantro {
@@ -21,8 +22,10 @@ public:
     void Close();
     const std::string& ErrorString() const { return error_; }
 
-    // False at the end of the file, where the line is left empty.
-    bool ReadLine(std::string& line);
+    // False at the end of the file, where the line is left empty. The line
+    // is read where it lies in the buffer when it can be: it stays valid
+    // until the next call.
+    bool ReadLine(std::string_view& line);
     // A line longer than the limit keeps only its first `limit` bytes, and
     // reading ends there: a file without line ends is neither read to its
     // end nor kept in memory.
@@ -42,6 +45,8 @@ private:
     std::size_t limit_ = static_cast<std::size_t>(-1);
     bool cut_ = false;
     std::string error_;
+    // A line that spans two fills of the buffer, put together.
+    std::string joined_;
 };
 
 } // namespace velantro

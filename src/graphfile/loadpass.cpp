@@ -2,6 +2,7 @@
 
 #include "charts/frames.h"
 #include "charts/seriescolours.h"
+#include "charts/seriespens.h"
 #include "charts/surface.h"
 #include "graphfile/burncontrols.h"
 #include "graphfile/burnfields.h"
@@ -169,29 +170,18 @@ private:
         q.Rpm = sum.Rpm / count;
         q.First = sum.First / count;
         q.Second = sum.Second / count;
+        mapping_->Place(q);
         return ended;
     }
 
-    void DrawSegments(bool write, const bool ticked[], const PlotPoint& p, const PlotPoint& q)
+    static void DrawSegments(SeriesPens& speed, SeriesPens& percent, const PlotPoint& p, const PlotPoint& q)
     {
-        Surface& speed = controls_.Picture(1);
-        Surface& percent = controls_.Picture(2);
-        const SampleMapping& m = *mapping_;
-        const float x1 = ToSingle(p.Sector);
-        const float x2 = ToSingle(q.Sector);
-        const int base = write ? 0 : 4;
-        if (ticked[0])
-            speed.Line(x1, m.SpeedY(p.Speed), x2, m.SpeedY(q.Speed), SeriesColour[base]);
-        if (ticked[1])
-            speed.Line(x1, m.RpmY(p.Rpm), x2, m.RpmY(q.Rpm), SeriesColour[base + 1]);
-        if (write) {
-            if (ticked[3])
-                percent.Line(x1, m.PercentY(p.First), x2, m.PercentY(q.First), SeriesColour[3]);
-            if (ticked[2])
-                percent.Line(x1, m.PercentY(p.Second), x2, m.PercentY(q.Second), SeriesColour[2]);
-        } else if (ticked[2]) {
-            percent.Line(x1, m.PercentY(p.First), x2, m.PercentY(q.First), SeriesColour[6]);
-        }
+        const float speedFrom[] = {p.SpeedY, p.RpmY};
+        const float speedTo[] = {q.SpeedY, q.RpmY};
+        speed.Lines(p.X, speedFrom, q.X, speedTo);
+        const float percentFrom[] = {p.FirstY, p.SecondY};
+        const float percentTo[] = {q.FirstY, q.SecondY};
+        percent.Lines(p.X, percentFrom, q.X, percentTo);
     }
 
     // The reader stands on the section's first sample; ends on its end.
@@ -199,9 +189,19 @@ private:
     {
         const bool averaged = controls_.Option2Value();
         const int base = write ? 0 : 4;
-        bool ticked[4] = {};
-        for (int i = 0; i < (write ? 4 : 3); ++i)
-            ticked[i] = controls_.Check1Value(base + i) != 0;
+        const auto ticked = [&](int box) { return controls_.Check1Value(base + box) != 0; };
+        // Speed before RPM; the percent chart's First (the write buffer, the
+        // verify CPU) before the write CPU.
+        SeriesPens speed(controls_.Picture(1));
+        speed.AddSeries(0, SeriesColour[base], ticked(0));
+        speed.AddSeries(1, SeriesColour[base + 1], ticked(1));
+        SeriesPens percent(controls_.Picture(2));
+        if (write) {
+            percent.AddSeries(0, SeriesColour[3], ticked(3));
+            percent.AddSeries(1, SeriesColour[2], ticked(2));
+        } else {
+            percent.AddSeries(0, SeriesColour[6], ticked(2));
+        }
 
         if (Next() != GraphToken::Sample)
             throw PassFailure("section without samples");
@@ -213,7 +213,7 @@ private:
             bool ended = false;
             if (averaged && q.Sector < fields_.DataSectors)
                 ended = AverageBlock(q);
-            DrawSegments(write, ticked, p, q);
+            DrawSegments(speed, percent, p, q);
             if (ended || Next() == GraphToken::SectionEnd)
                 return;
             p = q;

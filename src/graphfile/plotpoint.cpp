@@ -41,20 +41,25 @@ double SampleMapping::RpmEstimate(double speed, double sector, bool firstSample)
     return Finite(speed * (rpmSpan_ * Finite(f * f) + rpmBase_));
 }
 
-PlotPoint SampleMapping::Map(const RawSample& sample, bool firstSample) const
+PlotPoint SampleMapping::Map(double speed, double sector, double first, double second, bool firstSample) const
 {
     PlotPoint point;
-    point.Speed = sample.Speed;
-    point.Sector = sample.Sector;
-    point.Rpm = RpmEstimate(point.Speed, point.Sector, firstSample);
-    point.First = sample.First;
-    point.Second = sample.Second;
-    ToSingle(point.Sector);
-    SpeedY(point.Speed);
-    RpmY(point.Rpm);
-    PercentY(point.First);
-    PercentY(point.Second);
+    point.Speed = speed;
+    point.Sector = sector;
+    point.Rpm = RpmEstimate(speed, sector, firstSample);
+    point.First = first;
+    point.Second = second;
+    Place(point);
     return point;
+}
+
+void SampleMapping::Place(PlotPoint& point) const
+{
+    point.X = ToSingle(point.Sector);
+    point.SpeedY = SpeedY(point.Speed);
+    point.RpmY = RpmY(point.Rpm);
+    point.FirstY = PercentY(point.First);
+    point.SecondY = PercentY(point.Second);
 }
 
 float SampleMapping::SpeedY(double speed) const

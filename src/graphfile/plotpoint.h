@@ -14,6 +14,12 @@ struct PlotPoint {
     double Rpm = 0;
     double First = 0;
     double Second = 0;
+    // Where the values land on the charts' user scales.
+    float X = 0;
+    float SpeedY = 0;
+    float RpmY = 0;
+    float FirstY = 0;
+    float SecondY = 0;
 };
 
 // Turns samples into chart values on the scale the frames chose. Every
@@ -25,13 +31,21 @@ public:
     SampleMapping(const BurnFields& fields, double layerBreak);
 
     // Throws PassFailure for a sample that does not map.
-    PlotPoint Map(const RawSample& sample, bool firstSample) const;
+    PlotPoint Map(const RawSample& sample, bool firstSample) const
+    {
+        // Field by field: the reader has just stored them so, and one wider
+        // load would wait for those stores to land.
+        return Map(sample.Speed, sample.Sector, sample.First, sample.Second, firstSample);
+    }
+    // Sets the chart places from the values, as Map does; throws the same.
+    void Place(PlotPoint& point) const;
 
     float SpeedY(double speed) const;
     float RpmY(double rpm) const;
     static float PercentY(double percent);
 
 private:
+    PlotPoint Map(double speed, double sector, double first, double second, bool firstSample) const;
     double RpmEstimate(double speed, double sector, bool firstSample) const;
 
     double capacity_;

@@ -71,8 +71,8 @@ TEST(LineReader, LineEnds)
         ASSERT_TRUE(reader.Open(file.Path()));
         reader.SetLineLimit(bytes.size() > 200000 ? 1000 : 100000);
         std::vector<std::string> lines;
-        for (std::string line; reader.ReadLine(line);)
-            lines.push_back(reader.LastLineCut() ? line + " cut" : line);
+        for (std::string_view line; reader.ReadLine(line);)
+            lines.push_back(std::string(line) + (reader.LastLineCut() ? " cut" : ""));
         EXPECT_EQ(lines, expected) << bytes.substr(0, 20);
     }
 }

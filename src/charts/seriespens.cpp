@@ -1,0 +1,165 @@
+#include "charts/seriespens.h"
+
+#include <cmath>
+#include <limits>
+#include <optional>
+
+namespace velantro {
+
+namespace {
+
+constexpr float Infinity = std::numeric_limits<float>::infinity();
+
+// The smallest float whose image under a non-decreasing `map` reaches
+// `target`, stepped to from a guess; none when the guess is too far off.
+template <class Map>
+std::optional<float> FirstReaching(Map map, double target, double guess)
+{
+    auto value = static_cast<float>(guess);
+    for (int step = 0; step < 256 && std::isfinite(value); ++step) {
+        if (map(value) >= target) {
+            const float below = std::nextafter(value, -Infinity);
+            if (!(map(below) >= target))
+                return value;
+            value = below;
+        } else {
+            value = std::nextafter(value, Infinity);
+        }
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+SeriesPens::SeriesPens(Surface& chart) : chart_(chart)
+{
+    const PixelGrid* grid = chart.Pixels();
+    // A chart with no scale yet draws nothing, and one turned over is not
+    // what the pens are for: their Line knows.
+    if (!grid || !(grid->XFactor > 0) || !(grid->YFactor > 0))
+        return;
+    grid_ = *grid;
+    canvas_ = chart.Canvas();
+    const auto y = [this](float value) { return grid_.Y(value); };
+    const double top = -PixelGrid::ClipMargin;
+    const double bottom = grid_.Height + PixelGrid::ClipMargin;
+    const auto lowest = FirstReaching(y, top, top / grid_.YFactor);
+    const auto beyond = FirstReaching(y, std::nextafter(bottom, HUGE_VAL), bottom / grid_.YFactor);
+    if (lowest && beyond) {
+        lowest_ = *lowest;
+        highest_ = std::nextafter(*beyond, -Infinity);
+    }
+    // Rows more than the pen's reach and a row apart, with float noise to spare.
+    nearness_ = static_cast<float>((grid_.PenWidth + 2) / grid_.YFactor);
+}
+
+SeriesPens::~SeriesPens()
+{
+    Flush();
+}
+
+void SeriesPens::AddSeries(int slot, Colour colour, bool shown)
+{
+    if (!shown || count_ == MostSeries)
+        return;
+    Series& series = series_[static_cast<std::size_t>(count_++)];
+    series.Slot = slot;
+    series.SeriesColour = colour;
+    series.Pixel = 0xFF000000u | colour;
+}
+
+void SeriesPens::Flush()
+{
+    for (int i = 0; i < count_; ++i) {
+        Series& series = series_[static_cast<std::size_t>(i)];
+        if (series.Held) {
+            SetColumn(column_, PixelGrid::Index(grid_.Y(series.Low)), PixelGrid::Index(grid_.Y(series.High)),
+                      series.Pixel);
+            series.Held = false;
+        }
+    }
+}
+
+bool SeriesPens::HoldColumnOf(float x)
+{
+    const int column = PixelGrid::Index(grid_.X(x));
+    // Every sample of such a column lies within the clip box.
+    if (column < -1 || column > grid_.Width + 1)
+        return false;
+    if (column == column_ && columnStart_ < columnEnd_)
+        return true;
+    Flush();
+    column_ = column;
+    const auto nudged = [this](float value) { return grid_.X(value) + PixelGrid::Nudge; };
+    const auto edge = [&](int at) { return FirstReaching(nudged, at, grid_.Left + (at - PixelGrid::Nudge) / grid_.XFactor); };
+    const auto start = edge(column);
+    const auto end = edge(column + 1);
+    columnStart_ = start && end ? *start : 0;
+    columnEnd_ = start && end ? *end : 0;
+    return true;
+}
+
+void SeriesPens::Segment(int index, float x1, float y1, float x2, float y2)
+{
+    Series& series = series_[static_cast<std::size_t>(index)];
+    if (!canvas_.Bits) {
+        chart_.Line(x1, y1, x2, y2, series.SeriesColour);
+        return;
+    }
+    const double ax = grid_.X(x1);
+    const double ay = grid_.Y(y1);
+    const double bx = grid_.X(x2);
+    const double by = grid_.Y(y2);
+    constexpr double margin = PixelGrid::ClipMargin;
+    const double right = grid_.Width + margin;
+    const double bottom = grid_.Height + margin;
+    // Written so that NaN is not within.
+    const auto within = [&](double x, double y) { return x >= -margin && x <= right && y >= -margin && y <= bottom; };
+    if (!within(ax, ay) || !within(bx, by)) {
+        // Wholly beyond one side the chart draws nothing; else it clips.
+        if (grid_.Misses(ax, ay, bx, by))
+            return;
+        Flush();
+        chart_.Line(x1, y1, x2, y2, series.SeriesColour);
+        return;
+    }
+    const int column = PixelGrid::Index(ax);
+    if (column != PixelGrid::Index(bx) || !HoldColumnOf(x1)) {
+        Flush();
+        PlotLine(canvas_, column, PixelGrid::Index(ay), PixelGrid::Index(bx), PixelGrid::Index(by), series.Pixel,
+                 grid_.PenWidth);
+        return;
+    }
+    const float low = std::min(y1, y2);
+    const float high = std::max(y1, y2);
+    if (TouchesOthers(index, low, high))
+        Flush();
+    if (series.Held && y1 >= series.Low && y1 <= series.High) {
+        series.Low = std::min(series.Low, low);
+        series.High = std::max(series.High, high);
+        return;
+    }
+    // A span clear of the others may go out now as well as later.
+    if (series.Held)
+        SetColumn(column_, PixelGrid::Index(grid_.Y(series.Low)), PixelGrid::Index(grid_.Y(series.High)),
+                  series.Pixel);
+    series.Held = true;
+    series.Low = low;
+    series.High = high;
+}
+
+void SeriesPens::SetColumn(int column, int top, int bottom, std::uint32_t pixel) const
+{
+    if (grid_.PenWidth != 1) {
+        PlotColumn(canvas_, column, top, bottom, pixel, grid_.PenWidth);
+        return;
+    }
+    if (column < 0 || column >= canvas_.Width)
+        return;
+    std::uint32_t* at = canvas_.Bits + column;
+    const int to = std::min(bottom, canvas_.Height - 1);
+    for (int row = std::max(top, 0); row <= to; ++row)
+        at[row * canvas_.Stride] = pixel;
+}
+
+} // namespace velantro
