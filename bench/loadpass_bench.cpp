@@ -181,30 +181,35 @@ private:
     std::vector<std::uint32_t> pixels_;
 };
 
-// The 10^6-sample file's write speed and RPM drawn by the pens: what
-// drawing adds to a raw re-plot, per segment.
+// The 10^6-sample file's write series drawn by the pens, the speed chart's
+// or the percent chart's: what drawing adds to a raw re-plot, per segment.
 void BM_SeriesPens(benchmark::State& state)
 {
+    const bool percent = state.range(0) != 0;
     velantro::SampleScan scan;
     scan.Open(GraphFile(1'000'000));
     struct Point {
-        float X, Speed[2];
+        float X, Values[2];
     };
     std::vector<Point> points;
-    while (scan.Next())
-        points.push_back({scan.Point().X, {scan.Point().SpeedY, scan.Point().RpmY}});
-    ImageSurface chart(429, 400, static_cast<float>(scan.Fields().ChartWidth),
-                       static_cast<float>(scan.Fields().SpeedChartHeight));
+    while (scan.Next() && scan.Section() == velantro::GraphSection::Write) {
+        const velantro::PlotPoint& point = scan.Point();
+        points.push_back(percent ? Point{point.X, {point.FirstY, point.SecondY}}
+                                 : Point{point.X, {point.SpeedY, point.RpmY}});
+    }
+    ImageSurface chart(429, percent ? 157 : 400, static_cast<float>(scan.Fields().ChartWidth),
+                       static_cast<float>(percent ? 1000 : scan.Fields().SpeedChartHeight));
     for (auto _ : state) {
         velantro::SeriesPens pens(chart);
         pens.AddSeries(0, 0xFFFF00);
         pens.AddSeries(1, 0x00FF00);
         for (std::size_t i = 1; i < points.size(); ++i)
-            pens.Lines(points[i - 1].X, points[i - 1].Speed, points[i].X, points[i].Speed);
+            pens.Lines(points[i - 1].X, points[i - 1].Values, points[i].X, points[i].Values);
     }
     state.counters["ns_per_segment"] = benchmark::Counter(
         static_cast<double>(2 * points.size()) * static_cast<double>(state.iterations()),
         benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    state.SetLabel(percent ? "buffer and CPU" : "speed and RPM");
 }
 
 } // namespace
@@ -219,6 +224,6 @@ BENCHMARK(BM_SampleScan)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Report)->Arg(10'000)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReportBatch)->Unit(benchmark::kMillisecond)->Iterations(3);
 
-BENCHMARK(BM_SeriesPens)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SeriesPens)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

@@ -40,15 +40,29 @@ SeriesPens::SeriesPens(Surface& chart) : chart_(chart)
         return;
     grid_ = *grid;
     canvas_ = chart.Canvas();
-    const auto y = [this](float value) { return grid_.Y(value); };
-    const double top = -PixelGrid::ClipMargin;
-    const double bottom = grid_.Height + PixelGrid::ClipMargin;
-    const auto lowest = FirstReaching(y, top, top / grid_.YFactor);
-    const auto beyond = FirstReaching(y, std::nextafter(bottom, HUGE_VAL), bottom / grid_.YFactor);
-    if (lowest && beyond) {
-        lowest_ = *lowest;
-        highest_ = std::nextafter(*beyond, -Infinity);
+    // The first and last floats a map takes within [low, high].
+    const auto within = [](auto map, double low, double high, double guessLow, double guessHigh,
+                           float& first, float& last) {
+        const auto from = FirstReaching(map, low, guessLow);
+        const auto beyond = FirstReaching(map, std::nextafter(high, HUGE_VAL), guessHigh);
+        if (!from || !beyond)
+            return false;
+        first = *from;
+        last = std::nextafter(*beyond, -Infinity);
+        return true;
+    };
+    constexpr double margin = PixelGrid::ClipMargin;
+    const auto x = [this](float value) { return grid_.X(value); };
+    const double right = grid_.Width + margin;
+    if (!within(x, -margin, right, grid_.Left - margin / grid_.XFactor, grid_.Left + right / grid_.XFactor,
+                leftmost_, rightmost_)) {
+        leftmost_ = -Infinity;
+        rightmost_ = Infinity;
     }
+    const auto y = [this](float value) { return grid_.Y(value); };
+    const double bottom = grid_.Height + margin;
+    if (!within(y, -margin, bottom, -margin / grid_.YFactor, bottom / grid_.YFactor, lowest_, highest_))
+        lowest_ = highest_ = 0;
     // Rows more than the pen's reach and a row apart, with float noise to spare.
     nearness_ = static_cast<float>((grid_.PenWidth + 2) / grid_.YFactor);
 }

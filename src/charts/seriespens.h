@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <limits>
 
 namespace velantro {
 
@@ -41,6 +42,9 @@ public:
     // (x2, to[slot]).
     void Lines(float x1, const float* from, float x2, const float* to)
     {
+        // Samples beyond one side of a zoomed chart draw nothing.
+        if ((x1 < leftmost_ && x2 < leftmost_) || (x1 > rightmost_ && x2 > rightmost_))
+            return;
         // The common case: both ends in the column held, each series going
         // on from within its span, clear of the others.
         const bool inColumn = x1 >= columnStart_ && x1 < columnEnd_ && x2 >= columnStart_ && x2 < columnEnd_;
@@ -100,7 +104,10 @@ private:
     int column_ = 0;
     float columnStart_ = 0;
     float columnEnd_ = 0;
-    // The values the chart draws unclipped: within its clip box.
+    // The user coordinates within the chart's clip box, where it draws a
+    // line as it is.
+    float leftmost_ = -std::numeric_limits<float>::infinity();
+    float rightmost_ = std::numeric_limits<float>::infinity();
     float lowest_ = 0;
     float highest_ = 0;
     // A distance in values beyond which two spans share no pixel.

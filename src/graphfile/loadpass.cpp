@@ -16,6 +16,7 @@
 #include <cmath>
 #include <new>
 #include <optional>
+#include <utility>
 
 namespace velantro {
 
@@ -150,7 +151,10 @@ private:
     bool AverageBlock(PlotPoint& q)
     {
         const int size = BlockSize();
-        PlotPoint sum = q;
+        double speed = q.Speed;
+        double rpm = q.Rpm;
+        double first = q.First;
+        double second = q.Second;
         int count = 1;
         bool ended = false;
         while (count < size) {
@@ -158,18 +162,18 @@ private:
                 ended = true;
                 break;
             }
-            const PlotPoint next = mapping_->Map(reader_.Sample(), false);
-            sum.Speed = Finite(sum.Speed + next.Speed);
-            sum.Rpm = Finite(sum.Rpm + next.Rpm);
-            sum.First = Finite(sum.First + next.First);
-            sum.Second = Finite(sum.Second + next.Second);
-            q.Sector = next.Sector;
+            mapping_->Map(reader_.Sample(), false, next_);
+            speed = Finite(speed + next_.Speed);
+            rpm = Finite(rpm + next_.Rpm);
+            first = Finite(first + next_.First);
+            second = Finite(second + next_.Second);
+            q.Sector = next_.Sector;
             ++count;
         }
-        q.Speed = sum.Speed / count;
-        q.Rpm = sum.Rpm / count;
-        q.First = sum.First / count;
-        q.Second = sum.Second / count;
+        q.Speed = speed / count;
+        q.Rpm = rpm / count;
+        q.First = first / count;
+        q.Second = second / count;
         mapping_->Place(q);
         return ended;
     }
@@ -207,17 +211,21 @@ private:
             throw PassFailure("section without samples");
         // The first sample is taken twice: in raw mode the section starts
         // with a segment from that sample to itself.
-        PlotPoint p = mapping_->Map(reader_.Sample(), true);
-        PlotPoint q = mapping_->Map(reader_.Sample(), false);
+        // Two points, trading places: no point is copied as a whole.
+        PlotPoint points[2];
+        PlotPoint* p = &points[0];
+        PlotPoint* q = &points[1];
+        mapping_->Map(reader_.Sample(), true, *p);
+        mapping_->Map(reader_.Sample(), false, *q);
         for (;;) {
             bool ended = false;
-            if (averaged && q.Sector < fields_.DataSectors)
-                ended = AverageBlock(q);
-            DrawSegments(speed, percent, p, q);
+            if (averaged && q->Sector < fields_.DataSectors)
+                ended = AverageBlock(*q);
+            DrawSegments(speed, percent, *p, *q);
             if (ended || Next() == GraphToken::SectionEnd)
                 return;
-            p = q;
-            q = mapping_->Map(reader_.Sample(), false);
+            std::swap(p, q);
+            mapping_->Map(reader_.Sample(), false, *q);
         }
     }
 
@@ -246,6 +254,7 @@ private:
     BurnControls& controls_;
     GraphReader reader_;
     std::optional<SampleMapping> mapping_;
+    PlotPoint next_;
     double layerBreak_ = 0;
     std::optional<int> blockSize_;
 };

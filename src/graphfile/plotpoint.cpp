@@ -41,16 +41,15 @@ double SampleMapping::RpmEstimate(double speed, double sector, bool firstSample)
     return Finite(speed * (rpmSpan_ * Finite(f * f) + rpmBase_));
 }
 
-PlotPoint SampleMapping::Map(double speed, double sector, double first, double second, bool firstSample) const
+void SampleMapping::Map(double speed, double sector, double first, double second, bool firstSample,
+                        PlotPoint& point) const
 {
-    PlotPoint point;
     point.Speed = speed;
     point.Sector = sector;
     point.Rpm = RpmEstimate(speed, sector, firstSample);
     point.First = first;
     point.Second = second;
     Place(point);
-    return point;
 }
 
 void SampleMapping::Place(PlotPoint& point) const

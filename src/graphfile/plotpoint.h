@@ -30,12 +30,13 @@ public:
     // A layer break of 0 or less means a single-layer disc.
     SampleMapping(const BurnFields& fields, double layerBreak);
 
-    // Throws PassFailure for a sample that does not map.
-    PlotPoint Map(const RawSample& sample, bool firstSample) const
+    // Throws PassFailure for a sample that does not map. Fills a point in
+    // place, field by field: a copy of a whole just stored field by field
+    // would wait for those stores to land, and so would one wide load of
+    // the reader's fields.
+    void Map(const RawSample& sample, bool firstSample, PlotPoint& point) const
     {
-        // Field by field: the reader has just stored them so, and one wider
-        // load would wait for those stores to land.
-        return Map(sample.Speed, sample.Sector, sample.First, sample.Second, firstSample);
+        Map(sample.Speed, sample.Sector, sample.First, sample.Second, firstSample, point);
     }
     // Sets the chart places from the values, as Map does; throws the same.
     void Place(PlotPoint& point) const;
@@ -45,7 +46,7 @@ public:
     static float PercentY(double percent);
 
 private:
-    PlotPoint Map(double speed, double sector, double first, double second, bool firstSample) const;
+    void Map(double speed, double sector, double first, double second, bool firstSample, PlotPoint& point) const;
     double RpmEstimate(double speed, double sector, bool firstSample) const;
 
     double capacity_;

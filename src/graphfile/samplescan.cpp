@@ -72,8 +72,8 @@ bool SampleScan::Next()
                 pendingFirst_ = false;
                 // The pass maps a section's first sample both ways; both must fit.
                 if (first_)
-                    mapping_->Map(reader_.Sample(), false);
-                point_ = mapping_->Map(reader_.Sample(), first_);
+                    mapping_->Map(reader_.Sample(), false, point_);
+                mapping_->Map(reader_.Sample(), first_, point_);
                 return true;
             case GraphToken::Invalid:
                 return Fail(reader_.ErrorString());
