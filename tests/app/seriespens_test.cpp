@@ -59,7 +59,7 @@ TEST(SeriesPens, SamePixelsAsTheChartsLines)
         for (int i = 0; i <= c.Samples; ++i) {
             // Now and then a sample goes back a little, as a new section does.
             const auto x = static_cast<float>(c.From + (c.To - c.From) * i / c.Samples -
-                                              (now(random) == 0 ? c.Width / 100 : 0));
+                                              (now(random) == 0 ? c.Width / 10 : 0));
             // Now and then segments start away from the last ones' ends.
             if (jump(random) == 0)
                 previousX += static_cast<float>(c.Width / 2000);
