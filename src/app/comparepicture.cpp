@@ -1,16 +1,14 @@
 #include "app/comparepicture.h"
 
 #include "app/comparechart.h"
+#include "app/droppedfiles.h"
 
-#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QLabel>
-#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QRubberBand>
-#include <QUrl>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -130,19 +128,14 @@ void ComparePicture::wheelEvent(QWheelEvent* event)
 
 void ComparePicture::dragEnterEvent(QDragEnterEvent* event)
 {
-    if (event->mimeData()->hasUrls())
+    if (BringsFiles(event->mimeData()))
         event->acceptProposedAction();
 }
 
 void ComparePicture::dropEvent(QDropEvent* event)
 {
-    QStringList files;
-    for (const QUrl& url : event->mimeData()->urls()) {
-        if (url.isLocalFile())
-            files.append(QDir::toNativeSeparators(url.toLocalFile()));
-    }
     event->acceptProposedAction();
-    emit FilesDropped(files);
+    emit FilesDropped(DroppedFiles(event->mimeData()));
 }
 
 } // namespace velantro

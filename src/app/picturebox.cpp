@@ -1,17 +1,15 @@
 #include "app/picturebox.h"
 
+#include "app/droppedfiles.h"
 #include "charts/clipline.h"
 
-#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QMimeData>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QResizeEvent>
 #include <QRubberBand>
-#include <QUrl>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -340,25 +338,20 @@ void PictureBox::HideBand()
 
 void PictureBox::dragEnterEvent(QDragEnterEvent* event)
 {
-    if (event->mimeData()->hasUrls())
+    if (BringsFiles(event->mimeData()))
         event->acceptProposedAction();
 }
 
 void PictureBox::dragMoveEvent(QDragMoveEvent* event)
 {
-    if (event->mimeData()->hasUrls())
+    if (BringsFiles(event->mimeData()))
         event->acceptProposedAction();
 }
 
 void PictureBox::dropEvent(QDropEvent* event)
 {
-    QStringList files;
-    for (const QUrl& url : event->mimeData()->urls()) {
-        if (url.isLocalFile())
-            files.append(QDir::toNativeSeparators(url.toLocalFile()));
-    }
     event->acceptProposedAction();
-    emit FilesDropped(files);
+    emit FilesDropped(DroppedFiles(event->mimeData()));
 }
 
 } // namespace velantro
