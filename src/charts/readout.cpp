@@ -49,15 +49,15 @@ double ReadoutValue(ReadoutRow::Value kind, float y, std::int16_t speedChartHeig
 std::string FixedTwo(double value, char32_t decimalSeparator)
 {
     if (!std::isfinite(value))
-        return "0" + CodePointToUtf8(decimalSeparator) + "00";
+        return std::string("0").append(CodePointToUtf8(decimalSeparator)).append("00");
     // Halves round away from zero.
     const double hundredths = std::round(std::fabs(value) * 100);
     std::array<char, 400> buffer{};
     const auto end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), hundredths,
                                    std::chars_format::fixed, 0).ptr;
     std::string digits(buffer.data(), end);
-    while (digits.size() < 3)
-        digits.insert(0, "0");
+    if (digits.size() < 3)
+        digits.insert(digits.begin(), 3 - digits.size(), '0');
     std::string text = value < 0 && hundredths != 0 ? "-" : "";
     text += digits.substr(0, digits.size() - 2);
     text += CodePointToUtf8(decimalSeparator);
