@@ -194,8 +194,8 @@ void BM_SeriesPens(benchmark::State& state)
     std::vector<Point> points;
     while (scan.Next() && scan.Section() == velantro::GraphSection::Write) {
         const velantro::PlotPoint& point = scan.Point();
-        points.push_back(percent ? Point{point.X, {point.FirstY, point.SecondY}}
-                                 : Point{point.X, {point.SpeedY, point.RpmY}});
+        const float* values = percent ? point.PercentHeights : point.SpeedHeights;
+        points.push_back(Point{point.X, {values[0], values[1]}});
     }
     ImageSurface chart(429, percent ? 157 : 400, static_cast<float>(scan.Fields().ChartWidth),
                        static_cast<float>(percent ? 1000 : scan.Fields().SpeedChartHeight));

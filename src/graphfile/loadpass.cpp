@@ -180,12 +180,10 @@ private:
 
     static void DrawSegments(SeriesPens& speed, SeriesPens& percent, const PlotPoint& p, const PlotPoint& q)
     {
-        const float speedFrom[] = {p.SpeedY, p.RpmY};
-        const float speedTo[] = {q.SpeedY, q.RpmY};
-        speed.Lines(p.X, speedFrom, q.X, speedTo);
-        const float percentFrom[] = {p.FirstY, p.SecondY};
-        const float percentTo[] = {q.FirstY, q.SecondY};
-        percent.Lines(p.X, percentFrom, q.X, percentTo);
+        // Straight from the points: pairs copied into new arrays would be
+        // loaded wider than they were stored, and wait for the stores.
+        speed.Lines(p.X, p.SpeedHeights, q.X, q.SpeedHeights);
+        percent.Lines(p.X, p.PercentHeights, q.X, q.PercentHeights);
     }
 
     // The reader stands on the section's first sample; ends on its end.

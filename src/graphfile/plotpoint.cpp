@@ -55,10 +55,10 @@ void SampleMapping::Map(double speed, double sector, double first, double second
 void SampleMapping::Place(PlotPoint& point) const
 {
     point.X = ToSingle(point.Sector);
-    point.SpeedY = SpeedY(point.Speed);
-    point.RpmY = RpmY(point.Rpm);
-    point.FirstY = PercentY(point.First);
-    point.SecondY = PercentY(point.Second);
+    point.SpeedHeights[0] = SpeedY(point.Speed);
+    point.SpeedHeights[1] = RpmY(point.Rpm);
+    point.PercentHeights[0] = PercentY(point.First);
+    point.PercentHeights[1] = PercentY(point.Second);
 }
 
 float SampleMapping::SpeedY(double speed) const

@@ -14,12 +14,12 @@ struct PlotPoint {
     double Rpm = 0;
     double First = 0;
     double Second = 0;
-    // Where the values land on the charts' user scales.
+    // Where the values land on the charts' user scales: the sector, the
+    // speed chart's heights (speed, RPM) and the percent chart's (First,
+    // Second), in pairs as the pens take them.
     float X = 0;
-    float SpeedY = 0;
-    float RpmY = 0;
-    float FirstY = 0;
-    float SecondY = 0;
+    float SpeedHeights[2] = {};
+    float PercentHeights[2] = {};
 };
 
 // Turns samples into chart values on the scale the frames chose. Every
