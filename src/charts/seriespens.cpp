@@ -40,6 +40,8 @@ SeriesPens::SeriesPens(Surface& chart) : chart_(chart)
         return;
     grid_ = *grid;
     canvas_ = chart.Canvas();
+    if (!canvas_.Bits)
+        return;
     // The first and last floats a map takes within [low, high].
     const auto within = [](auto map, double low, double high, double guessLow, double guessHigh,
                            float& first, float& last) {
