@@ -89,16 +89,20 @@ void SeriesPens::Flush()
     for (int i = 0; i < count_; ++i) {
         Series& series = series_[static_cast<std::size_t>(i)];
         if (series.Held) {
-            SetColumn(column_, PixelGrid::Index(grid_.Y(series.Low)), PixelGrid::Index(grid_.Y(series.High)),
-                      series.Pixel);
+            DrawSpan(series);
             series.Held = false;
         }
     }
 }
 
-bool SeriesPens::HoldColumnOf(float x)
+void SeriesPens::DrawSpan(const Series& series) const
 {
-    const int column = PixelGrid::Index(grid_.X(x));
+    PlotColumn(canvas_, column_, PixelGrid::Index(grid_.Y(series.Low)), PixelGrid::Index(grid_.Y(series.High)),
+               series.Pixel, grid_.PenWidth);
+}
+
+bool SeriesPens::HoldColumn(int column)
+{
     // Every sample of such a column lies within the clip box.
     if (column < -1 || column > grid_.Width + 1)
         return false;
@@ -107,7 +111,9 @@ bool SeriesPens::HoldColumnOf(float x)
     Flush();
     column_ = column;
     const auto nudged = [this](float value) { return grid_.X(value) + PixelGrid::Nudge; };
-    const auto edge = [&](int at) { return FirstReaching(nudged, at, grid_.Left + (at - PixelGrid::Nudge) / grid_.XFactor); };
+    const auto edge = [&](int at) {
+        return FirstReaching(nudged, at, grid_.Left + (at - PixelGrid::Nudge) / grid_.XFactor);
+    };
     const auto start = edge(column);
     const auto end = edge(column + 1);
     columnStart_ = start && end ? *start : 0;
@@ -126,12 +132,7 @@ void SeriesPens::Segment(int index, float x1, float y1, float x2, float y2)
     const double ay = grid_.Y(y1);
     const double bx = grid_.X(x2);
     const double by = grid_.Y(y2);
-    constexpr double margin = PixelGrid::ClipMargin;
-    const double right = grid_.Width + margin;
-    const double bottom = grid_.Height + margin;
-    // Written so that NaN is not within.
-    const auto within = [&](double x, double y) { return x >= -margin && x <= right && y >= -margin && y <= bottom; };
-    if (!within(ax, ay) || !within(bx, by)) {
+    if (!grid_.Unclipped(ax, ay, bx, by)) {
         // Wholly beyond one side the chart draws nothing; else it clips.
         if (grid_.Misses(ax, ay, bx, by))
             return;
@@ -140,7 +141,7 @@ void SeriesPens::Segment(int index, float x1, float y1, float x2, float y2)
         return;
     }
     const int column = PixelGrid::Index(ax);
-    if (column != PixelGrid::Index(bx) || !HoldColumnOf(x1)) {
+    if (column != PixelGrid::Index(bx) || !HoldColumn(column)) {
         Flush();
         PlotLine(canvas_, column, PixelGrid::Index(ay), PixelGrid::Index(bx), PixelGrid::Index(by), series.Pixel,
                  grid_.PenWidth);
@@ -157,25 +158,10 @@ void SeriesPens::Segment(int index, float x1, float y1, float x2, float y2)
     }
     // A span clear of the others may go out now as well as later.
     if (series.Held)
-        SetColumn(column_, PixelGrid::Index(grid_.Y(series.Low)), PixelGrid::Index(grid_.Y(series.High)),
-                  series.Pixel);
+        DrawSpan(series);
     series.Held = true;
     series.Low = low;
     series.High = high;
-}
-
-void SeriesPens::SetColumn(int column, int top, int bottom, std::uint32_t pixel) const
-{
-    if (grid_.PenWidth != 1) {
-        PlotColumn(canvas_, column, top, bottom, pixel, grid_.PenWidth);
-        return;
-    }
-    if (column < 0 || column >= canvas_.Width)
-        return;
-    std::uint32_t* at = canvas_.Bits + column;
-    const int to = std::min(bottom, canvas_.Height - 1);
-    for (int row = std::max(top, 0); row <= to; ++row)
-        at[row * canvas_.Stride] = pixel;
 }
 
 } // namespace velantro

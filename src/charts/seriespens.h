@@ -89,10 +89,11 @@ private:
 
     // Any segment, exactly as the chart would draw it.
     void Segment(int index, float x1, float y1, float x2, float y2);
-    // The column x falls in, with its edges, when it lies within the clip box.
-    bool HoldColumnOf(float x);
-    // Rows top to bottom of a column, as a line there sets them.
-    void SetColumn(int column, int top, int bottom, std::uint32_t pixel) const;
+    // Holds spans in the column, with its edges, when all of it lies within
+    // the clip box; what is held elsewhere goes out first.
+    bool HoldColumn(int column);
+    // A series' span, as the lines within its column set it.
+    void DrawSpan(const Series& series) const;
 
     Surface& chart_;
     PixelGrid grid_;

@@ -157,17 +157,18 @@ private:
         double second = q.Second;
         int count = 1;
         bool ended = false;
+        PlotPoint next;
         while (count < size) {
             if (Next() == GraphToken::SectionEnd) {
                 ended = true;
                 break;
             }
-            mapping_->Map(reader_.Sample(), false, next_);
-            speed = Finite(speed + next_.Speed);
-            rpm = Finite(rpm + next_.Rpm);
-            first = Finite(first + next_.First);
-            second = Finite(second + next_.Second);
-            q.Sector = next_.Sector;
+            mapping_->Map(reader_.Sample(), false, next);
+            speed = Finite(speed + next.Speed);
+            rpm = Finite(rpm + next.Rpm);
+            first = Finite(first + next.First);
+            second = Finite(second + next.Second);
+            q.Sector = next.Sector;
             ++count;
         }
         q.Speed = speed / count;
@@ -252,7 +253,6 @@ private:
     BurnControls& controls_;
     GraphReader reader_;
     std::optional<SampleMapping> mapping_;
-    PlotPoint next_;
     double layerBreak_ = 0;
     std::optional<int> blockSize_;
 };
