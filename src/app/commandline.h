@@ -57,6 +57,19 @@ private:
     std::optional<ZoomRange> range_;
 };
 
+// What every command keeps: the parser, and its own option there.
+class Command {
+public:
+    // Whether the command line named it.
+    bool Chosen() const { return option_->count() > 0; }
+
+protected:
+    explicit Command(CommandLine& commandLine) : commandLine_(commandLine) {}
+
+    CommandLine& commandLine_;
+    CLI::Option* option_ = nullptr;
+};
+
 // "velantro: FILE: reason" on standard error, the name as given; the status
 // of a rejected file.
 int FileError(std::ostream& err, const std::string& path, const std::string& reason);

@@ -47,7 +47,7 @@ int RunCompare(int argc, char** argv, const CompareOptions& options)
     return set.DrawnCount() == set.Files().size() ? 0 : 1;
 }
 
-CompareCommand::CompareCommand(CommandLine& commandLine) : commandLine_(commandLine)
+CompareCommand::CompareCommand(CommandLine& commandLine) : Command(commandLine)
 {
     option_ = commandLine.AddCommand("--compare", options_.Output, "OUT.png",
                                      "write the write speed of up to 8 graph files over one\n"
@@ -57,11 +57,6 @@ CompareCommand::CompareCommand(CommandLine& commandLine) : commandLine_(commandL
     const std::string group = "With --compare";
     app.add_flag("--verify", options_.Verify, "the verify speed instead")->group(group)->needs(option_);
     commandLine.AddRangeTo(option_);
-}
-
-bool CompareCommand::Chosen() const
-{
-    return option_->count() > 0;
 }
 
 int CompareCommand::Run(int argc, char** argv)

@@ -1,18 +1,13 @@
 #pragma once
 
+#include "app/commandline.h"
 #include "charts/zoomrange.h"
 
 #include <optional>
 #include <string>
 #include <vector>
 
-namespace CLI {
-class Option;
-}
-
 namespace velantro {
-
-class CommandLine;
 
 struct CompareOptions {
     std::string Output;                  // as the platform names it
@@ -29,15 +24,12 @@ struct CompareOptions {
 int RunCompare(int argc, char** argv, const CompareOptions& options);
 
 // velantro --compare OUT.png [--verify] [--range START:END] FILE...
-class CompareCommand {
+class CompareCommand : public Command {
 public:
     explicit CompareCommand(CommandLine& commandLine);
-    bool Chosen() const;
     int Run(int argc, char** argv);
 
 private:
-    CommandLine& commandLine_;
-    CLI::Option* option_ = nullptr;
     CompareOptions options_;
 };
 

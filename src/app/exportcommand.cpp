@@ -85,7 +85,7 @@ int RunExport(int argc, char** argv, const ExportOptions& options)
     });
 }
 
-ExportCommand::ExportCommand(CommandLine& commandLine) : commandLine_(commandLine)
+ExportCommand::ExportCommand(CommandLine& commandLine) : Command(commandLine)
 {
     option_ = commandLine.AddCommand(
         "--export", options_.Output, "OUT.png",
@@ -115,11 +115,6 @@ ExportCommand::ExportCommand(CommandLine& commandLine) : commandLine_(commandLin
         ->group(group)
         ->needs(option_);
     commandLine.AddRangeTo(option_);
-}
-
-bool ExportCommand::Chosen() const
-{
-    return option_->count() > 0;
 }
 
 int ExportCommand::Run(int argc, char** argv)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/commandline.h"
 #include "charts/zoomrange.h"
 
 #include <functional>
@@ -8,15 +9,9 @@
 #include <string>
 #include <vector>
 
-namespace CLI {
-class Option;
-}
-
 namespace velantro {
 
 class BurnForm;
-class CommandLine;
-
 struct ExportOptions {
     std::string Output;    // as the platform names it
     std::string GraphFile; // as the platform names it
@@ -42,15 +37,12 @@ int WithLoadedWindow(int argc, char** argv, const ExportOptions& options, const 
 int RunExport(int argc, char** argv, const ExportOptions& options);
 
 // velantro --export OUT.png [--raw | --average N] [--hide SERIES,...] [--range START:END] FILE.ibg
-class ExportCommand {
+class ExportCommand : public Command {
 public:
     explicit ExportCommand(CommandLine& commandLine);
-    bool Chosen() const;
     int Run(int argc, char** argv);
 
 private:
-    CommandLine& commandLine_;
-    CLI::Option* option_ = nullptr;
     ExportOptions options_;
     std::vector<std::string> hidden_;
 };

@@ -47,17 +47,12 @@ int RunInfo(const std::string& path, std::ostream& out, std::ostream& err)
     return 0;
 }
 
-InfoCommand::InfoCommand(CommandLine& commandLine) : commandLine_(commandLine)
+InfoCommand::InfoCommand(CommandLine& commandLine) : Command(commandLine)
 {
     option_ = commandLine.AddCommand("--info", file_, "FILE",
                                      "print the drive, the information values and the sections\n"
                                      "found in FILE, without opening a window",
                                      "velantro --info FILE.ibg");
-}
-
-bool InfoCommand::Chosen() const
-{
-    return option_->count() > 0;
 }
 
 int InfoCommand::Run(int argc, char** argv) const

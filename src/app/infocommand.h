@@ -1,17 +1,12 @@
 #pragma once
 
+#include "app/commandline.h"
 #include "graphfile/loadpass.h"
 
 #include <iosfwd>
 #include <string>
 
-namespace CLI {
-class Option;
-}
-
 namespace velantro {
-
-class CommandLine;
 
 // "write+verify", "write", "verify" or "none".
 const char* SectionsName(DataPresent sections);
@@ -23,15 +18,12 @@ const char* SectionsName(DataPresent sections);
 int RunInfo(const std::string& path, std::ostream& out, std::ostream& err);
 
 // velantro --info FILE.ibg
-class InfoCommand {
+class InfoCommand : public Command {
 public:
     explicit InfoCommand(CommandLine& commandLine);
-    bool Chosen() const;
     int Run(int argc, char** argv) const;
 
 private:
-    CommandLine& commandLine_;
-    CLI::Option* option_ = nullptr;
     std::string file_;
 };
 

@@ -117,17 +117,12 @@ int RunList(std::ostream& out, std::ostream& err)
     return 0;
 }
 
-ListCommand::ListCommand(CommandLine& commandLine) : commandLine_(commandLine)
+ListCommand::ListCommand(CommandLine& commandLine) : Command(commandLine)
 {
     option_ = commandLine.AddFlagCommand("--list",
                                          "list the graph files in ImgBurn's folders of the Wine\n"
                                          "prefixes found, newest first, without opening a window",
                                          "velantro --list");
-}
-
-bool ListCommand::Chosen() const
-{
-    return option_->count() > 0;
 }
 
 int ListCommand::Run(int argc, char** argv) const

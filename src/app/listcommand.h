@@ -1,14 +1,9 @@
 #pragma once
 
+#include "app/commandline.h"
 #include <iosfwd>
 
-namespace CLI {
-class Option;
-}
-
 namespace velantro {
-
-class CommandLine;
 
 // Prints the graph files in ImgBurn's folders of every Wine prefix of this
 // user, newest first by modification time, one a line: the time, the path,
@@ -18,15 +13,10 @@ class CommandLine;
 int RunList(std::ostream& out, std::ostream& err);
 
 // velantro --list
-class ListCommand {
+class ListCommand : public Command {
 public:
     explicit ListCommand(CommandLine& commandLine);
-    bool Chosen() const;
     int Run(int argc, char** argv) const;
-
-private:
-    CommandLine& commandLine_;
-    CLI::Option* option_ = nullptr;
 };
 
 } // namespace velantro

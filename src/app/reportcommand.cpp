@@ -48,7 +48,7 @@ int RunReport(const std::vector<std::string>& files, const std::string& format, 
     return status;
 }
 
-ReportCommand::ReportCommand(CommandLine& commandLine) : commandLine_(commandLine)
+ReportCommand::ReportCommand(CommandLine& commandLine) : Command(commandLine)
 {
     option_ = commandLine.AddFlagCommand(
         "--report",
@@ -61,11 +61,6 @@ ReportCommand::ReportCommand(CommandLine& commandLine) : commandLine_(commandLin
         ->check(CLI::IsMember({"text", "json", "csv"}).description(""))
         ->group("With --report")
         ->needs(option_);
-}
-
-bool ReportCommand::Chosen() const
-{
-    return option_->count() > 0;
 }
 
 int ReportCommand::Run(int argc, char** argv) const

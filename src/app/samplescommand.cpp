@@ -38,17 +38,12 @@ int RunSamples(const std::string& path, std::ostream& out, std::ostream& err)
     return 0;
 }
 
-SamplesCommand::SamplesCommand(CommandLine& commandLine) : commandLine_(commandLine)
+SamplesCommand::SamplesCommand(CommandLine& commandLine) : Command(commandLine)
 {
     option_ = commandLine.AddCommand("--samples", file_, "FILE",
                                      "print every sample of FILE as CSV: section, sector,\n"
                                      "speed, RPM, buffer and CPU",
                                      "velantro --samples FILE.ibg");
-}
-
-bool SamplesCommand::Chosen() const
-{
-    return option_->count() > 0;
 }
 
 int SamplesCommand::Run() const

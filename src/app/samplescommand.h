@@ -1,15 +1,10 @@
 #pragma once
 
+#include "app/commandline.h"
 #include <iosfwd>
 #include <string>
 
-namespace CLI {
-class Option;
-}
-
 namespace velantro {
-
-class CommandLine;
 
 // Every sample line of both sections as CSV: section, sector, speed, RPM (as
 // the load pass estimates it), buffer, CPU; an empty cell where a section has
@@ -17,15 +12,12 @@ class CommandLine;
 int RunSamples(const std::string& path, std::ostream& out, std::ostream& err);
 
 // velantro --samples FILE.ibg
-class SamplesCommand {
+class SamplesCommand : public Command {
 public:
     explicit SamplesCommand(CommandLine& commandLine);
-    bool Chosen() const;
     int Run() const;
 
 private:
-    CommandLine& commandLine_;
-    CLI::Option* option_ = nullptr;
     std::string file_;
 };
 

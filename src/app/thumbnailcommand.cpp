@@ -39,7 +39,7 @@ int RunThumbnail(int argc, char** argv, int size, const std::string& input, cons
     });
 }
 
-ThumbnailCommand::ThumbnailCommand(CommandLine& commandLine) : commandLine_(commandLine)
+ThumbnailCommand::ThumbnailCommand(CommandLine& commandLine) : Command(commandLine)
 {
     option_ = commandLine.AddCommand("--thumbnail", size_, "SIZE",
                                      "write the two charts of INPUT, scaled to fit SIZE x SIZE\n"
@@ -47,11 +47,6 @@ ThumbnailCommand::ThumbnailCommand(CommandLine& commandLine) : commandLine_(comm
                                      "the file managers' thumbnail",
                                      "velantro --thumbnail SIZE INPUT OUTPUT");
     option_->check(CLI::Range(1, LargestThumbnail).description(""));
-}
-
-bool ThumbnailCommand::Chosen() const
-{
-    return option_->count() > 0;
 }
 
 int ThumbnailCommand::Run(int argc, char** argv) const

@@ -1,14 +1,9 @@
 #pragma once
 
+#include "app/commandline.h"
 #include <string>
 
-namespace CLI {
-class Option;
-}
-
 namespace velantro {
-
-class CommandLine;
 
 // Sizes beyond this are refused: the picture is held in memory whole.
 inline constexpr int LargestThumbnail = 4096;
@@ -21,15 +16,12 @@ inline constexpr int LargestThumbnail = 4096;
 int RunThumbnail(int argc, char** argv, int size, const std::string& input, const std::string& output);
 
 // velantro --thumbnail SIZE INPUT OUTPUT
-class ThumbnailCommand {
+class ThumbnailCommand : public Command {
 public:
     explicit ThumbnailCommand(CommandLine& commandLine);
-    bool Chosen() const;
     int Run(int argc, char** argv) const;
 
 private:
-    CommandLine& commandLine_;
-    CLI::Option* option_ = nullptr;
     std::string size_;
 };
 
