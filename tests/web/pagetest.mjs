@@ -21,6 +21,10 @@ for (const required of ['page', 'velantro', 'examples']) {
   }
 }
 
+for (const name of ['page', 'velantro', 'examples', 'screenshot', 'bench']) {
+  if (options[name]) options[name] = path.resolve(options[name]);
+}
+
 const failures = [];
 const fail = (what) => {
   failures.push(what);
@@ -31,10 +35,10 @@ const work = fs.mkdtempSync(path.join(os.tmpdir(), 'velantro-page-'));
 
 // --- The desktop's answers -------------------------------------------------
 
-function velantro(args) {
+function velantro(args, scale = 1) {
   const run = spawnSync(options.velantro, args, {
     encoding: 'utf8',
-    env: { ...process.env, QT_QPA_PLATFORM: 'offscreen', LC_ALL: 'C.UTF-8' },
+    env: { ...process.env, QT_QPA_PLATFORM: 'offscreen', LC_ALL: 'C.UTF-8', QT_SCALE_FACTOR: String(scale) },
   });
   return { status: run.status, out: run.stdout, err: run.stderr };
 }
@@ -95,9 +99,9 @@ function readPng(file) {
   return { width, height, rgba };
 }
 
-function exportPicture(file, args) {
+function exportPicture(file, args, scale = 1) {
   const out = path.join(work, 'export.png');
-  const run = velantro(['--export', out, ...args, file]);
+  const run = velantro(['--export', out, ...args, file], scale);
   if (run.status !== 0) throw new Error(`--export ${args.join(' ')} ${file}: ${run.err}`);
   return readPng(out);
 }
@@ -244,8 +248,8 @@ async function zoomOf(page) {
 }
 
 // Both charts against the export with the same options.
-async function compareCharts(page, file, args, what) {
-  const picture = exportPicture(file, args);
+async function compareCharts(page, file, args, what, scale = 1) {
+  const picture = exportPicture(file, args, scale);
   const speed = await canvas(page, 'speed');
   const percent = await canvas(page, 'percent');
   if (!chartPlaces) {
@@ -255,8 +259,8 @@ async function compareCharts(page, file, args, what) {
       return;
     }
   }
-  const a = differences(speed, picture, chartPlaces.left, chartPlaces.top);
-  const b = differences(percent, picture, chartPlaces.left, chartPlaces.below);
+  const a = differences(speed, picture, chartPlaces.left * scale, chartPlaces.top * scale);
+  const b = differences(percent, picture, chartPlaces.left * scale, chartPlaces.below * scale);
   if (a || b) fail(`${what}: ${a} speed and ${b} percent chart pixels differ from --export ${args.join(' ')}`);
 }
 
@@ -270,6 +274,8 @@ async function click(page, selector) {
 // --- The checks --------------------------------------------------------------
 
 const page = await openPage();
+const downloads = path.join(work, 'downloads');
+await (await page.createCDPSession()).send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: downloads });
 const examples = fs
   .readdirSync(options.examples)
   .filter((name) => name.endsWith('.ibg'))
@@ -336,6 +342,23 @@ for (const file of examples.concat(hostile).filter((f) => !process.env.VELANTRO_
     .join(dateExpected);
   if (text !== report.replace(/^File .*$/m, 'File')) fail(`${name}: the report differs from --report`);
 
+  // The downloads, as --report --format writes them run beside the file.
+  if (name === 'dvd-verify.ibg') {
+    for (const [button, format] of [['#json-button', 'json'], ['#csv-button', 'csv']]) {
+      const saved = path.join(downloads, `dvd-verify.${format}`);
+      fs.rmSync(saved, { force: true });
+      await page.click(button);
+      for (let wait = 0; wait < 100 && !fs.existsSync(saved); wait++) await new Promise((r) => setTimeout(r, 50));
+      const wanted = spawnSync(options.velantro, ['--report', '--format', format, name], {
+        cwd: path.dirname(file),
+        encoding: 'utf8',
+        env: { ...process.env, QT_QPA_PLATFORM: 'offscreen', LC_ALL: 'C.UTF-8' },
+      }).stdout;
+      const got = fs.existsSync(saved) ? fs.readFileSync(saved, 'utf8').split(dateShown).join(dateExpected) : '';
+      if (got !== wanted) fail(`${name}: the ${format} download differs from --report --format ${format}`);
+    }
+  }
+
   // The charts: averaged, raw, a series hidden, zoomed by the wheel.
   await compareCharts(page, file, [], `${name} averaged`);
   await click(page, '#raw');
@@ -368,6 +391,10 @@ fs.copyFileSync(path.join(options.examples, 'dvd-dl.ibg'), path.join(burns, 'dvd
 const linked = await openPage('?open=burns/dvd-dl.ibg');
 await linked.waitForFunction(() => document.body.dataset.drawn === '2' && document.body.dataset.busy === '0');
 await compareCharts(linked, path.join(options.examples, 'dvd-dl.ibg'), [], 'dvd-dl.ibg opened by a link');
+// A device pixel ratio of 2 draws as the window does at a scale factor of 2.
+const sharp = await openPage('', 2);
+await drop(sharp, path.join(options.examples, 'dvd-verify.ibg'));
+await compareCharts(sharp, path.join(options.examples, 'dvd-verify.ibg'), [], 'dvd-verify.ibg at a ratio of 2', 2);
 const elsewhere = await openPage('?open=http://192.0.2.1/burn.ibg');
 if (!(await elsewhere.$eval('#message', (e) => !e.hidden))) fail('a link to another site was not refused');
 
