@@ -23,12 +23,16 @@ web_packages=(
     emscripten libfmt-dev libfast-float-dev nlohmann-json3-dev chromium
 )
 
+# With "web", what the page's build and its browser test need too.
 install_missing() {
-    local missing=()
-    # A node from elsewhere brings its own npm, which Debian's would replace.
-    command -v node >/dev/null || missing+=(nodejs)
-    command -v npm >/dev/null || missing+=(npm)
-    for package in "${packages[@]}" "${web_packages[@]}"; do
+    local missing=() wanted=("${packages[@]}")
+    if [ "${1:-}" = web ]; then
+        wanted+=("${web_packages[@]}")
+        # A node from elsewhere brings its own npm, which Debian's would replace.
+        command -v node >/dev/null || missing+=(nodejs)
+        command -v npm >/dev/null || missing+=(npm)
+    fi
+    for package in "${wanted[@]}"; do
         dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
     done
     [ ${#missing[@]} -eq 0 ] && return 0
@@ -81,7 +85,7 @@ run)
     echo "To see the window as a picture: build/release/src/app/velantro --export shot.png $file"
     ;;
 test)
-    install_missing
+    install_missing web
     install_locale
     build_web
     # The browser test's driver, as its lock file pins it; it never downloads a browser.
@@ -94,7 +98,7 @@ test)
     QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel "$(nproc)"
     ;;
 web)
-    install_missing
+    install_missing web
     build_web
     echo "The page is in build/web; serve it with: python3 -m http.server -d build/web"
     ;;

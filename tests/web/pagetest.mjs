@@ -166,7 +166,7 @@ const origin = `http://127.0.0.1:${server.address().port}`;
 const browser = await puppeteer.launch({
   executablePath: '/usr/bin/chromium',
   headless: true,
-  protocolTimeout: 60000,
+  protocolTimeout: 300000,
   args: ['--no-sandbox', '--disable-dev-shm-usage', '--no-first-run', '--disable-gpu', '--disable-extensions'],
 });
 
@@ -193,7 +193,7 @@ const drawnCount = (page) => page.evaluate(() => Number(document.body.dataset.dr
 const settled = (page, after) =>
   page.waitForFunction(
     (before) => Number(document.body.dataset.drawn) > before && document.body.dataset.busy === '0',
-    { timeout: 60000 },
+    { timeout: 300000 },
     after
   );
 
@@ -409,15 +409,23 @@ if (options.screenshot) {
 // The load pass on a big file, for the note.
 if (options.bench) {
   const bench = await openPage();
+  // Chosen with the open button: the browser reads the file where it lies.
+  const choose = async () => {
+    const before = await drawnCount(bench);
+    const start = Date.now();
+    await (await bench.$('#file')).uploadFile(options.bench);
+    await settled(bench, before);
+    return Date.now() - start;
+  };
   // The first pass runs while the browser still compiles the core's hot code.
-  const first = await drop(bench, options.bench);
-  console.log(`bench: first load ${first.toFixed(0)} ms drop to drawn`);
-  const ms = await drop(bench, options.bench);
+  const first = await choose();
+  console.log(`bench: first load ${first.toFixed(0)} ms chosen to drawn`);
+  const ms = await choose();
   const core = await bench.evaluate(() => ({ ms: document.body.dataset.coreMs, memory: document.body.dataset.coreMemory }));
   const size = fs.statSync(options.bench).size;
   console.log(
     `bench: ${path.basename(options.bench)} (${size} bytes): load pass ${core.ms} ms in the worker, ` +
-      `${ms.toFixed(0)} ms drop to drawn, the core's memory ${core.memory} bytes`
+      `${ms.toFixed(0)} ms chosen to drawn, the core's memory ${core.memory} bytes`
   );
 }
 
