@@ -106,10 +106,11 @@ function exportPicture(file, args, scale = 1) {
   return readPng(out);
 }
 
-// Pixels of a canvas that differ from the export at the chart's place there.
-function differences(canvas, picture, left, top) {
+// Pixels of a canvas that differ from the export at the chart's place there,
+// counted up to `most`.
+function differences(canvas, picture, left, top, most = Infinity) {
   let count = 0;
-  for (let y = 0; y < canvas.height; y++) {
+  for (let y = 0; y < canvas.height && count < most; y++) {
     for (let x = 0; x < canvas.width; x++) {
       const i = (y * canvas.width + x) * 4;
       const j = ((top + y) * picture.width + left + x) * 4;
@@ -129,9 +130,9 @@ let chartPlaces = null;
 function findCharts(speed, percent, picture) {
   for (let top = 0; top + speed.height <= picture.height; top++) {
     for (let left = 0; left + speed.width <= picture.width; left++) {
-      if (differences(speed, picture, left, top) !== 0) continue;
+      if (differences(speed, picture, left, top, 1) !== 0) continue;
       for (let below = top + speed.height; below + percent.height <= picture.height; below++) {
-        if (differences(percent, picture, left, below) === 0) return { left, top, below };
+        if (differences(percent, picture, left, below, 1) === 0) return { left, top, below };
       }
     }
   }
