@@ -3,7 +3,7 @@
 // velantro --export as a whole process; the start-up with a file named.
 // Compare CPU times: the machine may be shared.
 
-#include "app/burnform.h"
+#include "app/mainwindow.h"
 #include "app/comparepicture.h"
 #include "app/comparewindow.h"
 #include "app/windowlook.h"
@@ -68,7 +68,7 @@ std::string Label(benchmark::State& state)
 
 void BM_ReplotWindow(benchmark::State& state)
 {
-    velantro::BurnForm form(MillionSampleFile());
+    velantro::MainWindow form(MillionSampleFile());
     form.show();
     const bool raw = state.range(0) != 0;
     form.Option1->setChecked(raw);
@@ -149,7 +149,7 @@ void BM_OptionChangesMemory(benchmark::State& state)
 {
     const std::string file = (std::filesystem::temp_directory_path() / "velantro-window-bench-1e5.ibg").string();
     ibggen::WriteFile({ibggen::Kind::DvdBurnVerify, 50'000, "\r\n", 2}, file);
-    velantro::BurnForm form(file);
+    velantro::MainWindow form(file);
     form.show();
     for (auto _ : state) {
         form.Option1->setChecked(true);
@@ -168,7 +168,7 @@ void BM_OptionChangesMemory(benchmark::State& state)
 void BM_StartToFirstWindow(benchmark::State& state)
 {
     for (auto _ : state) {
-        velantro::BurnForm form(MillionSampleFile());
+        velantro::MainWindow form(MillionSampleFile());
         form.show();
         QApplication::processEvents();
     }

@@ -1,6 +1,6 @@
 #include "app/comparewindow.h"
 
-#include "app/burnform.h"
+#include "app/mainwindow.h"
 #include "app/comparechart.h"
 #include "app/comparepicture.h"
 #include "app/graphpath.h"

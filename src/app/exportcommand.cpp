@@ -1,6 +1,6 @@
 #include "app/exportcommand.h"
 
-#include "app/burnform.h"
+#include "app/mainwindow.h"
 #include "app/commandline.h"
 #include "app/headlessgui.h"
 #include "app/windowlook.h"
@@ -33,7 +33,7 @@ bool EndsWithPng(const std::string& path)
     return ending == ".png";
 }
 
-void ApplyPlotOptions(BurnForm& form, const ExportOptions& options)
+void ApplyPlotOptions(MainWindow& form, const ExportOptions& options)
 {
     form.Option1->setChecked(options.Raw);
     form.Option2->setChecked(!options.Raw);
@@ -45,7 +45,7 @@ void ApplyPlotOptions(BurnForm& form, const ExportOptions& options)
 
 } // namespace
 
-int WithLoadedWindow(int argc, char** argv, const ExportOptions& options, const std::function<int(BurnForm&)>& use)
+int WithLoadedWindow(int argc, char** argv, const ExportOptions& options, const std::function<int(MainWindow&)>& use)
 {
     // No window is shown and no display is needed.
     PrepareHeadlessGui();
@@ -53,7 +53,7 @@ int WithLoadedWindow(int argc, char** argv, const ExportOptions& options, const 
     SetWindowLook();
 
     NoMessageBoxes boxes;
-    BurnForm form(std::string(), nullptr, &boxes);
+    MainWindow form(std::string(), nullptr, &boxes);
     form.setAttribute(Qt::WA_DontShowOnScreen);
     form.show();
     ApplyPlotOptions(form, options);
@@ -75,7 +75,7 @@ int WithLoadedWindow(int argc, char** argv, const ExportOptions& options, const 
 
 int RunExport(int argc, char** argv, const ExportOptions& options)
 {
-    return WithLoadedWindow(argc, argv, options, [&](BurnForm& form) {
+    return WithLoadedWindow(argc, argv, options, [&](MainWindow& form) {
         ImageWriter writer;
         QString reason = ImageWriter::GdiErrorString(0);
         QObject::connect(&writer, &ImageWriter::Error, [&](int, const QString& text) { reason = text; });

@@ -11,7 +11,7 @@
 
 namespace velantro {
 
-class BurnForm;
+class MainWindow;
 struct ExportOptions {
     std::string Output;    // as the platform names it
     std::string GraphFile; // as the platform names it
@@ -29,7 +29,7 @@ inline constexpr const char* SeriesOptionNames[] = {
 // Loads the file under the options into the window without showing it and
 // without a display, and hands the window to `use`, whose result it returns.
 // 1 (reason on standard error) when the file was rejected.
-int WithLoadedWindow(int argc, char** argv, const ExportOptions& options, const std::function<int(BurnForm&)>& use);
+int WithLoadedWindow(int argc, char** argv, const ExportOptions& options, const std::function<int(MainWindow&)>& use);
 
 // Renders the window as it looks with the file loaded under the options,
 // menu bar and client area, without showing it, into a PNG. 0 when written,

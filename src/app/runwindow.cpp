@@ -1,6 +1,6 @@
 #include "app/runwindow.h"
 
-#include "app/burnform.h"
+#include "app/mainwindow.h"
 #include "app/windowlook.h"
 
 #include <QApplication>
@@ -37,7 +37,7 @@ int RunWindow(int argc, char** argv, const std::string& argumentString)
     QApplication::setApplicationVersion(QStringLiteral(VELANTRO_VERSION));
 #endif
     SetWindowLook();
-    BurnForm form(argumentString);
+    MainWindow form(argumentString);
     form.show();
     return QApplication::exec();
 }

@@ -1,6 +1,6 @@
 #include "app/thumbnailcommand.h"
 
-#include "app/burnform.h"
+#include "app/mainwindow.h"
 #include "app/commandline.h"
 #include "app/exportcommand.h"
 #include "app/picturebox.h"
@@ -18,7 +18,7 @@ int RunThumbnail(int argc, char** argv, int size, const std::string& input, cons
     ExportOptions options;
     options.GraphFile = input;
     options.Output = output;
-    return WithLoadedWindow(argc, argv, options, [&](BurnForm& form) {
+    return WithLoadedWindow(argc, argv, options, [&](MainWindow& form) {
         // Both charts with the strip of window between them, as they stand in the window.
         QWidget* client = form.Picture1->parentWidget();
         const QRect charts = form.Picture1->geometry().united(form.Picture2->geometry());

@@ -1,6 +1,6 @@
 #include "app/comparechart.h"
 
-#include "app/burnform.h"
+#include "app/mainwindow.h"
 #include "app/comparepicture.h"
 #include "app/comparewindow.h"
 #include "charts/columnsummary.h"
@@ -79,7 +79,7 @@ TEST(CompareWindow, OpensWithTheCurrentFileAddsZoomsAndSaves)
     testing::RecordedMessageBoxes boxes;
     dialogs.Answers = {added};
     dialogs.SaveAnswers = {folder.filePath(QStringLiteral("picture"))};
-    BurnForm form(QFile::encodeName(first).toStdString(), &dialogs, &boxes);
+    MainWindow form(QFile::encodeName(first).toStdString(), &dialogs, &boxes);
     form.Show_Compare->trigger();
     CompareWindow& window = *form.Compare();
     window.Add_Files->click();

@@ -76,18 +76,18 @@ TEST(ExportCommand, IsTheWindowWithTheOptions)
     testing::ScriptedFileDialogs dialogs;
     testing::RecordedMessageBoxes boxes;
     const std::string dvd = Example("dvd-verify.ibg"), out = folder.In("shot.png");
-    const std::vector<std::tuple<std::vector<std::string>, std::function<void(BurnForm&)>, const char*>> cases = {
-        {{}, [](BurnForm&) {}, "en_US.UTF-8"},
-        {{"--hide", "write-speed,verify-cpu"}, [](BurnForm& f) { f.Check1[0]->click(), f.Check1[6]->click(); }, "C"},
-        {{"--raw"}, [](BurnForm& f) { f.Option1->click(); }, "C"},
-        {{"--average", "25"}, [](BurnForm& f) { f.Combo1->setCurrentIndex(5), emit f.Combo1->activated(5); }, "C"},
-        {{"--range", "1000000:1100000"}, [](BurnForm& f) { f.ZoomCharts(ZoomRange{1000000, 1100000}); }, "C"},
-        {{"--range", "-5:1e12"}, [](BurnForm&) {}, "C"}, // cut to the chart: the whole
-        {{}, [](BurnForm&) {}, "de_DE.UTF-8"},
+    const std::vector<std::tuple<std::vector<std::string>, std::function<void(MainWindow&)>, const char*>> cases = {
+        {{}, [](MainWindow&) {}, "en_US.UTF-8"},
+        {{"--hide", "write-speed,verify-cpu"}, [](MainWindow& f) { f.Check1[0]->click(), f.Check1[6]->click(); }, "C"},
+        {{"--raw"}, [](MainWindow& f) { f.Option1->click(); }, "C"},
+        {{"--average", "25"}, [](MainWindow& f) { f.Combo1->setCurrentIndex(5), emit f.Combo1->activated(5); }, "C"},
+        {{"--range", "1000000:1100000"}, [](MainWindow& f) { f.ZoomCharts(ZoomRange{1000000, 1100000}); }, "C"},
+        {{"--range", "-5:1e12"}, [](MainWindow&) {}, "C"}, // cut to the chart: the whole
+        {{}, [](MainWindow&) {}, "de_DE.UTF-8"},
     };
     for (auto [arguments, act, locale] : cases) {
         SCOPED_TRACE(::testing::PrintToString(arguments) + locale);
-        BurnForm form(dvd, &dialogs, &boxes);
+        MainWindow form(dvd, &dialogs, &boxes);
         form.setAttribute(Qt::WA_DontShowOnScreen);
         form.show();
         act(form);

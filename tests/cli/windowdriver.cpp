@@ -13,7 +13,7 @@ int main(int argc, char** argv)
     velantro::testing::ScriptedFileDialogs dialogs;
     dialogs.SaveAnswers = {QString::fromLocal8Bit(argv[2])};
     velantro::testing::RecordedMessageBoxes boxes;
-    velantro::BurnForm form(argv[1], &dialogs, &boxes);
+    velantro::MainWindow form(argv[1], &dialogs, &boxes);
     form.show();
     form.Option1->click();
     form.Save_File->trigger();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/burnform.h"
+#include "app/mainwindow.h"
 #include "app/picturebox.h"
 #include "platform/filedialogs.h"
 #include "platform/messageboxes.h"
@@ -58,7 +58,7 @@ struct RecordedMessageBoxes : MessageBoxes {
 };
 
 // Lets the event loop run until a started capture has been written.
-inline void WaitForCapture(const BurnForm& form)
+inline void WaitForCapture(const MainWindow& form)
 {
     for (QDeadlineTimer deadline(10000); form.Timer1->isActive() && !deadline.hasExpired();)
         QApplication::processEvents(QEventLoop::AllEvents, 20);

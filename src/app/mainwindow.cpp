@@ -1,4 +1,4 @@
-#include "app/burnform.h"
+#include "app/mainwindow.h"
 
 #include "app/comparewindow.h"
 #include "app/generaldate.h"
@@ -108,7 +108,7 @@ QString Text(const std::string& utf8)
 
 } // namespace
 
-BurnForm::BurnForm(const std::string& argumentString, FileDialogs* fileDialogs, MessageBoxes* messageBoxes)
+MainWindow::MainWindow(const std::string& argumentString, FileDialogs* fileDialogs, MessageBoxes* messageBoxes)
 {
     if (!fileDialogs) {
         ownFileDialogs_ = std::make_unique<QtFileDialogs>();
@@ -129,22 +129,22 @@ BurnForm::BurnForm(const std::string& argumentString, FileDialogs* fileDialogs, 
     Form_Load(argumentString);
 }
 
-BurnForm::~BurnForm()
+MainWindow::~MainWindow()
 {
     delete compareWindow_.data();
 }
 
-BurnFields& BurnForm::Fields()
+BurnFields& MainWindow::Fields()
 {
     return fields_;
 }
 
-const BurnFields& BurnForm::Fields() const
+const BurnFields& MainWindow::Fields() const
 {
     return fields_;
 }
 
-void BurnForm::BuildMenus()
+void MainWindow::BuildMenus()
 {
     File_Menu = menuBar()->addMenu(QStringLiteral("File"));
     Open_File = File_Menu->addAction(QStringLiteral("Open ImgBurn Graph File..."));
@@ -159,7 +159,7 @@ void BurnForm::BuildMenus()
     Show_About = Help_Menu->addAction(QStringLiteral("About Velantro..."));
 }
 
-void BurnForm::BuildControls()
+void MainWindow::BuildControls()
 {
     auto* client = new QWidget(this);
     client->setFixedSize(Twips(0, 0, ClientWidthTwips, ClientHeightTwips).size());
@@ -224,7 +224,7 @@ void BurnForm::BuildControls()
         setTabOrder(Check1[i - 1], Check1[i]);
 }
 
-void BurnForm::BuildOptionControls()
+void MainWindow::BuildOptionControls()
 {
     Option1 = new QRadioButton(QStringLiteral("Raw Data"), Picture6);
     Option1->setGeometry(Twips(480, 0, 1455, 255));
@@ -257,38 +257,38 @@ void BurnForm::BuildOptionControls()
     }
 }
 
-void BurnForm::ConnectHandlers()
+void MainWindow::ConnectHandlers()
 {
-    connect(Open_File, &QAction::triggered, this, &BurnForm::Open_File_Click);
-    connect(Save_File, &QAction::triggered, this, &BurnForm::Save_File_Click);
-    connect(Show_Settings, &QAction::triggered, this, &BurnForm::Show_Settings_Click);
-    connect(Show_About, &QAction::triggered, this, &BurnForm::Show_About_Click);
-    connect(Show_Report, &QAction::triggered, this, &BurnForm::Show_Report_Click);
-    connect(Show_Compare, &QAction::triggered, this, &BurnForm::Show_Compare_Click);
+    connect(Open_File, &QAction::triggered, this, &MainWindow::Open_File_Click);
+    connect(Save_File, &QAction::triggered, this, &MainWindow::Save_File_Click);
+    connect(Show_Settings, &QAction::triggered, this, &MainWindow::Show_Settings_Click);
+    connect(Show_About, &QAction::triggered, this, &MainWindow::Show_About_Click);
+    connect(Show_Report, &QAction::triggered, this, &MainWindow::Show_Report_Click);
+    connect(Show_Compare, &QAction::triggered, this, &MainWindow::Show_Compare_Click);
     // User actions only: the program's own changes to these controls must not start a pass.
-    connect(Option1, &QRadioButton::clicked, this, &BurnForm::Option1_Click);
-    connect(Option2, &QRadioButton::clicked, this, &BurnForm::Option2_Click);
-    connect(Combo1, &QComboBox::activated, this, &BurnForm::Combo1_Click);
+    connect(Option1, &QRadioButton::clicked, this, &MainWindow::Option1_Click);
+    connect(Option2, &QRadioButton::clicked, this, &MainWindow::Option2_Click);
+    connect(Combo1, &QComboBox::activated, this, &MainWindow::Combo1_Click);
     for (int i = 0; i < SeriesCount; ++i)
         connect(Check1[i], &QCheckBox::clicked, this, [this, i] { Check1_Click(i); });
-    connect(Picture1, &PictureBox::MouseMoved, this, &BurnForm::Picture1_MouseMove);
-    connect(Picture2, &PictureBox::MouseMoved, this, &BurnForm::Picture2_MouseMove);
-    connect(Picture1, &PictureBox::FilesDropped, this, &BurnForm::Picture1_OLEDragDrop);
-    connect(Picture2, &PictureBox::FilesDropped, this, &BurnForm::Picture2_OLEDragDrop);
-    connect(Picture1, &PictureBox::MouseDown, this, &BurnForm::Picture1_MouseDown);
-    connect(Picture2, &PictureBox::MouseDown, this, &BurnForm::Picture2_MouseDown);
-    connect(Picture1, &PictureBox::MouseUp, this, &BurnForm::Picture1_MouseUp);
-    connect(Picture2, &PictureBox::MouseUp, this, &BurnForm::Picture2_MouseUp);
-    connect(Picture1, &PictureBox::DoubleClicked, this, &BurnForm::Picture1_DblClick);
-    connect(Picture2, &PictureBox::DoubleClicked, this, &BurnForm::Picture2_DblClick);
-    connect(Picture1, &PictureBox::WheelTurned, this, &BurnForm::Picture1_MouseWheel);
-    connect(Picture2, &PictureBox::WheelTurned, this, &BurnForm::Picture2_MouseWheel);
-    connect(Timer1, &QTimer::timeout, this, &BurnForm::Timer1_Timer);
+    connect(Picture1, &PictureBox::MouseMoved, this, &MainWindow::Picture1_MouseMove);
+    connect(Picture2, &PictureBox::MouseMoved, this, &MainWindow::Picture2_MouseMove);
+    connect(Picture1, &PictureBox::FilesDropped, this, &MainWindow::Picture1_OLEDragDrop);
+    connect(Picture2, &PictureBox::FilesDropped, this, &MainWindow::Picture2_OLEDragDrop);
+    connect(Picture1, &PictureBox::MouseDown, this, &MainWindow::Picture1_MouseDown);
+    connect(Picture2, &PictureBox::MouseDown, this, &MainWindow::Picture2_MouseDown);
+    connect(Picture1, &PictureBox::MouseUp, this, &MainWindow::Picture1_MouseUp);
+    connect(Picture2, &PictureBox::MouseUp, this, &MainWindow::Picture2_MouseUp);
+    connect(Picture1, &PictureBox::DoubleClicked, this, &MainWindow::Picture1_DblClick);
+    connect(Picture2, &PictureBox::DoubleClicked, this, &MainWindow::Picture2_DblClick);
+    connect(Picture1, &PictureBox::WheelTurned, this, &MainWindow::Picture1_MouseWheel);
+    connect(Picture2, &PictureBox::WheelTurned, this, &MainWindow::Picture2_MouseWheel);
+    connect(Timer1, &QTimer::timeout, this, &MainWindow::Timer1_Timer);
     connect(&gdip, &ImageWriter::Error, this,
             [this](int /*status*/, const QString& description) { lastWriterError_ = description; });
 }
 
-void BurnForm::CentreOnScreen()
+void MainWindow::CentreOnScreen()
 {
     adjustSize();
     if (const QScreen* display = screen()) {
@@ -301,7 +301,7 @@ void BurnForm::CentreOnScreen()
     }
 }
 
-void BurnForm::Form_Load(const std::string& argumentString)
+void MainWindow::Form_Load(const std::string& argumentString)
 {
     SetFormIcons(this);
     fields_ = StartupFields();
@@ -319,19 +319,19 @@ void BurnForm::Form_Load(const std::string& argumentString)
     OpenCommandLineFile(argumentString);
 }
 
-void BurnForm::Form_Unload()
+void MainWindow::Form_Unload()
 {
     // The auxiliary windows have no owner; ending the loop takes them along.
     QCoreApplication::quit();
 }
 
-void BurnForm::closeEvent(QCloseEvent* event)
+void MainWindow::closeEvent(QCloseEvent* event)
 {
     Form_Unload();
     event->accept();
 }
 
-void BurnForm::AppendCaptionQuote()
+void MainWindow::AppendCaptionQuote()
 {
     static constexpr const char* Quotes[12] = {
         "",
@@ -355,7 +355,7 @@ void BurnForm::AppendCaptionQuote()
     setWindowTitle(windowTitle() + QStringLiteral(" - ") + QString::fromLatin1(Quotes[k]));
 }
 
-void BurnForm::OpenCommandLineFile(const std::string& argumentString)
+void MainWindow::OpenCommandLineFile(const std::string& argumentString)
 {
     if (argumentString.empty())
         return;
@@ -368,7 +368,7 @@ void BurnForm::OpenCommandLineFile(const std::string& argumentString)
     }
 }
 
-void BurnForm::OpenGraphFile()
+void MainWindow::OpenGraphFile()
 {
     if (fields_.GraphFilePath.empty())
         return;
@@ -386,34 +386,34 @@ void BurnForm::OpenGraphFile()
 }
 
 // The report shows the file on show; option changes leave it as it is.
-void BurnForm::FollowBurnReport(bool loaded)
+void MainWindow::FollowBurnReport(bool loaded)
 {
     Show_Report->setEnabled(!fields_.GraphFilePath.empty());
     if (loaded && reportWindow_)
         reportWindow_->ShowFile(fields_.GraphFilePath, [this](const std::string& text) { return GeneralDate(text); });
 }
 
-LoadOutcome BurnForm::LoadGraphFile()
+LoadOutcome MainWindow::LoadGraphFile()
 {
     return velantro::LoadGraphFile(fields_, *this);
 }
 
-void BurnForm::DrawSpeedFrame()
+void MainWindow::DrawSpeedFrame()
 {
     velantro::DrawSpeedFrame(fields_, *this);
 }
 
-void BurnForm::DrawPercentFrame()
+void MainWindow::DrawPercentFrame()
 {
     velantro::DrawPercentFrame(fields_, *this);
 }
 
-ZoomRange BurnForm::ChartRange() const
+ZoomRange MainWindow::ChartRange() const
 {
     return fields_.Zoom.value_or(WholeRange({fields_.ChartWidth}));
 }
 
-void BurnForm::ZoomCharts(std::optional<ZoomRange> range)
+void MainWindow::ZoomCharts(std::optional<ZoomRange> range)
 {
     if (fields_.GraphFilePath.empty())
         return;
@@ -426,12 +426,12 @@ void BurnForm::ZoomCharts(std::optional<ZoomRange> range)
     LoadGraphFile();
 }
 
-void BurnForm::StartZoomDrag(float x)
+void MainWindow::StartZoomDrag(float x)
 {
     dragFrom_ = x;
 }
 
-void BurnForm::MoveZoomDrag(float x)
+void MainWindow::MoveZoomDrag(float x)
 {
     if (!dragFrom_ || fields_.GraphFilePath.empty())
         return;
@@ -439,7 +439,7 @@ void BurnForm::MoveZoomDrag(float x)
     Picture2->ShowBand(*dragFrom_, x);
 }
 
-void BurnForm::EndZoomDrag(PictureBox& chart, float x)
+void MainWindow::EndZoomDrag(PictureBox& chart, float x)
 {
     if (!dragFrom_)
         return;
@@ -452,14 +452,14 @@ void BurnForm::EndZoomDrag(PictureBox& chart, float x)
     ZoomCharts(ZoomToDrag(ChartRange(), from, x, {fields_.ChartWidth}));
 }
 
-void BurnForm::ApplyWheelZoom()
+void MainWindow::ApplyWheelZoom()
 {
     const double notches = std::exchange(wheelNotches_, 0);
     if (notches != 0)
         ZoomCharts(ZoomAround(ChartRange(), wheelAt_, notches, {fields_.ChartWidth}));
 }
 
-void BurnForm::OpenDroppedFiles(const QStringList& files)
+void MainWindow::OpenDroppedFiles(const QStringList& files)
 {
     // Dragged text and the like carry no file name: nothing to open.
     if (files.isEmpty())
@@ -473,7 +473,7 @@ void BurnForm::OpenDroppedFiles(const QStringList& files)
     }
 }
 
-void BurnForm::ShowReadout(PictureBox& chart, ReadoutLabel& box, Chart kind, float x, float y)
+void MainWindow::ShowReadout(PictureBox& chart, ReadoutLabel& box, Chart kind, float x, float y)
 {
     if (!fields_.GraphFilePath.empty()) {
         chart.setToolTip(QString());
@@ -495,14 +495,14 @@ void BurnForm::ShowReadout(PictureBox& chart, ReadoutLabel& box, Chart kind, flo
              QPoint(pixels(chart.UserToPixelsX(place.Left)), pixels(chart.UserToPixelsY(place.Top))));
 }
 
-void BurnForm::AskScreenCapture()
+void MainWindow::AskScreenCapture()
 {
     if (AskCaptureFile(this, *fileDialogs_, *messageBoxes_, fields_))
         Timer1->start();
 }
 
 // Success and failure must not look the same: a failed save says why.
-void BurnForm::WriteScreenCapture()
+void MainWindow::WriteScreenCapture()
 {
     Picture3->SetPicture(CaptureWindow(this));
     const QString target = QFile::decodeName(fields_.CapturePath.c_str());
@@ -517,7 +517,7 @@ void BurnForm::WriteScreenCapture()
     Picture3->Cls();
 }
 
-void BurnForm::ShowCompareWindow()
+void MainWindow::ShowCompareWindow()
 {
     if (!compareWindow_)
         compareWindow_ = new CompareWindow(fields_.GraphFilePath, QFile::decodeName(fields_.GraphFolder.c_str()),
@@ -527,12 +527,12 @@ void BurnForm::ShowCompareWindow()
     compareWindow_->activateWindow();
 }
 
-CompareWindow* BurnForm::Compare() const
+CompareWindow* MainWindow::Compare() const
 {
     return compareWindow_.data();
 }
 
-void BurnForm::Open_File_Click()
+void MainWindow::Open_File_Click()
 {
     const std::optional<QString> chosen = fileDialogs_->GetOpenFileName(
         this, QStringLiteral("Open ImgBurn Graph File"), QStringLiteral("ImgBurn Graph Files (*.ibg)"),
@@ -543,22 +543,22 @@ void BurnForm::Open_File_Click()
     OpenGraphFile();
 }
 
-void BurnForm::Save_File_Click()
+void MainWindow::Save_File_Click()
 {
     AskScreenCapture();
 }
 
-void BurnForm::Show_Settings_Click()
+void MainWindow::Show_Settings_Click()
 {
     auxWindows_.ShowSettings();
 }
 
-void BurnForm::Show_About_Click()
+void MainWindow::Show_About_Click()
 {
     auxWindows_.ShowAbout();
 }
 
-void BurnForm::Show_Report_Click()
+void MainWindow::Show_Report_Click()
 {
     if (!reportWindow_) {
         reportWindow_ = new ReportWindow(this);
@@ -569,124 +569,124 @@ void BurnForm::Show_Report_Click()
     reportWindow_->activateWindow();
 }
 
-void BurnForm::Show_Compare_Click()
+void MainWindow::Show_Compare_Click()
 {
     ShowCompareWindow();
 }
 
-void BurnForm::Option1_Click()
+void MainWindow::Option1_Click()
 {
     Combo1->setEnabled(false);
     if (!fields_.GraphFilePath.empty())
         LoadGraphFile();
 }
 
-void BurnForm::Option2_Click()
+void MainWindow::Option2_Click()
 {
     Combo1->setEnabled(true);
     if (!fields_.GraphFilePath.empty())
         LoadGraphFile();
 }
 
-void BurnForm::Combo1_Click()
+void MainWindow::Combo1_Click()
 {
     if (!fields_.GraphFilePath.empty())
         LoadGraphFile();
 }
 
-void BurnForm::Check1_Click(int /*index*/)
+void MainWindow::Check1_Click(int /*index*/)
 {
     if (!fields_.GraphFilePath.empty())
         LoadGraphFile();
 }
 
-void BurnForm::Picture1_MouseMove(float x, float y)
+void MainWindow::Picture1_MouseMove(float x, float y)
 {
     ShowReadout(*Picture1, *Label1, Chart::Speed, x, y);
     MoveZoomDrag(x);
 }
 
-void BurnForm::Picture2_MouseMove(float x, float y)
+void MainWindow::Picture2_MouseMove(float x, float y)
 {
     ShowReadout(*Picture2, *Label2, Chart::Percent, x, y);
     MoveZoomDrag(x);
 }
 
-void BurnForm::Picture1_MouseDown(Qt::MouseButton button, float x, float /*y*/)
+void MainWindow::Picture1_MouseDown(Qt::MouseButton button, float x, float /*y*/)
 {
     if (button == Qt::LeftButton)
         StartZoomDrag(x);
 }
 
-void BurnForm::Picture2_MouseDown(Qt::MouseButton button, float x, float /*y*/)
+void MainWindow::Picture2_MouseDown(Qt::MouseButton button, float x, float /*y*/)
 {
     if (button == Qt::LeftButton)
         StartZoomDrag(x);
 }
 
-void BurnForm::Picture1_MouseUp(Qt::MouseButton button, float x, float /*y*/)
+void MainWindow::Picture1_MouseUp(Qt::MouseButton button, float x, float /*y*/)
 {
     if (button == Qt::LeftButton)
         EndZoomDrag(*Picture1, x);
 }
 
-void BurnForm::Picture2_MouseUp(Qt::MouseButton button, float x, float /*y*/)
+void MainWindow::Picture2_MouseUp(Qt::MouseButton button, float x, float /*y*/)
 {
     if (button == Qt::LeftButton)
         EndZoomDrag(*Picture2, x);
 }
 
-void BurnForm::Picture1_DblClick()
+void MainWindow::Picture1_DblClick()
 {
     ZoomCharts(std::nullopt);
 }
 
-void BurnForm::Picture2_DblClick()
+void MainWindow::Picture2_DblClick()
 {
     ZoomCharts(std::nullopt);
 }
 
-void BurnForm::Picture1_MouseWheel(float x, double notches)
+void MainWindow::Picture1_MouseWheel(float x, double notches)
 {
     wheelAt_ = x;
     if (std::exchange(wheelNotches_, wheelNotches_ + notches) == 0)
-        QTimer::singleShot(0, this, &BurnForm::ApplyWheelZoom);
+        QTimer::singleShot(0, this, &MainWindow::ApplyWheelZoom);
 }
 
-void BurnForm::Picture2_MouseWheel(float x, double notches)
+void MainWindow::Picture2_MouseWheel(float x, double notches)
 {
     Picture1_MouseWheel(x, notches);
 }
 
-void BurnForm::Form_KeyDown(int key)
+void MainWindow::Form_KeyDown(int key)
 {
     if (key == Qt::Key_Escape)
         ZoomCharts(std::nullopt);
 }
 
-void BurnForm::keyPressEvent(QKeyEvent* event)
+void MainWindow::keyPressEvent(QKeyEvent* event)
 {
     Form_KeyDown(event->key());
     QMainWindow::keyPressEvent(event);
 }
 
-void BurnForm::Picture1_OLEDragDrop(const QStringList& files)
+void MainWindow::Picture1_OLEDragDrop(const QStringList& files)
 {
     OpenDroppedFiles(files);
 }
 
-void BurnForm::Picture2_OLEDragDrop(const QStringList& files)
+void MainWindow::Picture2_OLEDragDrop(const QStringList& files)
 {
     OpenDroppedFiles(files);
 }
 
-void BurnForm::Timer1_Timer()
+void MainWindow::Timer1_Timer()
 {
     Timer1->stop();
     WriteScreenCapture();
 }
 
-Surface& BurnForm::Picture(int index)
+Surface& MainWindow::Picture(int index)
 {
     switch (index) {
     case 1:
@@ -706,38 +706,38 @@ Surface& BurnForm::Picture(int index)
     }
 }
 
-bool BurnForm::Option2Value() const
+bool MainWindow::Option2Value() const
 {
     return Option2->isChecked();
 }
 
-std::string BurnForm::Combo1Text() const
+std::string MainWindow::Combo1Text() const
 {
     return Combo1->currentText().toStdString();
 }
 
-int BurnForm::Check1Value(int index) const
+int MainWindow::Check1Value(int index) const
 {
     return Check1.at(static_cast<std::size_t>(index))->isChecked() ? 1 : 0;
 }
 
-void BurnForm::SetCheck1Value(int index, int value)
+void MainWindow::SetCheck1Value(int index, int value)
 {
     Check1.at(static_cast<std::size_t>(index))->setChecked(value != 0);
 }
 
-void BurnForm::SetCheck1Enabled(int index, bool enabled)
+void MainWindow::SetCheck1Enabled(int index, bool enabled)
 {
     Check1.at(static_cast<std::size_t>(index))->setEnabled(enabled);
 }
 
-void BurnForm::SetLabel3Caption(int index, const std::string& caption)
+void MainWindow::SetLabel3Caption(int index, const std::string& caption)
 {
     if (index >= 1 && index <= 12)
         Label3[static_cast<std::size_t>(index)]->setText(Text(caption));
 }
 
-void BurnForm::SetLabel5Caption(int index, const std::string& caption)
+void MainWindow::SetLabel5Caption(int index, const std::string& caption)
 {
     if (index < 0 || index > 4)
         return;
@@ -745,7 +745,7 @@ void BurnForm::SetLabel5Caption(int index, const std::string& caption)
     Label5[static_cast<std::size_t>(index)]->setText(Text(caption));
 }
 
-void BurnForm::SetZoomCaptions(const std::vector<AxisCaption>& captions)
+void MainWindow::SetZoomCaptions(const std::vector<AxisCaption>& captions)
 {
     const QRect inner = Picture1->contentsRect().translated(Picture1->pos());
     const int width = Twips(0, 0, SizeAxisWidth(1), 0).width();
@@ -769,12 +769,12 @@ void BurnForm::SetZoomCaptions(const std::vector<AxisCaption>& captions)
     }
 }
 
-void BurnForm::MsgBox(const std::string& prompt, const std::string& title)
+void MainWindow::MsgBox(const std::string& prompt, const std::string& title)
 {
     messageBoxes_->Show(this, Text(prompt), Text(title));
 }
 
-std::string BurnForm::GeneralDate(const std::string& text) const
+std::string MainWindow::GeneralDate(const std::string& text) const
 {
     return velantro::GeneralDate(text);
 }

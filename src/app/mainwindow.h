@@ -44,14 +44,14 @@ inline constexpr const char* DropHint = "Drag an ImgBurn ibg file here to open."
 // The main window. Building it runs the whole start-up, the file named on
 // the command line included, before it is first shown. The dialogs default
 // to the platform's; tests pass their own.
-class BurnForm : public QMainWindow, public BurnControls {
+class MainWindow : public QMainWindow, public BurnControls {
     Q_OBJECT
 
 public:
     // The argument string is the platform's bytes, opened as given.
-    explicit BurnForm(const std::string& argumentString = {}, FileDialogs* fileDialogs = nullptr,
+    explicit MainWindow(const std::string& argumentString = {}, FileDialogs* fileDialogs = nullptr,
                       MessageBoxes* messageBoxes = nullptr);
-    ~BurnForm() override;
+    ~MainWindow() override;
 
     BurnFields& Fields();
     const BurnFields& Fields() const;

@@ -32,7 +32,7 @@ std::set<Colour> ColoursIn(std::initializer_list<QImage> images)
     return found;
 }
 
-class FormTest : public ::testing::Test {
+class MainWindowTest : public ::testing::Test {
 protected:
     // A sample file of the kind, or the text given, in the test's folder.
     std::string File(const std::string& name, Kind kind = Kind::DvdBurnVerify, const std::string& text = "")
@@ -40,9 +40,9 @@ protected:
         std::ofstream(folder.In(name), std::ios::binary) << (text.empty() ? ibggen::Generate({kind, 400}) : text);
         return folder.In(name);
     }
-    BurnForm& Start(const std::string& argument = "")
+    MainWindow& Start(const std::string& argument = "")
     {
-        form = std::make_unique<BurnForm>(argument, &dialogs, &messages);
+        form = std::make_unique<MainWindow>(argument, &dialogs, &messages);
         return *form;
     }
     void Open(const std::string& path)
@@ -63,12 +63,12 @@ protected:
     testing::TempFile folder;
     testing::ScriptedFileDialogs dialogs;
     testing::RecordedMessageBoxes messages;
-    std::unique_ptr<BurnForm> form;
+    std::unique_ptr<MainWindow> form;
 };
 
-TEST_F(FormTest, StartUpState)
+TEST_F(MainWindowTest, StartUpState)
 {
-    BurnForm& f = Start();
+    MainWindow& f = Start();
     EXPECT_TRUE(f.windowTitle().startsWith("Velantro - ") && f.windowTitle().size() > 12);
     EXPECT_EQ(f.Combo1->currentText(), "10");
     for (int i = 0; i < SeriesCount; ++i)
@@ -79,9 +79,9 @@ TEST_F(FormTest, StartUpState)
     EXPECT_EQ(Messages(), "");
 }
 
-TEST_F(FormTest, OpeningSetsTheSeriesBoxesOrKeepsThePreviousFile)
+TEST_F(MainWindowTest, OpeningSetsTheSeriesBoxesOrKeepsThePreviousFile)
 {
-    BurnForm& f = Start();
+    MainWindow& f = Start();
     const std::string both = File("both.ibg"), writeOnly = File("write.ibg", Kind::CdWriteOnly);
     const std::string fileError = std::string(FileErrorTitle) + ": " + FileErrorText + "\n";
     // No path: a click on write RPM. Of a failed file only the message and the path kept count.
@@ -117,9 +117,9 @@ TEST_F(FormTest, OpeningSetsTheSeriesBoxesOrKeepsThePreviousFile)
     }
 }
 
-TEST_F(FormTest, BurnReportFollowsTheFileShown)
+TEST_F(MainWindowTest, BurnReportFollowsTheFileShown)
 {
-    BurnForm& f = Start();
+    MainWindow& f = Start();
     const QList<QAction*> tools = f.Tools_Menu->actions();
     ASSERT_EQ(tools.size(), 4);
     EXPECT_TRUE(tools[0] == f.Show_Settings && tools[1]->isSeparator() && tools[2] == f.Show_Report &&
@@ -154,15 +154,15 @@ TEST_F(FormTest, BurnReportFollowsTheFileShown)
 
 // Raw data and the block size re-plot a file; without one they start no pass,
 // which would fail and say so. Program-made index changes start none either.
-TEST_F(FormTest, OptionChangesReplotOnlyWithAFile)
+TEST_F(MainWindowTest, OptionChangesReplotOnlyWithAFile)
 {
-    const auto nextBlockSize = [](BurnForm& f) { f.Combo1->setCurrentIndex(1), emit f.Combo1->activated(1); };
-    const auto raw = [](BurnForm& f) { f.Option1->click(); };
-    const std::vector<std::tuple<bool, std::function<void(BurnForm&)>, bool>> cases = {
+    const auto nextBlockSize = [](MainWindow& f) { f.Combo1->setCurrentIndex(1), emit f.Combo1->activated(1); };
+    const auto raw = [](MainWindow& f) { f.Option1->click(); };
+    const std::vector<std::tuple<bool, std::function<void(MainWindow&)>, bool>> cases = {
         {true, raw, false}, {true, nextBlockSize, true}, {false, raw, false}, {false, nextBlockSize, true}};
     const std::string path = File("disc.ibg");
     for (const auto& [withFile, act, comboOn] : cases) {
-        BurnForm& f = Start(withFile ? path : "");
+        MainWindow& f = Start(withFile ? path : "");
         const QImage before[] = {f.Picture1->Image(), f.Picture2->Image()};
         act(f);
         EXPECT_EQ(Messages(), "");
@@ -171,7 +171,7 @@ TEST_F(FormTest, OptionChangesReplotOnlyWithAFile)
     }
 }
 
-TEST_F(FormTest, CommandLineAndDropsOpenOnlyGraphFiles)
+TEST_F(MainWindowTest, CommandLineAndDropsOpenOnlyGraphFiles)
 {
     const std::string spaced = File("my disc.ibg"), capitals = File("DISC.IBG"), noDot = File("graphibg");
     const std::string wrongType = std::string(WrongTypeTitle) + ": " + WrongTypeText + "\n";
@@ -186,7 +186,7 @@ TEST_F(FormTest, CommandLineAndDropsOpenOnlyGraphFiles)
     };
     for (const auto& [argument, dropped, loaded, refused] : cases) {
         SCOPED_TRACE(argument + ::testing::PrintToString(dropped));
-        BurnForm& f = Start(argument);
+        MainWindow& f = Start(argument);
         if (dropped) {
             QMimeData data;
             data.setText("some dragged text");
@@ -205,9 +205,9 @@ TEST_F(FormTest, CommandLineAndDropsOpenOnlyGraphFiles)
 // A chosen name without .png gets it appended; the dialog asked only about the
 // chosen name, so a taken appended name needs a question of its own. A save to
 // a missing folder fails and the window says why.
-TEST_F(FormTest, ScreenCaptureFromTheMenu)
+TEST_F(MainWindowTest, ScreenCaptureFromTheMenu)
 {
-    BurnForm& f = Start(File("disc.ibg"));
+    MainWindow& f = Start(File("disc.ibg"));
     f.show();
     std::ofstream(folder.In("taken.bmp.png")) << "old";
     // The answer to the save dialog (none: cancel), yes to a question, the file written, the questions asked.
@@ -249,9 +249,9 @@ TEST_F(FormTest, ScreenCaptureFromTheMenu)
 // The layout keeps its logical size at any device pixel ratio while the charts
 // draw sharp in device pixels; over a series the readout names it, with the
 // system's decimal separator, beside the pointer; over the background it hides.
-TEST_F(FormTest, LayoutAndReadoutsAtThePixelRatio)
+TEST_F(MainWindowTest, LayoutAndReadoutsAtThePixelRatio)
 {
-    BurnForm& f = Start(File("disc.ibg"));
+    MainWindow& f = Start(File("disc.ibg"));
     f.show();
     EXPECT_EQ(f.devicePixelRatio(), qEnvironmentVariable("QT_SCALE_FACTOR", "1").toDouble());
     // Larger than the screen at some scales: the title bar and menus stay on it.
@@ -286,13 +286,13 @@ TEST_F(FormTest, LayoutAndReadoutsAtThePixelRatio)
 // Write speed 4x every 1,000 sectors, 20x at the spike, plotted raw: the view
 // follows the wheel, a drag, a double-click and Escape; the spike keeps its
 // height wherever it is shown and the readout names its sector.
-TEST_F(FormTest, ZoomByWheelDragAndBack)
+TEST_F(MainWindowTest, ZoomByWheelDragAndBack)
 {
     constexpr int Spike = 1234000;
     testing::GraphText text{.Body = "[END_CONFIGURATION]\r\n[START_WRITE]\r\n"};
     for (int sector = 0; sector <= 2000000; sector += 1000)
         text.Body += (sector == Spike ? "20.00," : "4.00,") + std::to_string(sector) + ",0,50,2\r\n";
-    BurnForm& f = Start();
+    MainWindow& f = Start();
     Open(File("spike.ibg", {}, text.Text() + "[END_WRITE]\r\n"));
     f.Option1->click();
     PictureBox& chart = *f.Picture1;
