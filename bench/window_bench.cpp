@@ -71,8 +71,8 @@ void BM_ReplotWindow(benchmark::State& state)
     velantro::MainWindow form(MillionSampleFile());
     form.show();
     const bool raw = state.range(0) != 0;
-    form.Option1->setChecked(raw);
-    form.Option2->setChecked(!raw);
+    form.RawData->setChecked(raw);
+    form.AveragedData->setChecked(!raw);
     form.Fields().Zoom = View(state.range(1));
     for (auto _ : state) {
         const auto outcome = form.LoadGraphFile();
@@ -152,11 +152,11 @@ void BM_OptionChangesMemory(benchmark::State& state)
     velantro::MainWindow form(file);
     form.show();
     for (auto _ : state) {
-        form.Option1->setChecked(true);
+        form.RawData->setChecked(true);
         form.Option1_Click();
         const long first = ResidentKilobytes();
         for (int i = 0; i < 999; ++i) {
-            (i % 2 ? form.Option1 : form.Option2)->setChecked(true);
+            (i % 2 ? form.RawData : form.AveragedData)->setChecked(true);
             i % 2 ? form.Option1_Click() : form.Option2_Click();
         }
         state.counters["rss_first_kB"] = static_cast<double>(first);

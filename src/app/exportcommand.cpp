@@ -35,12 +35,12 @@ bool EndsWithPng(const std::string& path)
 
 void ApplyPlotOptions(MainWindow& form, const ExportOptions& options)
 {
-    form.Option1->setChecked(options.Raw);
-    form.Option2->setChecked(!options.Raw);
-    form.Combo1->setEnabled(!options.Raw);
-    const int index = form.Combo1->findText(QString::number(options.BlockSize));
+    form.RawData->setChecked(options.Raw);
+    form.AveragedData->setChecked(!options.Raw);
+    form.BlockSizeBox->setEnabled(!options.Raw);
+    const int index = form.BlockSizeBox->findText(QString::number(options.BlockSize));
     if (index >= 0)
-        form.Combo1->setCurrentIndex(index);
+        form.BlockSizeBox->setCurrentIndex(index);
 }
 
 } // namespace
@@ -64,7 +64,7 @@ int WithLoadedWindow(int argc, char** argv, const ExportOptions& options, const 
     if (outcome.Loaded && !options.Hidden.empty()) {
         // A new file ticks every box; the re-plot of the same file keeps what we untick.
         for (const int series : options.Hidden)
-            form.Check1[static_cast<std::size_t>(series)]->setChecked(false);
+            form.SeriesBoxes[static_cast<std::size_t>(series)]->setChecked(false);
         outcome = form.LoadGraphFile();
     }
     if (!outcome.Loaded)

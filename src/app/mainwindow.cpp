@@ -75,7 +75,7 @@ struct SeriesBoxLayout {
     const char* ToolTip;
 };
 
-constexpr SeriesBoxLayout SeriesBoxes[SeriesCount] = {
+constexpr SeriesBoxLayout SeriesBoxLayouts[SeriesCount] = {
     {240, 720, 1215, "Write Speed", "Click to show/hide the write speed plot."},
     {240, 1080, 1215, "Write RPM", "Click to show/hide the write RPM plot."},
     {240, 1440, 1215, "Write CPU%", "Click to show/hide the write CPU% plot."},
@@ -146,17 +146,17 @@ const BurnFields& MainWindow::Fields() const
 
 void MainWindow::BuildMenus()
 {
-    File_Menu = menuBar()->addMenu(QStringLiteral("File"));
-    Open_File = File_Menu->addAction(QStringLiteral("Open ImgBurn Graph File..."));
-    Save_File = File_Menu->addAction(QStringLiteral("Save Velantro Screen Capture..."));
-    Tools_Menu = menuBar()->addMenu(QStringLiteral("Tools"));
-    Show_Settings = Tools_Menu->addAction(QStringLiteral("Settings..."));
-    Tools_Menu->addSeparator();
-    Show_Report = Tools_Menu->addAction(QStringLiteral("Burn Report..."));
-    Show_Report->setEnabled(false);
-    Show_Compare = Tools_Menu->addAction(QStringLiteral("Compare Graph Files..."));
-    Help_Menu = menuBar()->addMenu(QStringLiteral("Help"));
-    Show_About = Help_Menu->addAction(QStringLiteral("About Velantro..."));
+    FileMenu = menuBar()->addMenu(QStringLiteral("File"));
+    OpenFileAction = FileMenu->addAction(QStringLiteral("Open ImgBurn Graph File..."));
+    SaveCaptureAction = FileMenu->addAction(QStringLiteral("Save Velantro Screen Capture..."));
+    ToolsMenu = menuBar()->addMenu(QStringLiteral("Tools"));
+    SettingsAction = ToolsMenu->addAction(QStringLiteral("Settings..."));
+    ToolsMenu->addSeparator();
+    ReportAction = ToolsMenu->addAction(QStringLiteral("Burn Report..."));
+    ReportAction->setEnabled(false);
+    CompareAction = ToolsMenu->addAction(QStringLiteral("Compare Graph Files..."));
+    HelpMenu = menuBar()->addMenu(QStringLiteral("Help"));
+    AboutAction = HelpMenu->addAction(QStringLiteral("About Velantro..."));
 }
 
 void MainWindow::BuildControls()
@@ -169,121 +169,122 @@ void MainWindow::BuildControls()
 
     const QColor panelBackground = palette().color(QPalette::Window);
 
-    Frame1 = new QGroupBox(QStringLiteral("ImgBurn File Info"), client);
-    Frame1->setGeometry(Twips(120, 120, 3255, 5775));
-    Picture4 = new PictureBox(Frame1, Twips(120, 720, 1215, 4935), panelBackground, PictureBox::Border::None);
-    Picture5 = new PictureBox(Frame1, Twips(1320, 720, 1815, 4935), panelBackground, PictureBox::Border::None);
-    // Created after Frame1, so it lies in front of the frame's area.
-    Picture7 = new PictureBox(client, Twips(240, 480, 3015, 375), panelBackground, PictureBox::Border::None);
+    FileInfoGroup = new QGroupBox(QStringLiteral("ImgBurn File Info"), client);
+    FileInfoGroup->setGeometry(Twips(120, 120, 3255, 5775));
+    InfoCaptionsPanel = new PictureBox(FileInfoGroup, Twips(120, 720, 1215, 4935), panelBackground, PictureBox::Border::None);
+    InfoValuesPanel = new PictureBox(FileInfoGroup, Twips(1320, 720, 1815, 4935), panelBackground, PictureBox::Border::None);
+    // Created after FileInfoGroup, so it lies in front of the frame's area.
+    DrivePanel = new PictureBox(client, Twips(240, 480, 3015, 375), panelBackground, PictureBox::Border::None);
 
-    Frame2 = new QGroupBox(QStringLiteral("Plotting Options"), client);
-    Frame2->setGeometry(Twips(120, 6120, 3255, 2655));
-    Picture6 = new QWidget(Frame2);
-    Picture6->setGeometry(Twips(120, 360, 3015, 2175));
+    PlottingOptionsGroup = new QGroupBox(QStringLiteral("Plotting Options"), client);
+    PlottingOptionsGroup->setGeometry(Twips(120, 6120, 3255, 2655));
+    OptionsPanel = new QWidget(PlottingOptionsGroup);
+    OptionsPanel->setGeometry(Twips(120, 360, 3015, 2175));
     BuildOptionControls();
 
-    Picture1 = new PictureBox(client, Twips(3720, 120, 6495, 6015), Qt::black, PictureBox::Border::Sunken);
-    Picture2 = new PictureBox(client, Twips(3720, 6360, 6495, 2415), Qt::black, PictureBox::Border::Sunken);
-    Picture2->SetScaleHeight(PercentChartHeight);
-    for (PictureBox* chart : {Picture1, Picture2}) {
+    SpeedChart = new PictureBox(client, Twips(3720, 120, 6495, 6015), Qt::black, PictureBox::Border::Sunken);
+    PercentChart = new PictureBox(client, Twips(3720, 6360, 6495, 2415), Qt::black, PictureBox::Border::Sunken);
+    PercentChart->SetScaleHeight(PercentChartHeight);
+    for (PictureBox* chart : {SpeedChart, PercentChart}) {
         chart->setCursor(Qt::CrossCursor);
         chart->setToolTip(QString::fromLatin1(DropHint));
         chart->setAcceptDrops(true);
     }
-    Label1 = new ReadoutLabel(Picture1, QStringLiteral("Label1"));
-    Label2 = new ReadoutLabel(Picture2, QStringLiteral("Label2"));
-    for (ReadoutLabel* box : {Label1, Label2}) {
+    // The captions as laid out, never shown: the first readout replaces them.
+    SpeedReadout = new ReadoutLabel(SpeedChart, QStringLiteral("Label1"));
+    PercentReadout = new ReadoutLabel(PercentChart, QStringLiteral("Label2"));
+    for (ReadoutLabel* box : {SpeedReadout, PercentReadout}) {
         const QRect laidOut = Twips(0, 0, 540, 255);
         box->setGeometry(laidOut.translated(box->parentWidget()->contentsRect().topLeft()));
         box->hide();
     }
 
     // Beyond the right edge of the client area and never shown.
-    Picture3 = new PictureBox(client, Twips(10680, 120, 735, 735), panelBackground, PictureBox::Border::None);
-    Picture3->hide();
+    CapturePicture = new PictureBox(client, Twips(10680, 120, 735, 735), panelBackground, PictureBox::Border::None);
+    CapturePicture->hide();
 
     for (int i = 1; i <= 12; ++i) {
-        Label3[i] = AxisLabel(client, QStringLiteral("%1x").arg(2 * i), 3360, SpeedAxisTops[i], 375);
-        Label4[i] = AxisLabel(client, QString::fromLatin1(RpmCaptions[i]), 10200, SpeedAxisTops[i], 375);
+        SpeedAxisCaptions[i] = AxisLabel(client, QStringLiteral("%1x").arg(2 * i), 3360, SpeedAxisTops[i], 375);
+        RpmAxisCaptions[i] = AxisLabel(client, QString::fromLatin1(RpmCaptions[i]), 10200, SpeedAxisTops[i], 375);
     }
     for (int i = 0; i < 5; ++i) {
         wholeCaptions_[i] = QString::fromLatin1(SizeCaptions[i]);
-        Label5[i] = AxisLabel(client, wholeCaptions_[i], SizeAxisLefts[i], SizeAxisTop, SizeAxisWidth(i));
-        Label6[i] = AxisLabel(client, QString::fromLatin1(PercentCaptions[i]), 3360, PercentAxisTops[i], 375);
-        Label7[i] = AxisLabel(client, QString::fromLatin1(PercentCaptions[i]), 10200, PercentAxisTops[i], 375);
+        SizeAxisCaptions[i] = AxisLabel(client, wholeCaptions_[i], SizeAxisLefts[i], SizeAxisTop, SizeAxisWidth(i));
+        PercentAxisCaptionsLeft[i] = AxisLabel(client, QString::fromLatin1(PercentCaptions[i]), 3360, PercentAxisTops[i], 375);
+        PercentAxisCaptionsRight[i] = AxisLabel(client, QString::fromLatin1(PercentCaptions[i]), 10200, PercentAxisTops[i], 375);
     }
 
-    Timer1 = new QTimer(this);
-    Timer1->setInterval(50);
-    Timer1->setSingleShot(true);
+    CaptureTimer = new QTimer(this);
+    CaptureTimer->setInterval(50);
+    CaptureTimer->setSingleShot(true);
 
-    setTabOrder(Combo1, Option1);
-    setTabOrder(Option1, Option2);
-    setTabOrder(Option2, Check1[0]);
+    setTabOrder(BlockSizeBox, RawData);
+    setTabOrder(RawData, AveragedData);
+    setTabOrder(AveragedData, SeriesBoxes[0]);
     for (int i = 1; i < SeriesCount; ++i)
-        setTabOrder(Check1[i - 1], Check1[i]);
+        setTabOrder(SeriesBoxes[i - 1], SeriesBoxes[i]);
 }
 
 void MainWindow::BuildOptionControls()
 {
-    Option1 = new QRadioButton(QStringLiteral("Raw Data"), Picture6);
-    Option1->setGeometry(Twips(480, 0, 1455, 255));
-    Option1->setToolTip(QStringLiteral("Select to plot raw data."));
-    Option2 = new QRadioButton(QStringLiteral("Averaged Data"), Picture6);
-    Option2->setGeometry(Twips(480, 240, 1455, 255));
-    Option2->setToolTip(QStringLiteral("Select to plot averaged data."));
-    Option2->setChecked(true);
+    RawData = new QRadioButton(QStringLiteral("Raw Data"), OptionsPanel);
+    RawData->setGeometry(Twips(480, 0, 1455, 255));
+    RawData->setToolTip(QStringLiteral("Select to plot raw data."));
+    AveragedData = new QRadioButton(QStringLiteral("Averaged Data"), OptionsPanel);
+    AveragedData->setGeometry(Twips(480, 240, 1455, 255));
+    AveragedData->setToolTip(QStringLiteral("Select to plot averaged data."));
+    AveragedData->setChecked(true);
 
-    Combo1 = new QComboBox(Picture6);
-    Combo1->setGeometry(Twips(1980, 210, 615, 315));
-    Combo1->setToolTip(QStringLiteral("Select number of samples used to average data."));
+    BlockSizeBox = new QComboBox(OptionsPanel);
+    BlockSizeBox->setGeometry(Twips(1980, 210, 615, 315));
+    BlockSizeBox->setToolTip(QStringLiteral("Select number of samples used to average data."));
 
     for (int i = 0; i < SeriesCount; ++i) {
-        const SeriesBoxLayout& box = SeriesBoxes[i];
-        Check1[i] = new QCheckBox(QString::fromLatin1(box.Caption), Picture6);
-        Check1[i]->setGeometry(Twips(box.Left, box.Top, box.Width, 255));
-        Check1[i]->setToolTip(QString::fromLatin1(box.ToolTip));
-        Check1[i]->setChecked(true);
+        const SeriesBoxLayout& box = SeriesBoxLayouts[i];
+        SeriesBoxes[i] = new QCheckBox(QString::fromLatin1(box.Caption), OptionsPanel);
+        SeriesBoxes[i]->setGeometry(Twips(box.Left, box.Top, box.Width, 255));
+        SeriesBoxes[i]->setToolTip(QString::fromLatin1(box.ToolTip));
+        SeriesBoxes[i]->setChecked(true);
 
-        Shape1[i] = new QFrame(Picture6);
-        Shape1[i]->setGeometry(Twips(i < 4 ? 0 : 1560, box.Top + 30, 195, 195));
-        Shape1[i]->setFrameStyle(QFrame::Box | QFrame::Plain);
-        Shape1[i]->setLineWidth(1);
-        QPalette colours = Shape1[i]->palette();
+        SeriesSwatches[i] = new QFrame(OptionsPanel);
+        SeriesSwatches[i]->setGeometry(Twips(i < 4 ? 0 : 1560, box.Top + 30, 195, 195));
+        SeriesSwatches[i]->setFrameStyle(QFrame::Box | QFrame::Plain);
+        SeriesSwatches[i]->setLineWidth(1);
+        QPalette colours = SeriesSwatches[i]->palette();
         colours.setColor(QPalette::Window, QColor::fromRgb(static_cast<QRgb>(SeriesColour[i])));
         colours.setColor(QPalette::WindowText, Qt::black);
-        Shape1[i]->setPalette(colours);
-        Shape1[i]->setAutoFillBackground(true);
+        SeriesSwatches[i]->setPalette(colours);
+        SeriesSwatches[i]->setAutoFillBackground(true);
     }
 }
 
 void MainWindow::ConnectHandlers()
 {
-    connect(Open_File, &QAction::triggered, this, &MainWindow::Open_File_Click);
-    connect(Save_File, &QAction::triggered, this, &MainWindow::Save_File_Click);
-    connect(Show_Settings, &QAction::triggered, this, &MainWindow::Show_Settings_Click);
-    connect(Show_About, &QAction::triggered, this, &MainWindow::Show_About_Click);
-    connect(Show_Report, &QAction::triggered, this, &MainWindow::Show_Report_Click);
-    connect(Show_Compare, &QAction::triggered, this, &MainWindow::Show_Compare_Click);
+    connect(OpenFileAction, &QAction::triggered, this, &MainWindow::Open_File_Click);
+    connect(SaveCaptureAction, &QAction::triggered, this, &MainWindow::Save_File_Click);
+    connect(SettingsAction, &QAction::triggered, this, &MainWindow::Show_Settings_Click);
+    connect(AboutAction, &QAction::triggered, this, &MainWindow::Show_About_Click);
+    connect(ReportAction, &QAction::triggered, this, &MainWindow::Show_Report_Click);
+    connect(CompareAction, &QAction::triggered, this, &MainWindow::Show_Compare_Click);
     // User actions only: the program's own changes to these controls must not start a pass.
-    connect(Option1, &QRadioButton::clicked, this, &MainWindow::Option1_Click);
-    connect(Option2, &QRadioButton::clicked, this, &MainWindow::Option2_Click);
-    connect(Combo1, &QComboBox::activated, this, &MainWindow::Combo1_Click);
+    connect(RawData, &QRadioButton::clicked, this, &MainWindow::Option1_Click);
+    connect(AveragedData, &QRadioButton::clicked, this, &MainWindow::Option2_Click);
+    connect(BlockSizeBox, &QComboBox::activated, this, &MainWindow::Combo1_Click);
     for (int i = 0; i < SeriesCount; ++i)
-        connect(Check1[i], &QCheckBox::clicked, this, [this, i] { Check1_Click(i); });
-    connect(Picture1, &PictureBox::MouseMoved, this, &MainWindow::Picture1_MouseMove);
-    connect(Picture2, &PictureBox::MouseMoved, this, &MainWindow::Picture2_MouseMove);
-    connect(Picture1, &PictureBox::FilesDropped, this, &MainWindow::Picture1_OLEDragDrop);
-    connect(Picture2, &PictureBox::FilesDropped, this, &MainWindow::Picture2_OLEDragDrop);
-    connect(Picture1, &PictureBox::MouseDown, this, &MainWindow::Picture1_MouseDown);
-    connect(Picture2, &PictureBox::MouseDown, this, &MainWindow::Picture2_MouseDown);
-    connect(Picture1, &PictureBox::MouseUp, this, &MainWindow::Picture1_MouseUp);
-    connect(Picture2, &PictureBox::MouseUp, this, &MainWindow::Picture2_MouseUp);
-    connect(Picture1, &PictureBox::DoubleClicked, this, &MainWindow::Picture1_DblClick);
-    connect(Picture2, &PictureBox::DoubleClicked, this, &MainWindow::Picture2_DblClick);
-    connect(Picture1, &PictureBox::WheelTurned, this, &MainWindow::Picture1_MouseWheel);
-    connect(Picture2, &PictureBox::WheelTurned, this, &MainWindow::Picture2_MouseWheel);
-    connect(Timer1, &QTimer::timeout, this, &MainWindow::Timer1_Timer);
+        connect(SeriesBoxes[i], &QCheckBox::clicked, this, [this, i] { Check1_Click(i); });
+    connect(SpeedChart, &PictureBox::MouseMoved, this, &MainWindow::Picture1_MouseMove);
+    connect(PercentChart, &PictureBox::MouseMoved, this, &MainWindow::Picture2_MouseMove);
+    connect(SpeedChart, &PictureBox::FilesDropped, this, &MainWindow::Picture1_OLEDragDrop);
+    connect(PercentChart, &PictureBox::FilesDropped, this, &MainWindow::Picture2_OLEDragDrop);
+    connect(SpeedChart, &PictureBox::MouseDown, this, &MainWindow::Picture1_MouseDown);
+    connect(PercentChart, &PictureBox::MouseDown, this, &MainWindow::Picture2_MouseDown);
+    connect(SpeedChart, &PictureBox::MouseUp, this, &MainWindow::Picture1_MouseUp);
+    connect(PercentChart, &PictureBox::MouseUp, this, &MainWindow::Picture2_MouseUp);
+    connect(SpeedChart, &PictureBox::DoubleClicked, this, &MainWindow::Picture1_DblClick);
+    connect(PercentChart, &PictureBox::DoubleClicked, this, &MainWindow::Picture2_DblClick);
+    connect(SpeedChart, &PictureBox::WheelTurned, this, &MainWindow::Picture1_MouseWheel);
+    connect(PercentChart, &PictureBox::WheelTurned, this, &MainWindow::Picture2_MouseWheel);
+    connect(CaptureTimer, &QTimer::timeout, this, &MainWindow::Timer1_Timer);
     connect(&gdip, &ImageWriter::Error, this,
             [this](int /*status*/, const QString& description) { lastWriterError_ = description; });
 }
@@ -310,9 +311,9 @@ void MainWindow::Form_Load(const std::string& argumentString)
     if (fields_.GraphFolder.empty())
         fields_.GraphFolder = FirstImgBurnGraphFolder();
     for (int i = 0; i < 6; ++i)
-        Combo1->insertItem(i, QString::fromLatin1(BlockSizes[i]));
-    Combo1->setCurrentIndex(2);
-    PrintInfoCaptions(fields_, *Picture4);
+        BlockSizeBox->insertItem(i, QString::fromLatin1(BlockSizes[i]));
+    BlockSizeBox->setCurrentIndex(2);
+    PrintInfoCaptions(fields_, *InfoCaptionsPanel);
     DrawSpeedFrame();
     DrawPercentFrame();
     AppendCaptionQuote();
@@ -388,7 +389,7 @@ void MainWindow::OpenGraphFile()
 // The report shows the file on show; option changes leave it as it is.
 void MainWindow::FollowBurnReport(bool loaded)
 {
-    Show_Report->setEnabled(!fields_.GraphFilePath.empty());
+    ReportAction->setEnabled(!fields_.GraphFilePath.empty());
     if (loaded && reportWindow_)
         reportWindow_->ShowFile(fields_.GraphFilePath, [this](const std::string& text) { return GeneralDate(text); });
 }
@@ -435,8 +436,8 @@ void MainWindow::MoveZoomDrag(float x)
 {
     if (!dragFrom_ || fields_.GraphFilePath.empty())
         return;
-    Picture1->ShowBand(*dragFrom_, x);
-    Picture2->ShowBand(*dragFrom_, x);
+    SpeedChart->ShowBand(*dragFrom_, x);
+    PercentChart->ShowBand(*dragFrom_, x);
 }
 
 void MainWindow::EndZoomDrag(PictureBox& chart, float x)
@@ -444,8 +445,8 @@ void MainWindow::EndZoomDrag(PictureBox& chart, float x)
     if (!dragFrom_)
         return;
     const float from = *std::exchange(dragFrom_, std::nullopt);
-    Picture1->HideBand();
-    Picture2->HideBand();
+    SpeedChart->HideBand();
+    PercentChart->HideBand();
     // A click that wobbled a pixel or two is no drag.
     if (std::abs(chart.UserToPixelsX(x - from)) < 3)
         return;
@@ -498,23 +499,23 @@ void MainWindow::ShowReadout(PictureBox& chart, ReadoutLabel& box, Chart kind, f
 void MainWindow::AskScreenCapture()
 {
     if (AskCaptureFile(this, *fileDialogs_, *messageBoxes_, fields_))
-        Timer1->start();
+        CaptureTimer->start();
 }
 
 // Success and failure must not look the same: a failed save says why.
 void MainWindow::WriteScreenCapture()
 {
-    Picture3->SetPicture(CaptureWindow(this));
+    CapturePicture->SetPicture(CaptureWindow(this));
     const QString target = QFile::decodeName(fields_.CapturePath.c_str());
     lastWriterError_.clear();
-    if (gdip.PictureBoxToFile(Picture3->Picture(), fields_.CapturePath, 85) == 0) {
+    if (gdip.PictureBoxToFile(CapturePicture->Picture(), fields_.CapturePath, 85) == 0) {
         const QString reason = lastWriterError_.isEmpty() ? ImageWriter::GdiErrorString(0) : lastWriterError_;
         messageBoxes_->Show(this,
                             QStringLiteral("The screen capture could not be saved as\n%1\n\n%2")
                                 .arg(QDir::toNativeSeparators(target), reason),
                             QString::fromLatin1(CaptureDialogTitle));
     }
-    Picture3->Cls();
+    CapturePicture->Cls();
 }
 
 void MainWindow::ShowCompareWindow()
@@ -576,14 +577,14 @@ void MainWindow::Show_Compare_Click()
 
 void MainWindow::Option1_Click()
 {
-    Combo1->setEnabled(false);
+    BlockSizeBox->setEnabled(false);
     if (!fields_.GraphFilePath.empty())
         LoadGraphFile();
 }
 
 void MainWindow::Option2_Click()
 {
-    Combo1->setEnabled(true);
+    BlockSizeBox->setEnabled(true);
     if (!fields_.GraphFilePath.empty())
         LoadGraphFile();
 }
@@ -602,13 +603,13 @@ void MainWindow::Check1_Click(int /*index*/)
 
 void MainWindow::Picture1_MouseMove(float x, float y)
 {
-    ShowReadout(*Picture1, *Label1, Chart::Speed, x, y);
+    ShowReadout(*SpeedChart, *SpeedReadout, Chart::Speed, x, y);
     MoveZoomDrag(x);
 }
 
 void MainWindow::Picture2_MouseMove(float x, float y)
 {
-    ShowReadout(*Picture2, *Label2, Chart::Percent, x, y);
+    ShowReadout(*PercentChart, *PercentReadout, Chart::Percent, x, y);
     MoveZoomDrag(x);
 }
 
@@ -627,13 +628,13 @@ void MainWindow::Picture2_MouseDown(Qt::MouseButton button, float x, float /*y*/
 void MainWindow::Picture1_MouseUp(Qt::MouseButton button, float x, float /*y*/)
 {
     if (button == Qt::LeftButton)
-        EndZoomDrag(*Picture1, x);
+        EndZoomDrag(*SpeedChart, x);
 }
 
 void MainWindow::Picture2_MouseUp(Qt::MouseButton button, float x, float /*y*/)
 {
     if (button == Qt::LeftButton)
-        EndZoomDrag(*Picture2, x);
+        EndZoomDrag(*PercentChart, x);
 }
 
 void MainWindow::Picture1_DblClick()
@@ -682,7 +683,7 @@ void MainWindow::Picture2_OLEDragDrop(const QStringList& files)
 
 void MainWindow::Timer1_Timer()
 {
-    Timer1->stop();
+    CaptureTimer->stop();
     WriteScreenCapture();
 }
 
@@ -690,17 +691,17 @@ Surface& MainWindow::Picture(int index)
 {
     switch (index) {
     case 1:
-        return *Picture1;
+        return *SpeedChart;
     case 2:
-        return *Picture2;
+        return *PercentChart;
     case 3:
-        return *Picture3;
+        return *CapturePicture;
     case 4:
-        return *Picture4;
+        return *InfoCaptionsPanel;
     case 5:
-        return *Picture5;
+        return *InfoValuesPanel;
     case 7:
-        return *Picture7;
+        return *DrivePanel;
     default:
         throw std::out_of_range("no picture box with that index");
     }
@@ -708,33 +709,33 @@ Surface& MainWindow::Picture(int index)
 
 bool MainWindow::Option2Value() const
 {
-    return Option2->isChecked();
+    return AveragedData->isChecked();
 }
 
 std::string MainWindow::Combo1Text() const
 {
-    return Combo1->currentText().toStdString();
+    return BlockSizeBox->currentText().toStdString();
 }
 
 int MainWindow::Check1Value(int index) const
 {
-    return Check1.at(static_cast<std::size_t>(index))->isChecked() ? 1 : 0;
+    return SeriesBoxes.at(static_cast<std::size_t>(index))->isChecked() ? 1 : 0;
 }
 
 void MainWindow::SetCheck1Value(int index, int value)
 {
-    Check1.at(static_cast<std::size_t>(index))->setChecked(value != 0);
+    SeriesBoxes.at(static_cast<std::size_t>(index))->setChecked(value != 0);
 }
 
 void MainWindow::SetCheck1Enabled(int index, bool enabled)
 {
-    Check1.at(static_cast<std::size_t>(index))->setEnabled(enabled);
+    SeriesBoxes.at(static_cast<std::size_t>(index))->setEnabled(enabled);
 }
 
 void MainWindow::SetLabel3Caption(int index, const std::string& caption)
 {
     if (index >= 1 && index <= 12)
-        Label3[static_cast<std::size_t>(index)]->setText(Text(caption));
+        SpeedAxisCaptions[static_cast<std::size_t>(index)]->setText(Text(caption));
 }
 
 void MainWindow::SetLabel5Caption(int index, const std::string& caption)
@@ -742,16 +743,16 @@ void MainWindow::SetLabel5Caption(int index, const std::string& caption)
     if (index < 0 || index > 4)
         return;
     wholeCaptions_[static_cast<std::size_t>(index)] = Text(caption);
-    Label5[static_cast<std::size_t>(index)]->setText(Text(caption));
+    SizeAxisCaptions[static_cast<std::size_t>(index)]->setText(Text(caption));
 }
 
 void MainWindow::SetZoomCaptions(const std::vector<AxisCaption>& captions)
 {
-    const QRect inner = Picture1->contentsRect().translated(Picture1->pos());
+    const QRect inner = SpeedChart->contentsRect().translated(SpeedChart->pos());
     const int width = Twips(0, 0, SizeAxisWidth(1), 0).width();
     const int clientWidth = centralWidget()->width();
-    for (std::size_t i = 0; i < Label5.size(); ++i) {
-        QLabel* label = Label5[i];
+    for (std::size_t i = 0; i < SizeAxisCaptions.size(); ++i) {
+        QLabel* label = SizeAxisCaptions[i];
         const int index = static_cast<int>(i);
         if (captions.empty()) {
             label->setGeometry(Twips(SizeAxisLefts[i], SizeAxisTop, SizeAxisWidth(index), AxisLabelHeight));

@@ -120,40 +120,40 @@ public:
     void MsgBox(const std::string& prompt, const std::string& title) override;
     std::string GeneralDate(const std::string& text) const override;
 
-    // The controls, named as laid out. Arrays keep the layout's indices;
-    // Label3 and Label4 have no element 0.
-    QMenu* File_Menu = nullptr;
-    QAction* Open_File = nullptr;
-    QAction* Save_File = nullptr;
-    QMenu* Tools_Menu = nullptr;
-    QAction* Show_Settings = nullptr;
-    QAction* Show_Report = nullptr;
-    QAction* Show_Compare = nullptr;
-    QMenu* Help_Menu = nullptr;
-    QAction* Show_About = nullptr;
+    // The controls. Arrays keep the layout's indices;
+    // SpeedAxisCaptions and RpmAxisCaptions have no element 0.
+    QMenu* FileMenu = nullptr;
+    QAction* OpenFileAction = nullptr;
+    QAction* SaveCaptureAction = nullptr;
+    QMenu* ToolsMenu = nullptr;
+    QAction* SettingsAction = nullptr;
+    QAction* ReportAction = nullptr;
+    QAction* CompareAction = nullptr;
+    QMenu* HelpMenu = nullptr;
+    QAction* AboutAction = nullptr;
 
-    QGroupBox* Frame1 = nullptr;
-    QGroupBox* Frame2 = nullptr;
-    PictureBox* Picture1 = nullptr;
-    PictureBox* Picture2 = nullptr;
-    PictureBox* Picture3 = nullptr;
-    PictureBox* Picture4 = nullptr;
-    PictureBox* Picture5 = nullptr;
-    QWidget* Picture6 = nullptr;
-    PictureBox* Picture7 = nullptr;
-    ReadoutLabel* Label1 = nullptr;
-    ReadoutLabel* Label2 = nullptr;
-    std::array<QLabel*, 13> Label3{};
-    std::array<QLabel*, 13> Label4{};
-    std::array<QLabel*, 5> Label5{};
-    std::array<QLabel*, 5> Label6{};
-    std::array<QLabel*, 5> Label7{};
-    QRadioButton* Option1 = nullptr;
-    QRadioButton* Option2 = nullptr;
-    QComboBox* Combo1 = nullptr;
-    std::array<QCheckBox*, SeriesCount> Check1{};
-    std::array<QFrame*, SeriesCount> Shape1{};
-    QTimer* Timer1 = nullptr;
+    QGroupBox* FileInfoGroup = nullptr;
+    QGroupBox* PlottingOptionsGroup = nullptr;
+    PictureBox* SpeedChart = nullptr;
+    PictureBox* PercentChart = nullptr;
+    PictureBox* CapturePicture = nullptr;
+    PictureBox* InfoCaptionsPanel = nullptr;
+    PictureBox* InfoValuesPanel = nullptr;
+    QWidget* OptionsPanel = nullptr;
+    PictureBox* DrivePanel = nullptr;
+    ReadoutLabel* SpeedReadout = nullptr;
+    ReadoutLabel* PercentReadout = nullptr;
+    std::array<QLabel*, 13> SpeedAxisCaptions{};
+    std::array<QLabel*, 13> RpmAxisCaptions{};
+    std::array<QLabel*, 5> SizeAxisCaptions{};
+    std::array<QLabel*, 5> PercentAxisCaptionsLeft{};
+    std::array<QLabel*, 5> PercentAxisCaptionsRight{};
+    QRadioButton* RawData = nullptr;
+    QRadioButton* AveragedData = nullptr;
+    QComboBox* BlockSizeBox = nullptr;
+    std::array<QCheckBox*, SeriesCount> SeriesBoxes{};
+    std::array<QFrame*, SeriesCount> SeriesSwatches{};
+    QTimer* CaptureTimer = nullptr;
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -20,8 +20,8 @@ int RunThumbnail(int argc, char** argv, int size, const std::string& input, cons
     options.Output = output;
     return WithLoadedWindow(argc, argv, options, [&](MainWindow& form) {
         // Both charts with the strip of window between them, as they stand in the window.
-        QWidget* client = form.Picture1->parentWidget();
-        const QRect charts = form.Picture1->geometry().united(form.Picture2->geometry());
+        QWidget* client = form.SpeedChart->parentWidget();
+        const QRect charts = form.SpeedChart->geometry().united(form.PercentChart->geometry());
         QImage picture = client->grab(charts).toImage().convertToFormat(QImage::Format_RGB32).scaled(
             size, size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
         picture.setDevicePixelRatio(1);

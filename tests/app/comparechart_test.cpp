@@ -80,7 +80,7 @@ TEST(CompareWindow, OpensWithTheCurrentFileAddsZoomsAndSaves)
     dialogs.Answers = {added};
     dialogs.SaveAnswers = {folder.filePath(QStringLiteral("picture"))};
     MainWindow form(QFile::encodeName(first).toStdString(), &dialogs, &boxes);
-    form.Show_Compare->trigger();
+    form.CompareAction->trigger();
     CompareWindow& window = *form.Compare();
     window.Add_Files->click();
     ASSERT_EQ(window.Set().Files().size(), 2u);

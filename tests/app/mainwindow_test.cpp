@@ -48,9 +48,9 @@ protected:
     void Open(const std::string& path)
     {
         dialogs.Answers.push_back(QString::fromStdString(path));
-        form->Open_File->trigger();
+        form->OpenFileAction->trigger();
     }
-    std::set<Colour> Plotted() const { return ColoursIn({form->Picture1->Image(), form->Picture2->Image()}); }
+    std::set<Colour> Plotted() const { return ColoursIn({form->SpeedChart->Image(), form->PercentChart->Image()}); }
     // The messages shown since the last call, one "title: prompt" line each.
     std::string Messages()
     {
@@ -70,11 +70,11 @@ TEST_F(MainWindowTest, StartUpState)
 {
     MainWindow& f = Start();
     EXPECT_TRUE(f.windowTitle().startsWith("Velantro - ") && f.windowTitle().size() > 12);
-    EXPECT_EQ(f.Combo1->currentText(), "10");
+    EXPECT_EQ(f.BlockSizeBox->currentText(), "10");
     for (int i = 0; i < SeriesCount; ++i)
-        EXPECT_TRUE(f.Check1[i]->isChecked() && f.Check1[i]->isEnabled()) << i;
+        EXPECT_TRUE(f.SeriesBoxes[i]->isChecked() && f.SeriesBoxes[i]->isEnabled()) << i;
     // Captions printed, no values yet, frames without data.
-    EXPECT_TRUE(ColoursIn({f.Picture4->Image()}).size() > 1 && ColoursIn({f.Picture5->Image()}).size() == 1);
+    EXPECT_TRUE(ColoursIn({f.InfoCaptionsPanel->Image()}).size() > 1 && ColoursIn({f.InfoValuesPanel->Image()}).size() == 1);
     EXPECT_EQ(Plotted(), (std::set<Colour>{0, GridColour, MajorGridColour}));
     EXPECT_EQ(Messages(), "");
 }
@@ -101,7 +101,7 @@ TEST_F(MainWindowTest, OpeningSetsTheSeriesBoxesOrKeepsThePreviousFile)
     std::string opened;
     for (const Step& step : steps) {
         SCOPED_TRACE(step.Name);
-        step.Path.empty() ? f.Check1[1]->click() : Open(step.Path);
+        step.Path.empty() ? f.SeriesBoxes[1]->click() : Open(step.Path);
         opened = step.Path.empty() || step.Fails ? opened : step.Path;
         EXPECT_EQ(Messages(), step.Fails ? fileError : "");
         EXPECT_EQ(f.Fields().GraphFilePath, opened);
@@ -111,7 +111,7 @@ TEST_F(MainWindowTest, OpeningSetsTheSeriesBoxesOrKeepsThePreviousFile)
         const std::set<Colour> plotted = Plotted();
         for (int i = 0; i < SeriesCount; ++i) {
             const bool present = i < 4 ? step.Write : step.Verify, ticked = i != 1 || step.WriteRpmTicked;
-            EXPECT_EQ(std::tuple(f.Check1[i]->isChecked(), f.Check1[i]->isEnabled(), plotted.contains(SeriesColour[i])),
+            EXPECT_EQ(std::tuple(f.SeriesBoxes[i]->isChecked(), f.SeriesBoxes[i]->isEnabled(), plotted.contains(SeriesColour[i])),
                       std::tuple(ticked, present, present && ticked)) << i;
         }
     }
@@ -120,22 +120,22 @@ TEST_F(MainWindowTest, OpeningSetsTheSeriesBoxesOrKeepsThePreviousFile)
 TEST_F(MainWindowTest, BurnReportFollowsTheFileShown)
 {
     MainWindow& f = Start();
-    const QList<QAction*> tools = f.Tools_Menu->actions();
+    const QList<QAction*> tools = f.ToolsMenu->actions();
     ASSERT_EQ(tools.size(), 4);
-    EXPECT_TRUE(tools[0] == f.Show_Settings && tools[1]->isSeparator() && tools[2] == f.Show_Report &&
-                tools[3] == f.Show_Compare);
-    EXPECT_EQ(f.Show_Report->text(), QStringLiteral("Burn Report..."));
-    EXPECT_EQ(f.Show_Compare->text(), QStringLiteral("Compare Graph Files..."));
+    EXPECT_TRUE(tools[0] == f.SettingsAction && tools[1]->isSeparator() && tools[2] == f.ReportAction &&
+                tools[3] == f.CompareAction);
+    EXPECT_EQ(f.ReportAction->text(), QStringLiteral("Burn Report..."));
+    EXPECT_EQ(f.CompareAction->text(), QStringLiteral("Compare Graph Files..."));
 
     const std::string a = File("a.ibg"), b = File("b.ibg", Kind::CdWriteOnly);
     const std::string bad = File("bad.ibg", {}, "not a graph file\r\n");
     // The action, whether the menu item is enabled, the file the open report window names ("": none open).
     const std::vector<std::tuple<std::function<void()>, bool, std::string>> steps = {
-        {[&] { f.Show_Report->trigger(); }, false, ""}, // no file yet
+        {[&] { f.ReportAction->trigger(); }, false, ""}, // no file yet
         {[&] { Open(a); }, true, ""},
-        {[&] { f.Show_Report->trigger(); }, true, a},
+        {[&] { f.ReportAction->trigger(); }, true, a},
         {[&] { Open(b); }, true, b},
-        {[&] { f.Check1[0]->click(); }, true, b},
+        {[&] { f.SeriesBoxes[0]->click(); }, true, b},
         {[&] { Open(bad), Messages(); }, true, b},
     };
     const auto window = [&] { return f.findChild<ReportWindow*>(); };
@@ -143,7 +143,7 @@ TEST_F(MainWindowTest, BurnReportFollowsTheFileShown)
         const auto& [act, enabled, shown] = steps[i];
         SCOPED_TRACE(i);
         act();
-        EXPECT_EQ(f.Show_Report->isEnabled(), enabled);
+        EXPECT_EQ(f.ReportAction->isEnabled(), enabled);
         ASSERT_EQ(window() && window()->isVisible(), !shown.empty());
         EXPECT_TRUE(shown.empty() || window()->Text().toStdString().starts_with("File            " + shown + '\n'));
     }
@@ -156,18 +156,18 @@ TEST_F(MainWindowTest, BurnReportFollowsTheFileShown)
 // which would fail and say so. Program-made index changes start none either.
 TEST_F(MainWindowTest, OptionChangesReplotOnlyWithAFile)
 {
-    const auto nextBlockSize = [](MainWindow& f) { f.Combo1->setCurrentIndex(1), emit f.Combo1->activated(1); };
-    const auto raw = [](MainWindow& f) { f.Option1->click(); };
+    const auto nextBlockSize = [](MainWindow& f) { f.BlockSizeBox->setCurrentIndex(1), emit f.BlockSizeBox->activated(1); };
+    const auto raw = [](MainWindow& f) { f.RawData->click(); };
     const std::vector<std::tuple<bool, std::function<void(MainWindow&)>, bool>> cases = {
         {true, raw, false}, {true, nextBlockSize, true}, {false, raw, false}, {false, nextBlockSize, true}};
     const std::string path = File("disc.ibg");
     for (const auto& [withFile, act, comboOn] : cases) {
         MainWindow& f = Start(withFile ? path : "");
-        const QImage before[] = {f.Picture1->Image(), f.Picture2->Image()};
+        const QImage before[] = {f.SpeedChart->Image(), f.PercentChart->Image()};
         act(f);
         EXPECT_EQ(Messages(), "");
-        EXPECT_EQ(f.Combo1->isEnabled(), comboOn);
-        EXPECT_EQ(f.Picture1->Image() != before[0] || f.Picture2->Image() != before[1], withFile);
+        EXPECT_EQ(f.BlockSizeBox->isEnabled(), comboOn);
+        EXPECT_EQ(f.SpeedChart->Image() != before[0] || f.PercentChart->Image() != before[1], withFile);
     }
 }
 
@@ -194,7 +194,7 @@ TEST_F(MainWindowTest, CommandLineAndDropsOpenOnlyGraphFiles)
                 data.setUrls(data.urls() << QUrl::fromLocalFile(QString::fromStdString(file)));
             QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
             // Straight to the box, either chart: the application routes drops only to the target of a real drag.
-            static_cast<QObject*>(dropped->size() > 1 ? f.Picture1 : f.Picture2)->event(&drop);
+            static_cast<QObject*>(dropped->size() > 1 ? f.SpeedChart : f.PercentChart)->event(&drop);
         }
         EXPECT_EQ(f.Fields().GraphFilePath, loaded);
         EXPECT_EQ(Messages(), refused ? wrongType : "");
@@ -222,7 +222,7 @@ TEST_F(MainWindowTest, ScreenCaptureFromTheMenu)
         SCOPED_TRACE(answer.value_or("cancelled"));
         messages.Yes = yes, messages.Questions = 0;
         dialogs.SaveAnswers = {answer ? std::optional(QString::fromStdString(folder.In(*answer))) : std::nullopt};
-        f.Save_File->trigger();
+        f.SaveCaptureAction->trigger();
         testing::WaitForCapture(f);
         EXPECT_EQ(messages.Questions, questions);
         // The dialog offers the graph's name, in the folder of the last save.
@@ -238,7 +238,7 @@ TEST_F(MainWindowTest, ScreenCaptureFromTheMenu)
         EXPECT_TRUE(written.empty() || (colours.contains(SeriesColour[0]) && colours.contains(SeriesColour[4])));
     }
     EXPECT_EQ(std::ifstream(folder.In("taken.bmp.png")).get(), 0x89); // a PNG by now
-    EXPECT_FALSE(f.Picture3->isVisible());
+    EXPECT_FALSE(f.CapturePicture->isVisible());
     ASSERT_EQ(messages.Shown.size(), 1u);
     EXPECT_EQ(messages.Shown[0].Title, "Save Velantro Screen Capture");
     EXPECT_TRUE(messages.Shown[0].Prompt.contains(QString::fromStdString(folder.In("missing/shot.png"))));
@@ -257,8 +257,8 @@ TEST_F(MainWindowTest, LayoutAndReadoutsAtThePixelRatio)
     // Larger than the screen at some scales: the title bar and menus stay on it.
     EXPECT_TRUE(f.screen()->availableGeometry().contains(f.frameGeometry().topLeft()));
     EXPECT_EQ(f.centralWidget()->size(), QSize(705, 593));
-    EXPECT_EQ(std::pair(f.Picture1->size(), f.Picture2->size()), std::pair(QSize(433, 401), QSize(433, 161)));
-    PictureBox& chart = *f.Picture1;
+    EXPECT_EQ(std::pair(f.SpeedChart->size(), f.PercentChart->size()), std::pair(QSize(433, 401), QSize(433, 161)));
+    PictureBox& chart = *f.SpeedChart;
     const QImage& image = chart.Image();
     EXPECT_EQ(image.size(), chart.InnerSize() * f.devicePixelRatio());
     std::set<Colour> allowed = {0, GridColour, MajorGridColour, LayerBreakColour, DataEndColour};
@@ -274,13 +274,13 @@ TEST_F(MainWindowTest, LayoutAndReadoutsAtThePixelRatio)
         const QPointF local = QPointF(chart.contentsRect().topLeft()) + QPointF(pixel) / f.devicePixelRatio();
         QMouseEvent move(QEvent::MouseMove, local, chart.mapToGlobal(local), Qt::NoButton, Qt::NoButton, {});
         QApplication::sendEvent(&chart, &move);
-        ASSERT_EQ(f.Label1->isHidden(), pixel != yellow);
+        ASSERT_EQ(f.SpeedReadout->isHidden(), pixel != yellow);
     }
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    const QString caption = QString::fromStdString(f.Label1->Caption());
+    const QString caption = QString::fromStdString(f.SpeedReadout->Caption());
     EXPECT_TRUE(caption.startsWith("Sector  ") && caption.contains("\r\nWrite Speed ")) << caption.toStdString();
     EXPECT_EQ(caption.at(caption.size() - 3), u',');
-    EXPECT_FALSE(f.Label1->geometry().contains(chart.contentsRect().topLeft() + yellow / f.devicePixelRatio()));
+    EXPECT_FALSE(f.SpeedReadout->geometry().contains(chart.contentsRect().topLeft() + yellow / f.devicePixelRatio()));
 }
 
 // Write speed 4x every 1,000 sectors, 20x at the spike, plotted raw: the view
@@ -294,9 +294,9 @@ TEST_F(MainWindowTest, ZoomByWheelDragAndBack)
         text.Body += (sector == Spike ? "20.00," : "4.00,") + std::to_string(sector) + ",0,50,2\r\n";
     MainWindow& f = Start();
     Open(File("spike.ibg", {}, text.Text() + "[END_WRITE]\r\n"));
-    f.Option1->click();
-    PictureBox& chart = *f.Picture1;
-    const QImage whole = chart.Image(), panel = f.Picture5->Image();
+    f.RawData->click();
+    PictureBox& chart = *f.SpeedChart;
+    const QImage whole = chart.Image(), panel = f.InfoValuesPanel->Image();
     const auto at = [&](double column) { return QPointF(chart.contentsRect().topLeft()) + QPointF(column, 100); };
     const auto mouse = [&](QEvent::Type type, double column, Qt::MouseButtons held) {
         QMouseEvent event(type, at(column), chart.mapToGlobal(at(column)), Qt::LeftButton, held, Qt::NoModifier);
@@ -342,7 +342,7 @@ TEST_F(MainWindowTest, ZoomByWheelDragAndBack)
         act();
         ASSERT_EQ(f.Fields().Zoom.has_value(), shown.has_value());
         EXPECT_EQ(Messages(), "");
-        EXPECT_EQ(f.Picture5->Image(), panel);
+        EXPECT_EQ(f.InfoValuesPanel->Image(), panel);
         if (!shown) {
             EXPECT_EQ(chart.Image(), whole);
             continue;
@@ -358,8 +358,8 @@ TEST_F(MainWindowTest, ZoomByWheelDragAndBack)
         const QPointF pointer = QPointF(chart.contentsRect().topLeft()) + QPointF(column, spikeRow) / ratio;
         QMouseEvent move(QEvent::MouseMove, pointer, chart.mapToGlobal(pointer), Qt::NoButton, Qt::NoButton, {});
         QApplication::sendEvent(&chart, &move);
-        ASSERT_FALSE(f.Label1->isHidden());
-        const QString sector = QString::fromStdString(f.Label1->Caption()).section(QLatin1Char(' '), 2, 2);
+        ASSERT_FALSE(f.SpeedReadout->isHidden());
+        const QString sector = QString::fromStdString(f.SpeedReadout->Caption()).section(QLatin1Char(' '), 2, 2);
         EXPECT_NEAR(sector.section(QLatin1Char('\r'), 0, 0).toDouble(), Spike, pixel + 1);
     }
 }

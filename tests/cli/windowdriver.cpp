@@ -15,8 +15,8 @@ int main(int argc, char** argv)
     velantro::testing::RecordedMessageBoxes boxes;
     velantro::MainWindow form(argv[1], &dialogs, &boxes);
     form.show();
-    form.Option1->click();
-    form.Save_File->trigger();
+    form.RawData->click();
+    form.SaveCaptureAction->trigger();
     velantro::testing::WaitForCapture(form);
     return form.Fields().LoadedFilePath.empty() || !boxes.Shown.empty() ? 1 : 0;
 }

@@ -60,7 +60,7 @@ struct RecordedMessageBoxes : MessageBoxes {
 // Lets the event loop run until a started capture has been written.
 inline void WaitForCapture(const MainWindow& form)
 {
-    for (QDeadlineTimer deadline(10000); form.Timer1->isActive() && !deadline.hasExpired();)
+    for (QDeadlineTimer deadline(10000); form.CaptureTimer->isActive() && !deadline.hasExpired();)
         QApplication::processEvents(QEventLoop::AllEvents, 20);
 }
 
