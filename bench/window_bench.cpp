@@ -153,11 +153,11 @@ void BM_OptionChangesMemory(benchmark::State& state)
     form.show();
     for (auto _ : state) {
         form.RawData->setChecked(true);
-        form.Option1_Click();
+        form.RawDataClicked();
         const long first = ResidentKilobytes();
         for (int i = 0; i < 999; ++i) {
             (i % 2 ? form.RawData : form.AveragedData)->setChecked(true);
-            i % 2 ? form.Option1_Click() : form.Option2_Click();
+            i % 2 ? form.RawDataClicked() : form.AveragedDataClicked();
         }
         state.counters["rss_first_kB"] = static_cast<double>(first);
         state.counters["rss_last_kB"] = static_cast<double>(ResidentKilobytes());

@@ -338,7 +338,7 @@ void CompareWindow::Picture_OLEDragDrop(const QStringList& files)
     AddGraphFiles(files);
 }
 
-void CompareWindow::Form_KeyDown(int key)
+void CompareWindow::KeyPressed(int key)
 {
     if (key == Qt::Key_Escape)
         ZoomTo(WholeRange(set_.Limits()));
@@ -353,7 +353,7 @@ void CompareWindow::Resize_Timer_Timer()
 
 void CompareWindow::keyPressEvent(QKeyEvent* event)
 {
-    Form_KeyDown(event->key());
+    KeyPressed(event->key());
     QWidget::keyPressEvent(event);
 }
 

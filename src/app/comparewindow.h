@@ -59,7 +59,7 @@ public:
     void Picture_MouseDrag(QPointF from, QPointF to);
     void Picture_DblClick();
     void Picture_OLEDragDrop(const QStringList& files);
-    void Form_KeyDown(int key);
+    void KeyPressed(int key);
     void Resize_Timer_Timer();
 
     QPushButton* Add_Files = nullptr;

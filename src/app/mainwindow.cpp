@@ -126,7 +126,7 @@ MainWindow::MainWindow(const std::string& argumentString, FileDialogs* fileDialo
     BuildControls();
     ConnectHandlers();
     CentreOnScreen();
-    Form_Load(argumentString);
+    StartUp(argumentString);
 }
 
 MainWindow::~MainWindow()
@@ -260,31 +260,31 @@ void MainWindow::BuildOptionControls()
 
 void MainWindow::ConnectHandlers()
 {
-    connect(OpenFileAction, &QAction::triggered, this, &MainWindow::Open_File_Click);
-    connect(SaveCaptureAction, &QAction::triggered, this, &MainWindow::Save_File_Click);
-    connect(SettingsAction, &QAction::triggered, this, &MainWindow::Show_Settings_Click);
-    connect(AboutAction, &QAction::triggered, this, &MainWindow::Show_About_Click);
-    connect(ReportAction, &QAction::triggered, this, &MainWindow::Show_Report_Click);
-    connect(CompareAction, &QAction::triggered, this, &MainWindow::Show_Compare_Click);
+    connect(OpenFileAction, &QAction::triggered, this, &MainWindow::OpenFileClicked);
+    connect(SaveCaptureAction, &QAction::triggered, this, &MainWindow::SaveCaptureClicked);
+    connect(SettingsAction, &QAction::triggered, this, &MainWindow::SettingsClicked);
+    connect(AboutAction, &QAction::triggered, this, &MainWindow::AboutClicked);
+    connect(ReportAction, &QAction::triggered, this, &MainWindow::ReportClicked);
+    connect(CompareAction, &QAction::triggered, this, &MainWindow::CompareClicked);
     // User actions only: the program's own changes to these controls must not start a pass.
-    connect(RawData, &QRadioButton::clicked, this, &MainWindow::Option1_Click);
-    connect(AveragedData, &QRadioButton::clicked, this, &MainWindow::Option2_Click);
-    connect(BlockSizeBox, &QComboBox::activated, this, &MainWindow::Combo1_Click);
+    connect(RawData, &QRadioButton::clicked, this, &MainWindow::RawDataClicked);
+    connect(AveragedData, &QRadioButton::clicked, this, &MainWindow::AveragedDataClicked);
+    connect(BlockSizeBox, &QComboBox::activated, this, &MainWindow::BlockSizeChosen);
     for (int i = 0; i < SeriesCount; ++i)
-        connect(SeriesBoxes[i], &QCheckBox::clicked, this, [this, i] { Check1_Click(i); });
-    connect(SpeedChart, &PictureBox::MouseMoved, this, &MainWindow::Picture1_MouseMove);
-    connect(PercentChart, &PictureBox::MouseMoved, this, &MainWindow::Picture2_MouseMove);
-    connect(SpeedChart, &PictureBox::FilesDropped, this, &MainWindow::Picture1_OLEDragDrop);
-    connect(PercentChart, &PictureBox::FilesDropped, this, &MainWindow::Picture2_OLEDragDrop);
-    connect(SpeedChart, &PictureBox::MouseDown, this, &MainWindow::Picture1_MouseDown);
-    connect(PercentChart, &PictureBox::MouseDown, this, &MainWindow::Picture2_MouseDown);
-    connect(SpeedChart, &PictureBox::MouseUp, this, &MainWindow::Picture1_MouseUp);
-    connect(PercentChart, &PictureBox::MouseUp, this, &MainWindow::Picture2_MouseUp);
-    connect(SpeedChart, &PictureBox::DoubleClicked, this, &MainWindow::Picture1_DblClick);
-    connect(PercentChart, &PictureBox::DoubleClicked, this, &MainWindow::Picture2_DblClick);
-    connect(SpeedChart, &PictureBox::WheelTurned, this, &MainWindow::Picture1_MouseWheel);
-    connect(PercentChart, &PictureBox::WheelTurned, this, &MainWindow::Picture2_MouseWheel);
-    connect(CaptureTimer, &QTimer::timeout, this, &MainWindow::Timer1_Timer);
+        connect(SeriesBoxes[i], &QCheckBox::clicked, this, [this, i] { SeriesBoxClicked(i); });
+    connect(SpeedChart, &PictureBox::MouseMoved, this, &MainWindow::SpeedChartMouseMove);
+    connect(PercentChart, &PictureBox::MouseMoved, this, &MainWindow::PercentChartMouseMove);
+    connect(SpeedChart, &PictureBox::FilesDropped, this, &MainWindow::SpeedChartFilesDropped);
+    connect(PercentChart, &PictureBox::FilesDropped, this, &MainWindow::PercentChartFilesDropped);
+    connect(SpeedChart, &PictureBox::MouseDown, this, &MainWindow::SpeedChartMouseDown);
+    connect(PercentChart, &PictureBox::MouseDown, this, &MainWindow::PercentChartMouseDown);
+    connect(SpeedChart, &PictureBox::MouseUp, this, &MainWindow::SpeedChartMouseUp);
+    connect(PercentChart, &PictureBox::MouseUp, this, &MainWindow::PercentChartMouseUp);
+    connect(SpeedChart, &PictureBox::DoubleClicked, this, &MainWindow::SpeedChartDoubleClicked);
+    connect(PercentChart, &PictureBox::DoubleClicked, this, &MainWindow::PercentChartDoubleClicked);
+    connect(SpeedChart, &PictureBox::WheelTurned, this, &MainWindow::SpeedChartWheelTurned);
+    connect(PercentChart, &PictureBox::WheelTurned, this, &MainWindow::PercentChartWheelTurned);
+    connect(CaptureTimer, &QTimer::timeout, this, &MainWindow::CaptureTimerFired);
     connect(&gdip, &ImageWriter::Error, this,
             [this](int /*status*/, const QString& description) { lastWriterError_ = description; });
 }
@@ -302,7 +302,7 @@ void MainWindow::CentreOnScreen()
     }
 }
 
-void MainWindow::Form_Load(const std::string& argumentString)
+void MainWindow::StartUp(const std::string& argumentString)
 {
     SetFormIcons(this);
     fields_ = StartupFields();
@@ -320,7 +320,7 @@ void MainWindow::Form_Load(const std::string& argumentString)
     OpenCommandLineFile(argumentString);
 }
 
-void MainWindow::Form_Unload()
+void MainWindow::ShutDown()
 {
     // The auxiliary windows have no owner; ending the loop takes them along.
     QCoreApplication::quit();
@@ -328,7 +328,7 @@ void MainWindow::Form_Unload()
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
-    Form_Unload();
+    ShutDown();
     event->accept();
 }
 
@@ -533,7 +533,7 @@ CompareWindow* MainWindow::Compare() const
     return compareWindow_.data();
 }
 
-void MainWindow::Open_File_Click()
+void MainWindow::OpenFileClicked()
 {
     const std::optional<QString> chosen = fileDialogs_->GetOpenFileName(
         this, QStringLiteral("Open ImgBurn Graph File"), QStringLiteral("ImgBurn Graph Files (*.ibg)"),
@@ -544,22 +544,22 @@ void MainWindow::Open_File_Click()
     OpenGraphFile();
 }
 
-void MainWindow::Save_File_Click()
+void MainWindow::SaveCaptureClicked()
 {
     AskScreenCapture();
 }
 
-void MainWindow::Show_Settings_Click()
+void MainWindow::SettingsClicked()
 {
     auxWindows_.ShowSettings();
 }
 
-void MainWindow::Show_About_Click()
+void MainWindow::AboutClicked()
 {
     auxWindows_.ShowAbout();
 }
 
-void MainWindow::Show_Report_Click()
+void MainWindow::ReportClicked()
 {
     if (!reportWindow_) {
         reportWindow_ = new ReportWindow(this);
@@ -570,96 +570,96 @@ void MainWindow::Show_Report_Click()
     reportWindow_->activateWindow();
 }
 
-void MainWindow::Show_Compare_Click()
+void MainWindow::CompareClicked()
 {
     ShowCompareWindow();
 }
 
-void MainWindow::Option1_Click()
+void MainWindow::RawDataClicked()
 {
     BlockSizeBox->setEnabled(false);
     if (!fields_.GraphFilePath.empty())
         LoadGraphFile();
 }
 
-void MainWindow::Option2_Click()
+void MainWindow::AveragedDataClicked()
 {
     BlockSizeBox->setEnabled(true);
     if (!fields_.GraphFilePath.empty())
         LoadGraphFile();
 }
 
-void MainWindow::Combo1_Click()
+void MainWindow::BlockSizeChosen()
 {
     if (!fields_.GraphFilePath.empty())
         LoadGraphFile();
 }
 
-void MainWindow::Check1_Click(int /*index*/)
+void MainWindow::SeriesBoxClicked(int /*index*/)
 {
     if (!fields_.GraphFilePath.empty())
         LoadGraphFile();
 }
 
-void MainWindow::Picture1_MouseMove(float x, float y)
+void MainWindow::SpeedChartMouseMove(float x, float y)
 {
     ShowReadout(*SpeedChart, *SpeedReadout, Chart::Speed, x, y);
     MoveZoomDrag(x);
 }
 
-void MainWindow::Picture2_MouseMove(float x, float y)
+void MainWindow::PercentChartMouseMove(float x, float y)
 {
     ShowReadout(*PercentChart, *PercentReadout, Chart::Percent, x, y);
     MoveZoomDrag(x);
 }
 
-void MainWindow::Picture1_MouseDown(Qt::MouseButton button, float x, float /*y*/)
+void MainWindow::SpeedChartMouseDown(Qt::MouseButton button, float x, float /*y*/)
 {
     if (button == Qt::LeftButton)
         StartZoomDrag(x);
 }
 
-void MainWindow::Picture2_MouseDown(Qt::MouseButton button, float x, float /*y*/)
+void MainWindow::PercentChartMouseDown(Qt::MouseButton button, float x, float /*y*/)
 {
     if (button == Qt::LeftButton)
         StartZoomDrag(x);
 }
 
-void MainWindow::Picture1_MouseUp(Qt::MouseButton button, float x, float /*y*/)
+void MainWindow::SpeedChartMouseUp(Qt::MouseButton button, float x, float /*y*/)
 {
     if (button == Qt::LeftButton)
         EndZoomDrag(*SpeedChart, x);
 }
 
-void MainWindow::Picture2_MouseUp(Qt::MouseButton button, float x, float /*y*/)
+void MainWindow::PercentChartMouseUp(Qt::MouseButton button, float x, float /*y*/)
 {
     if (button == Qt::LeftButton)
         EndZoomDrag(*PercentChart, x);
 }
 
-void MainWindow::Picture1_DblClick()
+void MainWindow::SpeedChartDoubleClicked()
 {
     ZoomCharts(std::nullopt);
 }
 
-void MainWindow::Picture2_DblClick()
+void MainWindow::PercentChartDoubleClicked()
 {
     ZoomCharts(std::nullopt);
 }
 
-void MainWindow::Picture1_MouseWheel(float x, double notches)
+void MainWindow::SpeedChartWheelTurned(float x, double notches)
 {
     wheelAt_ = x;
     if (std::exchange(wheelNotches_, wheelNotches_ + notches) == 0)
         QTimer::singleShot(0, this, &MainWindow::ApplyWheelZoom);
 }
 
-void MainWindow::Picture2_MouseWheel(float x, double notches)
+void MainWindow::PercentChartWheelTurned(float x, double notches)
 {
-    Picture1_MouseWheel(x, notches);
+    SpeedChartWheelTurned(x, notches);
 }
 
-void MainWindow::Form_KeyDown(int key)
+void MainWindow::KeyPressed(int key)
 {
     if (key == Qt::Key_Escape)
         ZoomCharts(std::nullopt);
@@ -667,21 +667,21 @@ void MainWindow::Form_KeyDown(int key)
 
 void MainWindow::keyPressEvent(QKeyEvent* event)
 {
-    Form_KeyDown(event->key());
+    KeyPressed(event->key());
     QMainWindow::keyPressEvent(event);
 }
 
-void MainWindow::Picture1_OLEDragDrop(const QStringList& files)
+void MainWindow::SpeedChartFilesDropped(const QStringList& files)
 {
     OpenDroppedFiles(files);
 }
 
-void MainWindow::Picture2_OLEDragDrop(const QStringList& files)
+void MainWindow::PercentChartFilesDropped(const QStringList& files)
 {
     OpenDroppedFiles(files);
 }
 
-void MainWindow::Timer1_Timer()
+void MainWindow::CaptureTimerFired()
 {
     CaptureTimer->stop();
     WriteScreenCapture();

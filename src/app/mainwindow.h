@@ -80,32 +80,32 @@ public:
     CompareWindow* Compare() const;
 
     // Event handlers, named after control and event.
-    void Form_Load(const std::string& argumentString);
-    void Form_Unload();
-    void Open_File_Click();
-    void Save_File_Click();
-    void Show_Settings_Click();
-    void Show_About_Click();
-    void Show_Report_Click();
-    void Show_Compare_Click();
-    void Option1_Click();
-    void Option2_Click();
-    void Combo1_Click();
-    void Check1_Click(int index);
-    void Picture1_MouseMove(float x, float y);
-    void Picture2_MouseMove(float x, float y);
-    void Picture1_OLEDragDrop(const QStringList& files);
-    void Picture2_OLEDragDrop(const QStringList& files);
-    void Picture1_MouseDown(Qt::MouseButton button, float x, float y);
-    void Picture2_MouseDown(Qt::MouseButton button, float x, float y);
-    void Picture1_MouseUp(Qt::MouseButton button, float x, float y);
-    void Picture2_MouseUp(Qt::MouseButton button, float x, float y);
-    void Picture1_DblClick();
-    void Picture2_DblClick();
-    void Picture1_MouseWheel(float x, double notches);
-    void Picture2_MouseWheel(float x, double notches);
-    void Form_KeyDown(int key);
-    void Timer1_Timer();
+    void StartUp(const std::string& argumentString);
+    void ShutDown();
+    void OpenFileClicked();
+    void SaveCaptureClicked();
+    void SettingsClicked();
+    void AboutClicked();
+    void ReportClicked();
+    void CompareClicked();
+    void RawDataClicked();
+    void AveragedDataClicked();
+    void BlockSizeChosen();
+    void SeriesBoxClicked(int index);
+    void SpeedChartMouseMove(float x, float y);
+    void PercentChartMouseMove(float x, float y);
+    void SpeedChartFilesDropped(const QStringList& files);
+    void PercentChartFilesDropped(const QStringList& files);
+    void SpeedChartMouseDown(Qt::MouseButton button, float x, float y);
+    void PercentChartMouseDown(Qt::MouseButton button, float x, float y);
+    void SpeedChartMouseUp(Qt::MouseButton button, float x, float y);
+    void PercentChartMouseUp(Qt::MouseButton button, float x, float y);
+    void SpeedChartDoubleClicked();
+    void PercentChartDoubleClicked();
+    void SpeedChartWheelTurned(float x, double notches);
+    void PercentChartWheelTurned(float x, double notches);
+    void KeyPressed(int key);
+    void CaptureTimerFired();
 
     // What the load pass and the frames see of the controls.
     Surface& Picture(int index) override;

@@ -89,7 +89,7 @@ TEST(CompareWindow, OpensWithTheCurrentFileAddsZoomsAndSaves)
 
     window.Picture_MouseWheel(window.Picture->PlotRect().center(), 2);
     EXPECT_DOUBLE_EQ(window.Set().View().Width(), window.Set().Limits().Whole / 4);
-    window.Form_KeyDown(Qt::Key_Escape);
+    window.KeyPressed(Qt::Key_Escape);
     EXPECT_TRUE(ShowsWhole(window.Set().View(), window.Set().Limits()));
 
     window.Save_Picture->click();
