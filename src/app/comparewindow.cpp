@@ -67,64 +67,64 @@ CompareWindow::CompareWindow(const std::string& firstFile, const QString& graphF
 
 void CompareWindow::BuildControls()
 {
-    Add_Files = new QPushButton(QStringLiteral("Add Files..."), this);
-    Remove_File = new QPushButton(QStringLiteral("Remove"), this);
-    Series_Combo = new QComboBox(this);
+    AddFilesButton = new QPushButton(QStringLiteral("Add Files..."), this);
+    RemoveFileButton = new QPushButton(QStringLiteral("Remove"), this);
+    SeriesBox = new QComboBox(this);
     for (const char* name : SeriesNames)
-        Series_Combo->addItem(QString::fromLatin1(name));
-    Axis_Combo = new QComboBox(this);
+        SeriesBox->addItem(QString::fromLatin1(name));
+    AxisBox = new QComboBox(this);
     for (const char* name : AxisNames)
-        Axis_Combo->addItem(QString::fromLatin1(name));
-    Save_Picture = new QPushButton(QStringLiteral("Save Picture..."), this);
-    File_List = new QListWidget(this);
-    File_List->setFixedWidth(230);
-    File_List->setTextElideMode(Qt::ElideMiddle);
-    Picture = new ComparePicture(this);
-    Picture->setMinimumSize(480, 320);
-    Resize_Timer = new QTimer(this);
-    Resize_Timer->setSingleShot(true);
-    Resize_Timer->setInterval(ResizeSettleMs);
+        AxisBox->addItem(QString::fromLatin1(name));
+    SavePictureButton = new QPushButton(QStringLiteral("Save Picture..."), this);
+    FileList = new QListWidget(this);
+    FileList->setFixedWidth(230);
+    FileList->setTextElideMode(Qt::ElideMiddle);
+    Chart = new ComparePicture(this);
+    Chart->setMinimumSize(480, 320);
+    ResizeTimer = new QTimer(this);
+    ResizeTimer->setSingleShot(true);
+    ResizeTimer->setInterval(ResizeSettleMs);
 
     auto* choices = new QHBoxLayout;
     choices->addWidget(new QLabel(QStringLiteral("Show:"), this));
-    choices->addWidget(Series_Combo);
+    choices->addWidget(SeriesBox);
     choices->addSpacing(12);
     choices->addWidget(new QLabel(QStringLiteral("X axis:"), this));
-    choices->addWidget(Axis_Combo);
+    choices->addWidget(AxisBox);
     choices->addStretch();
-    choices->addWidget(Save_Picture);
+    choices->addWidget(SavePictureButton);
 
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(Add_Files);
-    buttons->addWidget(Remove_File);
+    buttons->addWidget(AddFilesButton);
+    buttons->addWidget(RemoveFileButton);
     auto* files = new QVBoxLayout;
-    files->addWidget(File_List);
+    files->addWidget(FileList);
     files->addLayout(buttons);
 
     auto* body = new QHBoxLayout;
     body->addLayout(files);
-    body->addWidget(Picture, 1);
+    body->addWidget(Chart, 1);
     auto* whole = new QVBoxLayout(this);
     whole->addLayout(choices);
     whole->addLayout(body, 1);
-    resize(CompareChart::PictureSize + QSize(File_List->width() + 30, 50));
+    resize(CompareChart::PictureSize + QSize(FileList->width() + 30, 50));
 }
 
 void CompareWindow::ConnectHandlers()
 {
-    connect(Add_Files, &QPushButton::clicked, this, &CompareWindow::Add_Files_Click);
-    connect(Remove_File, &QPushButton::clicked, this, &CompareWindow::Remove_File_Click);
-    connect(Series_Combo, &QComboBox::activated, this, &CompareWindow::Series_Combo_Click);
-    connect(Axis_Combo, &QComboBox::activated, this, &CompareWindow::Axis_Combo_Click);
-    connect(Save_Picture, &QPushButton::clicked, this, &CompareWindow::Save_Picture_Click);
-    connect(Picture, &ComparePicture::Resized, this, &CompareWindow::Picture_Resize);
-    connect(Picture, &ComparePicture::MouseMoved, this, &CompareWindow::Picture_MouseMove);
-    connect(Picture, &ComparePicture::MouseLeft, this, &CompareWindow::Picture_MouseLeave);
-    connect(Picture, &ComparePicture::WheelTurned, this, &CompareWindow::Picture_MouseWheel);
-    connect(Picture, &ComparePicture::Dragged, this, &CompareWindow::Picture_MouseDrag);
-    connect(Picture, &ComparePicture::DoubleClicked, this, &CompareWindow::Picture_DblClick);
-    connect(Picture, &ComparePicture::FilesDropped, this, &CompareWindow::Picture_OLEDragDrop);
-    connect(Resize_Timer, &QTimer::timeout, this, &CompareWindow::Resize_Timer_Timer);
+    connect(AddFilesButton, &QPushButton::clicked, this, &CompareWindow::AddFilesClicked);
+    connect(RemoveFileButton, &QPushButton::clicked, this, &CompareWindow::RemoveFileClicked);
+    connect(SeriesBox, &QComboBox::activated, this, &CompareWindow::SeriesChosen);
+    connect(AxisBox, &QComboBox::activated, this, &CompareWindow::AxisChosen);
+    connect(SavePictureButton, &QPushButton::clicked, this, &CompareWindow::SavePictureClicked);
+    connect(Chart, &ComparePicture::Resized, this, &CompareWindow::ChartResized);
+    connect(Chart, &ComparePicture::MouseMoved, this, &CompareWindow::ChartMouseMove);
+    connect(Chart, &ComparePicture::MouseLeft, this, &CompareWindow::ChartMouseLeft);
+    connect(Chart, &ComparePicture::WheelTurned, this, &CompareWindow::ChartWheelTurned);
+    connect(Chart, &ComparePicture::Dragged, this, &CompareWindow::ChartDragged);
+    connect(Chart, &ComparePicture::DoubleClicked, this, &CompareWindow::ChartDoubleClicked);
+    connect(Chart, &ComparePicture::FilesDropped, this, &CompareWindow::ChartFilesDropped);
+    connect(ResizeTimer, &QTimer::timeout, this, &CompareWindow::ResizeSettled);
 }
 
 void CompareWindow::AddGraphFiles(const QStringList& files)
@@ -165,35 +165,35 @@ void CompareWindow::RemoveGraphFile(int index)
 
 void CompareWindow::RebuildLines()
 {
-    const auto series = static_cast<CompareSeries>(std::max(0, Series_Combo->currentIndex()));
-    const auto axis = static_cast<CompareAxis>(std::max(0, Axis_Combo->currentIndex()));
-    set_.Rebuild(series, axis, wanted_, CompareChart::PlotArea(Picture->size(), Picture->devicePixelRatioF()).width());
+    const auto series = static_cast<CompareSeries>(std::max(0, SeriesBox->currentIndex()));
+    const auto axis = static_cast<CompareAxis>(std::max(0, AxisBox->currentIndex()));
+    set_.Rebuild(series, axis, wanted_, CompareChart::PlotArea(Chart->size(), Chart->devicePixelRatioF()).width());
     FillFileList();
     DrawComparison();
 }
 
 void CompareWindow::DrawComparison()
 {
-    QImage image = CompareChart::Draw(set_, Picture->size(), Picture->devicePixelRatioF());
+    QImage image = CompareChart::Draw(set_, Chart->size(), Chart->devicePixelRatioF());
     if (set_.DrawnCount() == 0) {
         QPainter painter(&image);
         painter.setPen(Qt::darkGray);
-        painter.drawText(Picture->PlotRect(), Qt::AlignCenter,
+        painter.drawText(Chart->PlotRect(), Qt::AlignCenter,
                          QStringLiteral("Add ImgBurn graph files with Add Files..., or drop them here."));
     }
-    Picture->SetImage(image);
-    Picture->Readout->hide();
+    Chart->SetImage(image);
+    Chart->Readout->hide();
 }
 
 void CompareWindow::FillFileList()
 {
-    const int selected = File_List->currentRow();
-    File_List->clear();
+    const int selected = FileList->currentRow();
+    FileList->clear();
     for (std::size_t i = 0; i < set_.Files().size(); ++i) {
         const CompareFile& file = set_.Files()[i];
         QPixmap swatch(SwatchSize, SwatchSize);
         swatch.fill(file.Drawn() ? CompareChart::FileColour(i) : QColor(Qt::transparent));
-        auto* item = new QListWidgetItem(QIcon(swatch), FileName(file), File_List);
+        auto* item = new QListWidgetItem(QIcon(swatch), FileName(file), FileList);
         QString tip = QFile::decodeName(file.Path.c_str());
         if (!file.Drawn()) {
             item->setText(FileName(file) + QStringLiteral("\nleft out: ") + QString::fromStdString(file.Error));
@@ -204,7 +204,7 @@ void CompareWindow::FillFileList()
         }
         item->setToolTip(tip);
     }
-    File_List->setCurrentRow(std::min(selected, File_List->count() - 1));
+    FileList->setCurrentRow(std::min(selected, FileList->count() - 1));
 }
 
 void CompareWindow::ZoomTo(const ZoomRange& range)
@@ -216,8 +216,8 @@ void CompareWindow::ZoomTo(const ZoomRange& range)
 
 double CompareWindow::AxisPlace(QPointF at) const
 {
-    const qreal ratio = Picture->devicePixelRatioF();
-    const QRect plot = CompareChart::PlotArea(Picture->size(), ratio);
+    const qreal ratio = Chart->devicePixelRatioF();
+    const QRect plot = CompareChart::PlotArea(Chart->size(), ratio);
     const double column = std::floor(at.x() * ratio - plot.left());
     const ZoomRange& view = set_.View();
     return view.Left + (column + 0.5) / plot.width() * view.Width();
@@ -225,8 +225,8 @@ double CompareWindow::AxisPlace(QPointF at) const
 
 void CompareWindow::ShowReadout(QPointF at)
 {
-    QLabel& box = *Picture->Readout;
-    const QRectF plot = Picture->PlotRect();
+    QLabel& box = *Chart->Readout;
+    const QRectF plot = Chart->PlotRect();
     if (!plot.contains(at) || set_.DrawnCount() == 0) {
         box.hide();
         return;
@@ -245,8 +245,8 @@ void CompareWindow::ShowReadout(QPointF at)
     box.adjustSize();
     const ReadoutPlace place =
         PlaceReadout(static_cast<float>(at.x()), static_cast<float>(at.y()), static_cast<float>(box.width()),
-                     static_cast<float>(box.height()), static_cast<float>(Picture->width()),
-                     static_cast<float>(Picture->height()));
+                     static_cast<float>(box.height()), static_cast<float>(Chart->width()),
+                     static_cast<float>(Chart->height()));
     box.move(static_cast<int>(std::lround(place.Left)), static_cast<int>(std::lround(place.Top)));
     box.show();
 }
@@ -269,71 +269,71 @@ void CompareWindow::SavePicture()
     ImageWriter writer;
     QString reason = ImageWriter::GdiErrorString(0);
     connect(&writer, &ImageWriter::Error, this, [&reason](int, const QString& text) { reason = text; });
-    if (writer.PictureBoxToFile(Picture->Image(), target) == 0)
+    if (writer.PictureBoxToFile(Chart->Image(), target) == 0)
         messageBoxes_.Show(this, QStringLiteral("The picture could not be saved as\n%1\n\n%2").arg(target, reason),
                            QString::fromLatin1(PictureDialogTitle));
 }
 
-void CompareWindow::Add_Files_Click()
+void CompareWindow::AddFilesClicked()
 {
     AddGraphFiles(fileDialogs_.GetOpenFileNames(this, QStringLiteral("Add ImgBurn Graph Files"),
                                                 QStringLiteral("ImgBurn Graph Files (*.ibg)"),
                                                 QStringLiteral("*.ibg"), graphFolder_));
 }
 
-void CompareWindow::Remove_File_Click()
+void CompareWindow::RemoveFileClicked()
 {
-    RemoveGraphFile(File_List->currentRow());
+    RemoveGraphFile(FileList->currentRow());
 }
 
-void CompareWindow::Series_Combo_Click()
+void CompareWindow::SeriesChosen()
 {
     RebuildLines();
 }
 
-void CompareWindow::Axis_Combo_Click()
+void CompareWindow::AxisChosen()
 {
     // Sectors and shares are different axes: a zoom of one means nothing on the other.
     wanted_ = {};
     RebuildLines();
 }
 
-void CompareWindow::Save_Picture_Click()
+void CompareWindow::SavePictureClicked()
 {
     SavePicture();
 }
 
-void CompareWindow::Picture_Resize()
+void CompareWindow::ChartResized()
 {
-    Resize_Timer->start();
+    ResizeTimer->start();
 }
 
-void CompareWindow::Picture_MouseMove(QPointF at)
+void CompareWindow::ChartMouseMove(QPointF at)
 {
     ShowReadout(at);
 }
 
-void CompareWindow::Picture_MouseLeave()
+void CompareWindow::ChartMouseLeft()
 {
-    Picture->Readout->hide();
+    Chart->Readout->hide();
 }
 
-void CompareWindow::Picture_MouseWheel(QPointF at, double notches)
+void CompareWindow::ChartWheelTurned(QPointF at, double notches)
 {
     ZoomTo(ZoomAround(set_.View(), AxisPlace(at), notches, set_.Limits()));
 }
 
-void CompareWindow::Picture_MouseDrag(QPointF from, QPointF to)
+void CompareWindow::ChartDragged(QPointF from, QPointF to)
 {
     ZoomTo(ZoomToDrag(set_.View(), AxisPlace(from), AxisPlace(to), set_.Limits()));
 }
 
-void CompareWindow::Picture_DblClick()
+void CompareWindow::ChartDoubleClicked()
 {
     ZoomTo(WholeRange(set_.Limits()));
 }
 
-void CompareWindow::Picture_OLEDragDrop(const QStringList& files)
+void CompareWindow::ChartFilesDropped(const QStringList& files)
 {
     AddGraphFiles(files);
 }
@@ -344,10 +344,10 @@ void CompareWindow::KeyPressed(int key)
         ZoomTo(WholeRange(set_.Limits()));
 }
 
-void CompareWindow::Resize_Timer_Timer()
+void CompareWindow::ResizeSettled()
 {
-    const QSize wanted = Picture->size() * Picture->devicePixelRatioF();
-    if (Picture->Image().size() != wanted)
+    const QSize wanted = Chart->size() * Chart->devicePixelRatioF();
+    if (Chart->Image().size() != wanted)
         RebuildLines();
 }
 

@@ -47,29 +47,29 @@ public:
     void SavePicture();
 
     // Event handlers, named after control and event.
-    void Add_Files_Click();
-    void Remove_File_Click();
-    void Series_Combo_Click();
-    void Axis_Combo_Click();
-    void Save_Picture_Click();
-    void Picture_Resize();
-    void Picture_MouseMove(QPointF at);
-    void Picture_MouseLeave();
-    void Picture_MouseWheel(QPointF at, double notches);
-    void Picture_MouseDrag(QPointF from, QPointF to);
-    void Picture_DblClick();
-    void Picture_OLEDragDrop(const QStringList& files);
+    void AddFilesClicked();
+    void RemoveFileClicked();
+    void SeriesChosen();
+    void AxisChosen();
+    void SavePictureClicked();
+    void ChartResized();
+    void ChartMouseMove(QPointF at);
+    void ChartMouseLeft();
+    void ChartWheelTurned(QPointF at, double notches);
+    void ChartDragged(QPointF from, QPointF to);
+    void ChartDoubleClicked();
+    void ChartFilesDropped(const QStringList& files);
     void KeyPressed(int key);
-    void Resize_Timer_Timer();
+    void ResizeSettled();
 
-    QPushButton* Add_Files = nullptr;
-    QPushButton* Remove_File = nullptr;
-    QComboBox* Series_Combo = nullptr;
-    QComboBox* Axis_Combo = nullptr;
-    QPushButton* Save_Picture = nullptr;
-    QListWidget* File_List = nullptr;
-    ComparePicture* Picture = nullptr;
-    QTimer* Resize_Timer = nullptr;
+    QPushButton* AddFilesButton = nullptr;
+    QPushButton* RemoveFileButton = nullptr;
+    QComboBox* SeriesBox = nullptr;
+    QComboBox* AxisBox = nullptr;
+    QPushButton* SavePictureButton = nullptr;
+    QListWidget* FileList = nullptr;
+    ComparePicture* Chart = nullptr;
+    QTimer* ResizeTimer = nullptr;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

@@ -82,20 +82,20 @@ TEST(CompareWindow, OpensWithTheCurrentFileAddsZoomsAndSaves)
     MainWindow form(QFile::encodeName(first).toStdString(), &dialogs, &boxes);
     form.CompareAction->trigger();
     CompareWindow& window = *form.Compare();
-    window.Add_Files->click();
+    window.AddFilesButton->click();
     ASSERT_EQ(window.Set().Files().size(), 2u);
     EXPECT_EQ(window.Set().Files()[0].Path, QFile::encodeName(first).toStdString());
     EXPECT_EQ(window.Set().DrawnCount(), 2u);
 
-    window.Picture_MouseWheel(window.Picture->PlotRect().center(), 2);
+    window.ChartWheelTurned(window.Chart->PlotRect().center(), 2);
     EXPECT_DOUBLE_EQ(window.Set().View().Width(), window.Set().Limits().Whole / 4);
     window.KeyPressed(Qt::Key_Escape);
     EXPECT_TRUE(ShowsWhole(window.Set().View(), window.Set().Limits()));
 
-    window.Save_Picture->click();
+    window.SavePictureButton->click();
     EXPECT_TRUE(boxes.Shown.empty());
     const QImage saved(folder.filePath(QStringLiteral("picture.png")));
-    EXPECT_EQ(saved.convertToFormat(QImage::Format_RGB32), window.Picture->Image().convertToFormat(QImage::Format_RGB32));
+    EXPECT_EQ(saved.convertToFormat(QImage::Format_RGB32), window.Chart->Image().convertToFormat(QImage::Format_RGB32));
 }
 
 } // namespace
