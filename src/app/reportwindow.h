@@ -23,10 +23,10 @@ public:
     void ShowFile(const std::string& path, const DateFormatter& generalDate);
     QString Text() const;
 
-    void Command1_Click();
+    void CopyClicked();
 
-    QPlainTextEdit* Text1 = nullptr;
-    QPushButton* Command1 = nullptr;
+    QPlainTextEdit* ReportView = nullptr;
+    QPushButton* CopyButton = nullptr;
 };
 
 } // namespace velantro

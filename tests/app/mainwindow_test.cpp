@@ -148,7 +148,7 @@ TEST_F(MainWindowTest, BurnReportFollowsTheFileShown)
         EXPECT_TRUE(shown.empty() || window()->Text().toStdString().starts_with("File            " + shown + '\n'));
     }
     EXPECT_NE(window()->Text().indexOf(QStringLiteral("\nWrite           ")), -1);
-    window()->Command1->click();
+    window()->CopyButton->click();
     EXPECT_EQ(QGuiApplication::clipboard()->text(), window()->Text());
 }
 
