@@ -52,7 +52,7 @@ void LoadPass(benchmark::State& state, bool averaged)
 {
     const std::string& path = GraphFile(static_cast<std::size_t>(state.range(0)));
     velantro::HeadlessControls controls;
-    controls.Averaged = averaged;
+    controls.AveragedChosen = averaged;
     velantro::BurnFields fields = velantro::StartupFields();
     velantro::DrawSpeedFrame(fields, controls);
     velantro::DrawPercentFrame(fields, controls);

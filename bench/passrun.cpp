@@ -50,7 +50,7 @@ int main(int argc, char** argv)
     for (int i = 2; i < argc; ++i) {
         const std::string_view arg = argv[i];
         if (arg == "--raw")
-            controls.Averaged = false;
+            controls.AveragedChosen = false;
         else if (arg == "--toggle")
             toggle = true;
         else if (std::from_chars(arg.data(), arg.data() + arg.size(), times).ec != std::errc() || times < 1) {
@@ -68,7 +68,7 @@ int main(int argc, char** argv)
     long firstRss = 0;
     for (long pass = 0; pass < times; ++pass) {
         if (toggle && pass > 0)
-            controls.Averaged = !controls.Averaged;
+            controls.AveragedChosen = !controls.AveragedChosen;
         // A rejected file leaves no file shown; the next pass tries it afresh.
         fields.GraphFilePath = argv[1];
         if (velantro::LoadGraphFile(fields, controls).Loaded)

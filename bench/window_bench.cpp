@@ -124,14 +124,14 @@ void BM_ExportProcess(benchmark::State& state)
 void BM_ReplotDiscarded(benchmark::State& state)
 {
     velantro::HeadlessControls controls;
-    controls.Averaged = state.range(0) == 0;
+    controls.AveragedChosen = state.range(0) == 0;
     velantro::BurnFields fields = velantro::StartupFields();
     velantro::DrawSpeedFrame(fields, controls);
     velantro::DrawPercentFrame(fields, controls);
     fields.GraphFilePath = MillionSampleFile();
     for (auto _ : state)
         benchmark::DoNotOptimize(velantro::LoadGraphFile(fields, controls));
-    state.SetLabel(controls.Averaged ? "averaged" : "raw");
+    state.SetLabel(controls.AveragedChosen ? "averaged" : "raw");
 }
 
 long ResidentKilobytes()

@@ -20,12 +20,12 @@ namespace {
 // Counts the messages the pass shows: exactly one on the error path.
 class FuzzControls : public velantro::HeadlessControls {
 public:
-    void MsgBox(const std::string& prompt, const std::string& title) override
+    void ShowMessage(const std::string& prompt, const std::string& title) override
     {
         ++Messages;
         if (prompt != velantro::FileErrorText || title != velantro::FileErrorTitle)
             __builtin_trap();
-        HeadlessControls::MsgBox(prompt, title);
+        HeadlessControls::ShowMessage(prompt, title);
     }
     int Messages = 0;
 };
@@ -99,7 +99,7 @@ void RunPass(velantro::BurnFields& fields, FuzzControls& controls, const std::st
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static constexpr const char* blockSizes[] = {"2", "5", "10", "15", "20", "25"};
+    static constexpr int blockSizes[] = {2, 5, 10, 15, 20, 25};
     const std::string& path = InputPath();
     // The length picks the settings and the padding, so the input stays a
     // plain graph file that can be replayed with the viewer (a padding line
@@ -112,16 +112,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     velantro::DrawSpeedFrame(fields, controls);
     velantro::DrawPercentFrame(fields, controls);
 
-    controls.Averaged = true;
-    controls.BlockSize = blockSizes[size % 6];
+    controls.AveragedChosen = true;
+    controls.BlockSizeChosen = blockSizes[size % 6];
     RunPass(fields, controls, path);
 
     // Then raw, with some series unticked: a re-plot when the first pass
     // loaded the file, a fresh load again when it did not.
-    controls.Averaged = false;
+    controls.AveragedChosen = false;
     const std::size_t ticks = size / 6;
-    for (std::size_t i = 0; i < controls.Ticked.size(); ++i)
-        controls.Ticked[i] = (ticks >> i) & 1 ? 0 : 1;
+    for (std::size_t i = 0; i < controls.Shown.size(); ++i)
+        controls.Shown[i] = ((ticks >> i) & 1) == 0;
     RunPass(fields, controls, path);
     return 0;
 }

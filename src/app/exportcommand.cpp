@@ -63,8 +63,8 @@ int WithLoadedWindow(int argc, char** argv, const ExportOptions& options, const 
     LoadOutcome outcome = form.LoadGraphFile();
     if (outcome.Loaded && !options.Hidden.empty()) {
         // A new file ticks every box; the re-plot of the same file keeps what we untick.
-        for (const int series : options.Hidden)
-            form.SeriesBoxes[static_cast<std::size_t>(series)]->setChecked(false);
+        for (const Series series : options.Hidden)
+            form.SeriesBoxes[SeriesIndex(series)]->setChecked(false);
         outcome = form.LoadGraphFile();
     }
     if (!outcome.Loaded)
@@ -127,7 +127,7 @@ int ExportCommand::Run(int argc, char** argv)
     options_.GraphFile = commandLine_.Files().front();
     for (const std::string& name : hidden_) {
         const auto* names = std::begin(SeriesOptionNames);
-        options_.Hidden.insert(static_cast<int>(
+        options_.Hidden.insert(static_cast<Series>(
             std::find_if(names, std::end(SeriesOptionNames), [&](const char* n) { return name == n; }) - names));
     }
     return RunExport(argc, argv, options_);

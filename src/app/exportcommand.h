@@ -2,6 +2,7 @@
 
 #include "app/commandline.h"
 #include "charts/zoomrange.h"
+#include "graphfile/series.h"
 
 #include <functional>
 #include <optional>
@@ -17,11 +18,11 @@ struct ExportOptions {
     std::string GraphFile; // as the platform names it
     bool Raw = false;
     int BlockSize = 10;
-    std::set<int> Hidden; // series check box indices
+    std::set<Series> Hidden;
     std::optional<ZoomRange> Range; // sectors, cut to the chart
 };
 
-// The series names of --hide, in check box order.
+// The series names of --hide, in the order of Series.
 inline constexpr const char* SeriesOptionNames[] = {
     "write-speed", "write-rpm", "write-cpu", "write-buffer", "verify-speed", "verify-rpm", "verify-cpu",
 };

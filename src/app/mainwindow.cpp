@@ -11,6 +11,7 @@
 #include "charts/frames.h"
 #include "graphfile/infopanel.h"
 #include "graphfile/loadpass.h"
+#include "graphfile/windowcontrols.h"
 #include "platform/filedialogs.h"
 #include "platform/getpaths.h"
 #include "platform/messageboxes.h"
@@ -108,6 +109,77 @@ QString Text(const std::string& utf8)
 
 } // namespace
 
+class MainWindow::PassControls final : public WindowControls {
+public:
+    explicit PassControls(MainWindow& window) : window_(window) {}
+
+    Surface& SpeedChart() override { return *window_.SpeedChart; }
+    Surface& PercentChart() override { return *window_.PercentChart; }
+    Surface& DrivePanel() override { return *window_.DrivePanel; }
+    Surface& InfoValuesPanel() override { return *window_.InfoValuesPanel; }
+
+    bool Averaged() const override { return window_.AveragedData->isChecked(); }
+
+    // The list holds whole numbers only.
+    int BlockSize() const override { return window_.BlockSizeBox->currentText().toInt(); }
+
+    bool SeriesShown(Series series) const override { return Box(series)->isChecked(); }
+    void SetSeriesShown(Series series, bool shown) override { Box(series)->setChecked(shown); }
+    void SetSeriesEnabled(Series series, bool enabled) override { Box(series)->setEnabled(enabled); }
+
+    void SetSpeedAxisCaption(int index, const std::string& caption) override
+    {
+        if (index >= 1 && index <= 12)
+            window_.SpeedAxisCaptions[static_cast<std::size_t>(index)]->setText(Text(caption));
+    }
+
+    void SetSizeAxisCaption(int index, const std::string& caption) override
+    {
+        if (index < 0 || index > 4)
+            return;
+        window_.wholeCaptions_[static_cast<std::size_t>(index)] = Text(caption);
+        window_.SizeAxisCaptions[static_cast<std::size_t>(index)]->setText(Text(caption));
+    }
+
+    void SetZoomCaptions(const std::vector<AxisCaption>& captions) override;
+
+    void ShowMessage(const std::string& prompt, const std::string& title) override
+    {
+        window_.ShowMessage(prompt, title);
+    }
+
+    std::string GeneralDate(const std::string& text) const override { return velantro::GeneralDate(text); }
+
+private:
+    QCheckBox* Box(Series series) const { return window_.SeriesBoxes.at(SeriesIndex(series)); }
+
+    MainWindow& window_;
+};
+
+void MainWindow::PassControls::SetZoomCaptions(const std::vector<AxisCaption>& captions)
+{
+    const QRect inner = window_.SpeedChart->contentsRect().translated(window_.SpeedChart->pos());
+    const int width = Twips(0, 0, SizeAxisWidth(1), 0).width();
+    const int clientWidth = window_.centralWidget()->width();
+    for (std::size_t i = 0; i < window_.SizeAxisCaptions.size(); ++i) {
+        QLabel* label = window_.SizeAxisCaptions[i];
+        const int index = static_cast<int>(i);
+        if (captions.empty()) {
+            label->setGeometry(Twips(SizeAxisLefts[i], SizeAxisTop, SizeAxisWidth(index), AxisLabelHeight));
+            label->setText(window_.wholeCaptions_[i]);
+            label->show();
+        } else if (i < captions.size()) {
+            const int centre = inner.x() + static_cast<int>(std::lround(captions[i].Centre * inner.width()));
+            const int left = std::clamp(centre - width / 2, 0, clientWidth - width);
+            label->setGeometry(left, label->y(), width, label->height());
+            label->setText(Text(captions[i].Text));
+            label->show();
+        } else {
+            label->hide();
+        }
+    }
+}
+
 MainWindow::MainWindow(const std::string& argumentString, FileDialogs* fileDialogs, MessageBoxes* messageBoxes)
 {
     if (!fileDialogs) {
@@ -120,6 +192,7 @@ MainWindow::MainWindow(const std::string& argumentString, FileDialogs* fileDialo
     }
     fileDialogs_ = fileDialogs;
     messageBoxes_ = messageBoxes;
+    controls_ = std::make_unique<PassControls>(*this);
 
     setWindowTitle(QStringLiteral("Velantro"));
     BuildMenus();
@@ -271,7 +344,7 @@ void MainWindow::ConnectHandlers()
     connect(AveragedData, &QRadioButton::clicked, this, &MainWindow::AveragedDataClicked);
     connect(BlockSizeBox, &QComboBox::activated, this, &MainWindow::BlockSizeChosen);
     for (int i = 0; i < SeriesCount; ++i)
-        connect(SeriesBoxes[i], &QCheckBox::clicked, this, [this, i] { SeriesBoxClicked(i); });
+        connect(SeriesBoxes[i], &QCheckBox::clicked, this, [this, i] { SeriesBoxClicked(AllSeries[i]); });
     connect(SpeedChart, &PictureBox::MouseMoved, this, &MainWindow::SpeedChartMouseMove);
     connect(PercentChart, &PictureBox::MouseMoved, this, &MainWindow::PercentChartMouseMove);
     connect(SpeedChart, &PictureBox::FilesDropped, this, &MainWindow::SpeedChartFilesDropped);
@@ -365,7 +438,7 @@ void MainWindow::OpenCommandLineFile(const std::string& argumentString)
         fields_.GraphFilePath = path;
         OpenGraphFile();
     } else {
-        MsgBox(WrongTypeText, WrongTypeTitle);
+        ShowMessage(WrongTypeText, WrongTypeTitle);
     }
 }
 
@@ -396,17 +469,17 @@ void MainWindow::FollowBurnReport(bool loaded)
 
 LoadOutcome MainWindow::LoadGraphFile()
 {
-    return velantro::LoadGraphFile(fields_, *this);
+    return velantro::LoadGraphFile(fields_, *controls_);
 }
 
 void MainWindow::DrawSpeedFrame()
 {
-    velantro::DrawSpeedFrame(fields_, *this);
+    velantro::DrawSpeedFrame(fields_, *controls_);
 }
 
 void MainWindow::DrawPercentFrame()
 {
-    velantro::DrawPercentFrame(fields_, *this);
+    velantro::DrawPercentFrame(fields_, *controls_);
 }
 
 ZoomRange MainWindow::ChartRange() const
@@ -470,7 +543,7 @@ void MainWindow::OpenDroppedFiles(const QStringList& files)
         fields_.GraphFilePath = first;
         OpenGraphFile();
     } else {
-        MsgBox(WrongTypeText, WrongTypeTitle);
+        ShowMessage(WrongTypeText, WrongTypeTitle);
     }
 }
 
@@ -595,7 +668,7 @@ void MainWindow::BlockSizeChosen()
         LoadGraphFile();
 }
 
-void MainWindow::SeriesBoxClicked(int /*index*/)
+void MainWindow::SeriesBoxClicked(Series /*series*/)
 {
     if (!fields_.GraphFilePath.empty())
         LoadGraphFile();
@@ -687,97 +760,9 @@ void MainWindow::CaptureTimerFired()
     WriteScreenCapture();
 }
 
-Surface& MainWindow::Picture(int index)
-{
-    switch (index) {
-    case 1:
-        return *SpeedChart;
-    case 2:
-        return *PercentChart;
-    case 3:
-        return *CapturePicture;
-    case 4:
-        return *InfoCaptionsPanel;
-    case 5:
-        return *InfoValuesPanel;
-    case 7:
-        return *DrivePanel;
-    default:
-        throw std::out_of_range("no picture box with that index");
-    }
-}
-
-bool MainWindow::Option2Value() const
-{
-    return AveragedData->isChecked();
-}
-
-std::string MainWindow::Combo1Text() const
-{
-    return BlockSizeBox->currentText().toStdString();
-}
-
-int MainWindow::Check1Value(int index) const
-{
-    return SeriesBoxes.at(static_cast<std::size_t>(index))->isChecked() ? 1 : 0;
-}
-
-void MainWindow::SetCheck1Value(int index, int value)
-{
-    SeriesBoxes.at(static_cast<std::size_t>(index))->setChecked(value != 0);
-}
-
-void MainWindow::SetCheck1Enabled(int index, bool enabled)
-{
-    SeriesBoxes.at(static_cast<std::size_t>(index))->setEnabled(enabled);
-}
-
-void MainWindow::SetLabel3Caption(int index, const std::string& caption)
-{
-    if (index >= 1 && index <= 12)
-        SpeedAxisCaptions[static_cast<std::size_t>(index)]->setText(Text(caption));
-}
-
-void MainWindow::SetLabel5Caption(int index, const std::string& caption)
-{
-    if (index < 0 || index > 4)
-        return;
-    wholeCaptions_[static_cast<std::size_t>(index)] = Text(caption);
-    SizeAxisCaptions[static_cast<std::size_t>(index)]->setText(Text(caption));
-}
-
-void MainWindow::SetZoomCaptions(const std::vector<AxisCaption>& captions)
-{
-    const QRect inner = SpeedChart->contentsRect().translated(SpeedChart->pos());
-    const int width = Twips(0, 0, SizeAxisWidth(1), 0).width();
-    const int clientWidth = centralWidget()->width();
-    for (std::size_t i = 0; i < SizeAxisCaptions.size(); ++i) {
-        QLabel* label = SizeAxisCaptions[i];
-        const int index = static_cast<int>(i);
-        if (captions.empty()) {
-            label->setGeometry(Twips(SizeAxisLefts[i], SizeAxisTop, SizeAxisWidth(index), AxisLabelHeight));
-            label->setText(wholeCaptions_[i]);
-            label->show();
-        } else if (i < captions.size()) {
-            const int centre = inner.x() + static_cast<int>(std::lround(captions[i].Centre * inner.width()));
-            const int left = std::clamp(centre - width / 2, 0, clientWidth - width);
-            label->setGeometry(left, label->y(), width, label->height());
-            label->setText(Text(captions[i].Text));
-            label->show();
-        } else {
-            label->hide();
-        }
-    }
-}
-
-void MainWindow::MsgBox(const std::string& prompt, const std::string& title)
+void MainWindow::ShowMessage(const std::string& prompt, const std::string& title)
 {
     messageBoxes_->Show(this, Text(prompt), Text(title));
-}
-
-std::string MainWindow::GeneralDate(const std::string& text) const
-{
-    return velantro::GeneralDate(text);
 }
 
 } // namespace velantro

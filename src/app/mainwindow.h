@@ -4,7 +4,7 @@
 #include "charts/seriescolours.h"
 #include "capture/imagewriter.h"
 #include "dialogs/auxwindows.h"
-#include "graphfile/burncontrols.h"
+#include "graphfile/series.h"
 #include "graphfile/burnfields.h"
 #include "graphfile/loadpass.h"
 
@@ -44,7 +44,7 @@ inline constexpr const char* DropHint = "Drag an ImgBurn ibg file here to open."
 // The main window. Building it runs the whole start-up, the file named on
 // the command line included, before it is first shown. The dialogs default
 // to the platform's; tests pass their own.
-class MainWindow : public QMainWindow, public BurnControls {
+class MainWindow : public QMainWindow {
     Q_OBJECT
 
 public:
@@ -91,7 +91,7 @@ public:
     void RawDataClicked();
     void AveragedDataClicked();
     void BlockSizeChosen();
-    void SeriesBoxClicked(int index);
+    void SeriesBoxClicked(Series series);
     void SpeedChartMouseMove(float x, float y);
     void PercentChartMouseMove(float x, float y);
     void SpeedChartFilesDropped(const QStringList& files);
@@ -107,18 +107,8 @@ public:
     void KeyPressed(int key);
     void CaptureTimerFired();
 
-    // What the load pass and the frames see of the controls.
-    Surface& Picture(int index) override;
-    bool Option2Value() const override;
-    std::string Combo1Text() const override;
-    int Check1Value(int index) const override;
-    void SetCheck1Value(int index, int value) override;
-    void SetCheck1Enabled(int index, bool enabled) override;
-    void SetLabel3Caption(int index, const std::string& caption) override;
-    void SetLabel5Caption(int index, const std::string& caption) override;
-    void SetZoomCaptions(const std::vector<AxisCaption>& captions) override;
-    void MsgBox(const std::string& prompt, const std::string& title) override;
-    std::string GeneralDate(const std::string& text) const override;
+    // Modal, OK only, no icon.
+    void ShowMessage(const std::string& prompt, const std::string& title);
 
     // The controls. Arrays keep the layout's indices;
     // SpeedAxisCaptions and RpmAxisCaptions have no element 0.
@@ -160,6 +150,9 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    // What the load pass and the frames see of the controls.
+    class PassControls;
+
     void BuildMenus();
     void BuildControls();
     void BuildOptionControls();
@@ -169,6 +162,7 @@ private:
     void ApplyWheelZoom();
 
     BurnFields fields_;
+    std::unique_ptr<PassControls> controls_;
     std::unique_ptr<FileDialogs> ownFileDialogs_;
     std::unique_ptr<MessageBoxes> ownMessageBoxes_;
     FileDialogs* fileDialogs_ = nullptr;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "graphfile/series.h"
+
 #include <string>
 #include <vector>
 
@@ -17,29 +19,33 @@ struct AxisCaption {
 
 // The window's controls as the load pass and the frames see them. The window
 // implements it over its widgets; tests implement it over recordings.
-class BurnControls {
+class WindowControls {
 public:
-    virtual ~BurnControls() = default;
+    virtual ~WindowControls() = default;
 
-    // Picture1 (speed chart), Picture2 (percent chart), Picture4, Picture5,
-    // Picture7 (text panels).
-    virtual Surface& Picture(int index) = 0;
+    virtual Surface& SpeedChart() = 0;
+    virtual Surface& PercentChart() = 0;
+    // The text panels: the drive's name, and the file's information values.
+    virtual Surface& DrivePanel() = 0;
+    virtual Surface& InfoValuesPanel() = 0;
 
-    virtual bool Option2Value() const = 0;
-    virtual std::string Combo1Text() const = 0;
-    virtual int Check1Value(int index) const = 0;
+    // Averaged data chosen, not raw; then the samples per block.
+    virtual bool Averaged() const = 0;
+    virtual int BlockSize() const = 0;
+    virtual bool SeriesShown(Series series) const = 0;
     // Program-made changes: they must not start a pass.
-    virtual void SetCheck1Value(int index, int value) = 0;
-    virtual void SetCheck1Enabled(int index, bool enabled) = 0;
+    virtual void SetSeriesShown(Series series, bool shown) = 0;
+    virtual void SetSeriesEnabled(Series series, bool enabled) = 0;
 
-    virtual void SetLabel3Caption(int index, const std::string& caption) = 0;
-    virtual void SetLabel5Caption(int index, const std::string& caption) = 0;
+    // Speed axis captions 1..12 from the bottom; size axis captions 0..4.
+    virtual void SetSpeedAxisCaption(int index, const std::string& caption) = 0;
+    virtual void SetSizeAxisCaption(int index, const std::string& caption) = 0;
     // The size captions of a zoomed view, at most five; none puts the whole
     // view's captions back in their places.
     virtual void SetZoomCaptions(const std::vector<AxisCaption>& captions) = 0;
 
     // Modal, OK only, no icon.
-    virtual void MsgBox(const std::string& prompt, const std::string& title) = 0;
+    virtual void ShowMessage(const std::string& prompt, const std::string& title) = 0;
 
     // The locale's general date-time form of a file's date text; a text that
     // is not a date comes back unchanged.
