@@ -5,7 +5,7 @@
 #include "charts/compareset.h"
 #include "charts/frames.h"
 #include "charts/seriespens.h"
-#include "graphfile/burnfields.h"
+#include "graphfile/windowfields.h"
 #include "graphfile/headless.h"
 #include "graphfile/loadpass.h"
 #include "graphfile/samplescan.h"
@@ -53,7 +53,7 @@ void LoadPass(benchmark::State& state, bool averaged)
     const std::string& path = GraphFile(static_cast<std::size_t>(state.range(0)));
     velantro::HeadlessControls controls;
     controls.AveragedChosen = averaged;
-    velantro::BurnFields fields = velantro::StartupFields();
+    velantro::WindowFields fields = velantro::StartupFields();
     velantro::DrawSpeedFrame(fields, controls);
     velantro::DrawPercentFrame(fields, controls);
     fields.GraphFilePath = path;

@@ -5,7 +5,7 @@
 // --toggle switches between averaged and raw before every pass after the first.
 
 #include "charts/frames.h"
-#include "graphfile/burnfields.h"
+#include "graphfile/windowfields.h"
 #include "graphfile/headless.h"
 #include "graphfile/loadpass.h"
 
@@ -59,7 +59,7 @@ int main(int argc, char** argv)
         }
     }
 
-    velantro::BurnFields fields = velantro::StartupFields();
+    velantro::WindowFields fields = velantro::StartupFields();
     velantro::DrawSpeedFrame(fields, controls);
     velantro::DrawPercentFrame(fields, controls);
     fields.GraphFilePath = argv[1];

@@ -8,7 +8,7 @@
 #include "app/comparewindow.h"
 #include "app/windowlook.h"
 #include "charts/frames.h"
-#include "graphfile/burnfields.h"
+#include "graphfile/windowfields.h"
 #include "graphfile/headless.h"
 #include "graphfile/loadpass.h"
 #include "platform/filedialogs.h"
@@ -125,7 +125,7 @@ void BM_ReplotDiscarded(benchmark::State& state)
 {
     velantro::HeadlessControls controls;
     controls.AveragedChosen = state.range(0) == 0;
-    velantro::BurnFields fields = velantro::StartupFields();
+    velantro::WindowFields fields = velantro::StartupFields();
     velantro::DrawSpeedFrame(fields, controls);
     velantro::DrawPercentFrame(fields, controls);
     fields.GraphFilePath = MillionSampleFile();

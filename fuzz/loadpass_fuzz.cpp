@@ -2,7 +2,7 @@
 // start-up, and checks that every input ends on one of the two paths.
 
 #include "charts/frames.h"
-#include "graphfile/burnfields.h"
+#include "graphfile/windowfields.h"
 #include "graphfile/headless.h"
 #include "graphfile/loadpass.h"
 
@@ -79,7 +79,7 @@ void WriteInput(const std::string& path, const std::uint8_t* data, std::size_t s
 }
 
 // The pass on one file, checking the rules that hold whatever the file holds.
-void RunPass(velantro::BurnFields& fields, FuzzControls& controls, const std::string& path)
+void RunPass(velantro::WindowFields& fields, FuzzControls& controls, const std::string& path)
 {
     const std::string previous = fields.LoadedFilePath;
     const int messagesBefore = controls.Messages;
@@ -107,7 +107,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::size_t padding = size % 7 == 0 ? ChunkSize - (size / 7) % 48 : 0;
     WriteInput(path, data, size, padding);
 
-    velantro::BurnFields fields = velantro::StartupFields();
+    velantro::WindowFields fields = velantro::StartupFields();
     FuzzControls controls;
     velantro::DrawSpeedFrame(fields, controls);
     velantro::DrawPercentFrame(fields, controls);

@@ -3,7 +3,7 @@
 #include "app/commandline.h"
 #include "app/generaldate.h"
 #include "charts/frames.h"
-#include "graphfile/burnfields.h"
+#include "graphfile/windowfields.h"
 #include "graphfile/headless.h"
 #include "graphfile/loadpass.h"
 #include "graphfile/textrules.h"
@@ -32,7 +32,7 @@ const char* SectionsName(DataPresent sections)
 int RunInfo(const std::string& path, std::ostream& out, std::ostream& err)
 {
     HeadlessControls controls([](const std::string& text) { return velantro::GeneralDate(text); });
-    BurnFields fields = StartupFields();
+    WindowFields fields = StartupFields();
     DrawSpeedFrame(fields, controls);
     DrawPercentFrame(fields, controls);
 

@@ -4,7 +4,7 @@
 #include "app/generaldate.h"
 #include "app/infocommand.h"
 #include "charts/frames.h"
-#include "graphfile/burnfields.h"
+#include "graphfile/windowfields.h"
 #include "graphfile/headless.h"
 #include "graphfile/wineprefixes.h"
 #include "platform/getpaths.h"
@@ -78,7 +78,7 @@ std::string OrDash(const std::string& text)
 void PrintEntry(const GraphFileEntry& file, std::ostream& out)
 {
     HeadlessControls controls([](const std::string& text) { return velantro::GeneralDate(text); });
-    BurnFields fields = StartupFields();
+    WindowFields fields = StartupFields();
     DrawSpeedFrame(fields, controls);
     DrawPercentFrame(fields, controls);
     fields.GraphFilePath = file.Path;

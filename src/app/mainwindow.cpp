@@ -207,12 +207,12 @@ MainWindow::~MainWindow()
     delete compareWindow_.data();
 }
 
-BurnFields& MainWindow::Fields()
+WindowFields& MainWindow::Fields()
 {
     return fields_;
 }
 
-const BurnFields& MainWindow::Fields() const
+const WindowFields& MainWindow::Fields() const
 {
     return fields_;
 }

@@ -5,7 +5,7 @@
 #include "capture/imagewriter.h"
 #include "dialogs/auxwindows.h"
 #include "graphfile/series.h"
-#include "graphfile/burnfields.h"
+#include "graphfile/windowfields.h"
 #include "graphfile/loadpass.h"
 
 #include <QMainWindow>
@@ -53,8 +53,8 @@ public:
                       MessageBoxes* messageBoxes = nullptr);
     ~MainWindow() override;
 
-    BurnFields& Fields();
-    const BurnFields& Fields() const;
+    WindowFields& Fields();
+    const WindowFields& Fields() const;
 
     // The load pass and the operations that lead to it.
     LoadOutcome LoadGraphFile();
@@ -161,7 +161,7 @@ private:
     void FollowBurnReport(bool loaded);
     void ApplyWheelZoom();
 
-    BurnFields fields_;
+    WindowFields fields_;
     std::unique_ptr<PassControls> controls_;
     std::unique_ptr<FileDialogs> ownFileDialogs_;
     std::unique_ptr<MessageBoxes> ownMessageBoxes_;

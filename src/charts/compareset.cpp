@@ -1,7 +1,7 @@
 #include "charts/compareset.h"
 
 #include "charts/frames.h"
-#include "graphfile/burnfields.h"
+#include "graphfile/windowfields.h"
 #include "graphfile/headless.h"
 #include "graphfile/samplescan.h"
 #include "graphfile/textrules.h"
@@ -56,9 +56,9 @@ void ReadLine(CompareFile& file, CompareSeries series, CompareAxis axis, ZoomRan
 }
 
 // The scale of a freshly started window's empty charts.
-BurnFields StartupScale()
+WindowFields StartupScale()
 {
-    BurnFields fields = StartupFields();
+    WindowFields fields = StartupFields();
     HeadlessControls controls;
     DrawSpeedFrame(fields, controls);
     return fields;
@@ -131,7 +131,7 @@ void CompareSet::ReadHeaders()
 void CompareSet::SetLimits()
 {
     // With nothing to draw, the empty frame of a freshly started window.
-    static const BurnFields startup = StartupScale();
+    static const WindowFields startup = StartupScale();
     double widest = 0;
     double fastest = 0;
     axisSectorSize_ = startup.SectorSize;

@@ -4,7 +4,7 @@
 #include "charts/surface.h"
 #include "charts/zoomrange.h"
 #include "graphfile/windowcontrols.h"
-#include "graphfile/burnfields.h"
+#include "graphfile/windowfields.h"
 #include "graphfile/passfailure.h"
 #include "graphfile/textrules.h"
 
@@ -78,7 +78,7 @@ struct ZoomGrid {
     std::vector<AxisCaption> Captions;
 };
 
-ZoomGrid GridFor(const BurnFields& fields)
+ZoomGrid GridFor(const WindowFields& fields)
 {
     ZoomGrid grid;
     const MediaRow* row = FindRow(fields.MediaType);
@@ -110,7 +110,7 @@ ZoomGrid GridFor(const BurnFields& fields)
 }
 
 // The zoom cut to the chart; none when that is the whole chart.
-void ClampToChart(BurnFields& fields)
+void ClampToChart(WindowFields& fields)
 {
     if (!fields.Zoom)
         return;
@@ -129,7 +129,7 @@ void SetZoomScale(Surface& chart, const ZoomRange& view)
 
 } // namespace
 
-void DrawSpeedFrame(BurnFields& fields, WindowControls& controls)
+void DrawSpeedFrame(WindowFields& fields, WindowControls& controls)
 {
     const MediaRow* row = FindRow(fields.MediaType);
     int sizeStep = 0;
@@ -200,7 +200,7 @@ void DrawSpeedFrame(BurnFields& fields, WindowControls& controls)
         controls.SetSizeAxisCaption(i, NumberText(sizeStep * i) + row->Unit);
 }
 
-void DrawPercentFrame(const BurnFields& fields, WindowControls& controls)
+void DrawPercentFrame(const WindowFields& fields, WindowControls& controls)
 {
     Surface& chart = controls.PercentChart();
     chart.Cls();

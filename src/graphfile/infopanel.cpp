@@ -1,7 +1,7 @@
 #include "graphfile/infopanel.h"
 
 #include "charts/surface.h"
-#include "graphfile/burnfields.h"
+#include "graphfile/windowfields.h"
 #include "graphfile/graphreader.h"
 #include "graphfile/textrules.h"
 
@@ -9,9 +9,9 @@
 
 namespace velantro {
 
-BurnFields StartupFields()
+WindowFields StartupFields()
 {
-    BurnFields fields;
+    WindowFields fields;
     fields.SectorSize = 2048;
     fields.MediaType = "DVD-R";
     fields.CaptureBaseName = "Velantro";
@@ -50,7 +50,7 @@ std::array<std::string, InfoValueCount> InfoValues(const GraphHeader& header, co
     return values;
 }
 
-void PrintInfoCaptions(const BurnFields& fields, Surface& picture4)
+void PrintInfoCaptions(const WindowFields& fields, Surface& picture4)
 {
     picture4.SetCurrentX(0);
     for (int i = 0; i < InfoValueCount; ++i) {

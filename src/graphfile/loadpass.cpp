@@ -5,7 +5,7 @@
 #include "charts/seriespens.h"
 #include "charts/surface.h"
 #include "graphfile/windowcontrols.h"
-#include "graphfile/burnfields.h"
+#include "graphfile/windowfields.h"
 #include "graphfile/graphreader.h"
 #include "graphfile/infopanel.h"
 #include "graphfile/passfailure.h"
@@ -31,7 +31,7 @@ double Finite(double value)
 
 class Pass {
 public:
-    Pass(BurnFields& fields, WindowControls& controls) : fields_(fields), controls_(controls) {}
+    Pass(WindowFields& fields, WindowControls& controls) : fields_(fields), controls_(controls) {}
 
     LoadOutcome Run()
     {
@@ -250,7 +250,7 @@ private:
         }
     }
 
-    BurnFields& fields_;
+    WindowFields& fields_;
     WindowControls& controls_;
     GraphReader reader_;
     std::optional<SampleMapping> mapping_;
@@ -260,7 +260,7 @@ private:
 
 } // namespace
 
-LoadOutcome LoadGraphFile(BurnFields& fields, WindowControls& controls)
+LoadOutcome LoadGraphFile(WindowFields& fields, WindowControls& controls)
 {
     return Pass(fields, controls).Run();
 }

@@ -1,7 +1,7 @@
 #include "graphfile/plotpoint.h"
 
 #include "charts/seriescolours.h"
-#include "graphfile/burnfields.h"
+#include "graphfile/windowfields.h"
 #include "graphfile/passfailure.h"
 #include "graphfile/textrules.h"
 
@@ -22,7 +22,7 @@ double Finite(double value)
 
 } // namespace
 
-SampleMapping::SampleMapping(const BurnFields& fields, double layerBreak)
+SampleMapping::SampleMapping(const WindowFields& fields, double layerBreak)
     : capacity_(fields.MediaCapacity),
       layerBreak_(layerBreak > 0 ? layerBreak : fields.MediaCapacity),
       chartHeight_(fields.SpeedChartHeight),

@@ -19,9 +19,9 @@ Grid GridOf(const testing::RecordingSurface& chart, Colour colour)
     return grid;
 }
 
-BurnFields FieldsFor(const std::string& media, double capacity = 0, std::int16_t sectorSize = 2048, double width = 0)
+WindowFields FieldsFor(const std::string& media, double capacity = 0, std::int16_t sectorSize = 2048, double width = 0)
 {
-    BurnFields fields = StartupFields();
+    WindowFields fields = StartupFields();
     fields.MediaType = media, fields.MediaCapacity = capacity, fields.SectorSize = sectorSize;
     fields.ChartWidth = width;
     return fields;
@@ -42,7 +42,7 @@ TEST(Frames, MediaTable)
     };
     for (const auto& [media, capacity, width, height, base, span, captions, edgeLine] : cases) {
         SCOPED_TRACE(media + " " + std::to_string(capacity));
-        BurnFields fields = FieldsFor(media, capacity);
+        WindowFields fields = FieldsFor(media, capacity);
         RecordingControls controls;
         DrawSpeedFrame(fields, controls);
         DrawPercentFrame(fields, controls);
@@ -77,7 +77,7 @@ TEST(Frames, MediaTable)
 TEST(Frames, UnknownMediaAndFailures)
 {
     // Lower case matches no row: the previous scale and captions stay.
-    BurnFields fields = FieldsFor("CD-R");
+    WindowFields fields = FieldsFor("CD-R");
     RecordingControls controls;
     DrawSpeedFrame(fields, controls);
     fields.MediaType = "cd-r", fields.SectorSize = 0, fields.MediaCapacity = 500000;
@@ -86,13 +86,13 @@ TEST(Frames, UnknownMediaAndFailures)
     EXPECT_EQ(std::tuple(fields.SpeedChartHeight, fields.RpmBase, controls.SpeedCaptions[1], fields.ChartWidth),
               std::tuple(5000, 200, "kept", 500000));
 
-    const std::vector<BurnFields> failures = {
+    const std::vector<WindowFields> failures = {
         FieldsFor("DVD+R", 2295104, 0), FieldsFor("CD-R", 0, 0), // sector size of 0
         FieldsFor("BD-R", 0, -2048),                              // no width at all
         FieldsFor("BD-R", 1e300), FieldsFor("BD-R", 1e307),       // width beyond a single; capacity x size overflows
         FieldsFor("XY", 0, 2048, 1e-44),                          // too narrow for the grid
     };
-    for (BurnFields bad : failures)
+    for (WindowFields bad : failures)
         EXPECT_THROW(DrawSpeedFrame(bad, controls), PassFailure) << bad.MediaType << " " << bad.MediaCapacity;
 }
 
@@ -109,7 +109,7 @@ TEST(Frames, ZoomedGridAndCaptions)
     };
     for (const auto& [zoom, shown, captions, minorLines] : cases) {
         SCOPED_TRACE(zoom.Left);
-        BurnFields fields = FieldsFor("DVD-R");
+        WindowFields fields = FieldsFor("DVD-R");
         fields.Zoom = zoom;
         RecordingControls controls;
         DrawSpeedFrame(fields, controls);

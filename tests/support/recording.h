@@ -3,7 +3,7 @@
 #include "charts/frames.h"
 #include "charts/seriescolours.h"
 #include "graphfile/windowcontrols.h"
-#include "graphfile/burnfields.h"
+#include "graphfile/windowfields.h"
 #include "graphfile/loadpass.h"
 #include "support/graphtext.h"
 
@@ -89,7 +89,7 @@ inline const std::string FileErrorMessage = std::string(FileErrorTitle) + "|" + 
 
 // A window fresh from start-up, with the pass run on one file.
 struct PassRun {
-    BurnFields Fields = StartupFields();
+    WindowFields Fields = StartupFields();
     RecordingControls Controls;
     LoadOutcome Outcome;
 

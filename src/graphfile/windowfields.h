@@ -19,7 +19,7 @@ inline constexpr const char* InfoCaptionTexts[InfoValueCount] = {
 
 // State the main window shares between opening, the load pass, the frames and
 // the readouts. Texts are UTF-8.
-struct BurnFields {
+struct WindowFields {
     std::string GraphFilePath;   // "" means no file is loaded
     std::string LoadedFilePath;  // last file whose pass ran to its end
     std::string GraphFolder;
@@ -43,6 +43,6 @@ struct BurnFields {
 };
 
 // The values a freshly started window holds before anything is drawn.
-BurnFields StartupFields();
+WindowFields StartupFields();
 
 } // namespace velantro
