@@ -2,10 +2,10 @@
 // floor that only reads the same lines and parses the same fields. Files of
 // 10^4..10^6 sample lines in all, both sections.
 
-#include "charts/compareset.h"
+#include "compare/compareset.h"
 #include "charts/frames.h"
 #include "charts/seriespens.h"
-#include "graphfile/windowfields.h"
+#include "vocabulary/windowfields.h"
 #include "graphfile/headless.h"
 #include "graphfile/loadpass.h"
 #include "graphfile/samplescan.h"

@@ -5,7 +5,7 @@
 // --toggle switches between averaged and raw before every pass after the first.
 
 #include "charts/frames.h"
-#include "graphfile/windowfields.h"
+#include "vocabulary/windowfields.h"
 #include "graphfile/headless.h"
 #include "graphfile/loadpass.h"
 

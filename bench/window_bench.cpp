@@ -8,7 +8,7 @@
 #include "app/comparewindow.h"
 #include "app/windowlook.h"
 #include "charts/frames.h"
-#include "graphfile/windowfields.h"
+#include "vocabulary/windowfields.h"
 #include "graphfile/headless.h"
 #include "graphfile/loadpass.h"
 #include "platform/filedialogs.h"

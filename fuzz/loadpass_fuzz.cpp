@@ -2,7 +2,7 @@
 // start-up, and checks that every input ends on one of the two paths.
 
 #include "charts/frames.h"
-#include "graphfile/windowfields.h"
+#include "vocabulary/windowfields.h"
 #include "graphfile/headless.h"
 #include "graphfile/loadpass.h"
 

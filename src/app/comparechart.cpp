@@ -2,7 +2,7 @@
 
 #include "app/generaldate.h"
 #include "app/windowlook.h"
-#include "charts/compareset.h"
+#include "compare/compareset.h"
 #include "charts/readout.h"
 
 #include <QFile>

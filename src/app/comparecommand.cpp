@@ -5,7 +5,7 @@
 #include "app/headlessgui.h"
 #include "app/windowlook.h"
 #include "capture/imagewriter.h"
-#include "charts/compareset.h"
+#include "compare/compareset.h"
 
 #include <QFile>
 #include <QFont>

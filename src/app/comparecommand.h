@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/commandline.h"
-#include "charts/zoomrange.h"
+#include "vocabulary/zoomrange.h"
 
 #include <optional>
 #include <string>

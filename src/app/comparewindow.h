@@ -1,6 +1,6 @@
 #pragma once
 
-#include "charts/compareset.h"
+#include "compare/compareset.h"
 
 #include <QString>
 #include <QStringList>

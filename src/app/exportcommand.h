@@ -1,8 +1,8 @@
 #pragma once
 
 #include "app/commandline.h"
-#include "charts/zoomrange.h"
-#include "graphfile/series.h"
+#include "vocabulary/zoomrange.h"
+#include "vocabulary/series.h"
 
 #include <functional>
 #include <optional>

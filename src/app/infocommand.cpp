@@ -3,10 +3,10 @@
 #include "app/commandline.h"
 #include "app/generaldate.h"
 #include "charts/frames.h"
-#include "graphfile/windowfields.h"
+#include "vocabulary/windowfields.h"
 #include "graphfile/headless.h"
 #include "graphfile/loadpass.h"
-#include "graphfile/textrules.h"
+#include "vocabulary/textrules.h"
 
 #include <QCoreApplication>
 

@@ -4,7 +4,7 @@
 #include "app/generaldate.h"
 #include "app/infocommand.h"
 #include "charts/frames.h"
-#include "graphfile/windowfields.h"
+#include "vocabulary/windowfields.h"
 #include "graphfile/headless.h"
 #include "graphfile/wineprefixes.h"
 #include "platform/getpaths.h"

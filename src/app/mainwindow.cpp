@@ -11,7 +11,7 @@
 #include "charts/frames.h"
 #include "graphfile/infopanel.h"
 #include "graphfile/loadpass.h"
-#include "graphfile/windowcontrols.h"
+#include "vocabulary/windowcontrols.h"
 #include "platform/filedialogs.h"
 #include "platform/getpaths.h"
 #include "platform/messageboxes.h"

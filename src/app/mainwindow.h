@@ -4,8 +4,8 @@
 #include "charts/seriescolours.h"
 #include "capture/imagewriter.h"
 #include "dialogs/auxwindows.h"
-#include "graphfile/series.h"
-#include "graphfile/windowfields.h"
+#include "vocabulary/series.h"
+#include "vocabulary/windowfields.h"
 #include "graphfile/loadpass.h"
 
 #include <QMainWindow>

@@ -1,6 +1,6 @@
 #include "capture/savecapture.h"
 
-#include "graphfile/windowfields.h"
+#include "vocabulary/windowfields.h"
 #include "platform/filedialogs.h"
 #include "platform/messageboxes.h"
 

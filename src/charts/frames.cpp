@@ -2,11 +2,11 @@
 
 #include "charts/seriescolours.h"
 #include "charts/surface.h"
-#include "charts/zoomrange.h"
-#include "graphfile/windowcontrols.h"
-#include "graphfile/windowfields.h"
-#include "graphfile/passfailure.h"
-#include "graphfile/textrules.h"
+#include "vocabulary/zoomrange.h"
+#include "vocabulary/windowcontrols.h"
+#include "vocabulary/windowfields.h"
+#include "vocabulary/passfailure.h"
+#include "vocabulary/textrules.h"
 
 #include <cmath>
 #include <string_view>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "charts/surface.h"
-#include "graphfile/series.h"
+#include "vocabulary/series.h"
 
 namespace velantro {
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "charts/surface.h"
-#include "graphfile/windowcontrols.h"
+#include "vocabulary/windowcontrols.h"
 
 #include <array>
 #include <functional>

@@ -1,9 +1,9 @@
 #include "graphfile/infopanel.h"
 
 #include "charts/surface.h"
-#include "graphfile/windowfields.h"
+#include "vocabulary/windowfields.h"
 #include "graphfile/graphreader.h"
-#include "graphfile/textrules.h"
+#include "vocabulary/textrules.h"
 
 #include <algorithm>
 

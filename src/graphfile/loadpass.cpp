@@ -4,14 +4,14 @@
 #include "charts/seriescolours.h"
 #include "charts/seriespens.h"
 #include "charts/surface.h"
-#include "graphfile/windowcontrols.h"
-#include "graphfile/windowfields.h"
+#include "vocabulary/windowcontrols.h"
+#include "vocabulary/windowfields.h"
 #include "graphfile/graphreader.h"
 #include "graphfile/infopanel.h"
-#include "graphfile/passfailure.h"
+#include "vocabulary/passfailure.h"
 #include "graphfile/plotpoint.h"
 #include "graphfile/seriesboxes.h"
-#include "graphfile/textrules.h"
+#include "vocabulary/textrules.h"
 
 #include <cmath>
 #include <new>

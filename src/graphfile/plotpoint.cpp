@@ -1,9 +1,9 @@
 #include "graphfile/plotpoint.h"
 
 #include "charts/seriescolours.h"
-#include "graphfile/windowfields.h"
-#include "graphfile/passfailure.h"
-#include "graphfile/textrules.h"
+#include "vocabulary/windowfields.h"
+#include "vocabulary/passfailure.h"
+#include "vocabulary/textrules.h"
 
 #include <cmath>
 

@@ -1,6 +1,6 @@
 #include "graphfile/seriesboxes.h"
 
-#include "graphfile/windowcontrols.h"
+#include "vocabulary/windowcontrols.h"
 
 namespace velantro {
 

@@ -1,7 +1,7 @@
 #include "charts/frames.h"
 #include "charts/readout.h"
 #include "charts/seriescolours.h"
-#include "graphfile/passfailure.h"
+#include "vocabulary/passfailure.h"
 #include "support/recording.h"
 
 namespace velantro {

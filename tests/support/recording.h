@@ -2,8 +2,8 @@
 
 #include "charts/frames.h"
 #include "charts/seriescolours.h"
-#include "graphfile/windowcontrols.h"
-#include "graphfile/windowfields.h"
+#include "vocabulary/windowcontrols.h"
+#include "vocabulary/windowfields.h"
 #include "graphfile/loadpass.h"
 #include "support/graphtext.h"
 

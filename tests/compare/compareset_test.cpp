@@ -1,4 +1,4 @@
-#include "charts/compareset.h"
+#include "compare/compareset.h"
 #include "support/graphtext.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "graphfile/linereader.h"
-#include "graphfile/passfailure.h"
-#include "graphfile/textrules.h"
+#include "vocabulary/passfailure.h"
+#include "vocabulary/textrules.h"
 #include "support/graphtext.h"
 
 #include <optional>

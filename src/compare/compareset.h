@@ -1,7 +1,7 @@
 #pragma once
 
 #include "charts/columnsummary.h"
-#include "charts/zoomrange.h"
+#include "vocabulary/zoomrange.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "charts/zoomrange.h"
+#include "vocabulary/zoomrange.h"
 
 #include <gtest/gtest.h>
 

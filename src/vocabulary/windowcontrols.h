@@ -1,6 +1,6 @@
 #pragma once
 
-#include "graphfile/series.h"
+#include "vocabulary/series.h"
 
 #include <string>
 #include <vector>

@@ -1,6 +1,6 @@
-#include "graphfile/textrules.h"
+#include "vocabulary/textrules.h"
 
-#include "graphfile/passfailure.h"
+#include "vocabulary/passfailure.h"
 
 #include <algorithm>
 #include <array>

@@ -1,10 +1,10 @@
-#include "charts/compareset.h"
+#include "compare/compareset.h"
 
 #include "charts/frames.h"
-#include "graphfile/windowfields.h"
+#include "vocabulary/windowfields.h"
 #include "graphfile/headless.h"
 #include "graphfile/samplescan.h"
-#include "graphfile/textrules.h"
+#include "vocabulary/textrules.h"
 
 #include <algorithm>
 #include <functional>
