@@ -3,10 +3,10 @@
 // velantro --export as a whole process; the start-up with a file named.
 // Compare CPU times: the machine may be shared.
 
-#include "app/mainwindow.h"
-#include "app/comparepicture.h"
-#include "app/comparewindow.h"
-#include "app/windowlook.h"
+#include "windows/mainwindow.h"
+#include "windows/comparepicture.h"
+#include "windows/comparewindow.h"
+#include "windows/windowlook.h"
 #include "charts/frames.h"
 #include "vocabulary/windowfields.h"
 #include "graphfile/headless.h"

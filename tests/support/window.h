@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/mainwindow.h"
-#include "app/picturebox.h"
+#include "windows/mainwindow.h"
+#include "windows/picturebox.h"
 #include "platform/filedialogs.h"
 #include "platform/messageboxes.h"
 #include "support/graphtext.h"
