@@ -83,7 +83,8 @@ AboutForm::AboutForm(VersionNumbers version)
     VersionLabel = MakeLabel(this, "VersionLabel", TwipsRect(4920, 120, 1515, 195), QString());
     AuthorLabel = MakeLabel(this, "AuthorLabel", TwipsRect(1920, 1320, 2895, 255),
                        QStringLiteral("Written by the Velantro developers"));
-    TranslatorLabel = MakeLabel(this, "TranslatorLabel", TwipsRect(1920, 1560, 2895, 255), QStringLiteral("Translated By :  N/A"));
+    TranslatorLabel = MakeLabel(this, "TranslatorLabel", TwipsRect(1920, 1560, 2895, 255),
+                                QStringLiteral("Translated By :  N/A"));
     SpareLabel = MakeLabel(this, "SpareLabel", TwipsRect(1920, 1800, 2895, 255), QString());
     SpareCentredLabel = MakeLabel(this, "SpareCentredLabel", TwipsRect(360, 2160, 5655, 255), QString());
     SpareCentredLabel->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
@@ -101,7 +102,8 @@ void AboutForm::StartUp()
 {
     VersionLabel->setText(VersionLine(Version.Major, Version.Minor, Version.Revision));
     // The laid-out box runs past the right edge of the window.
-    VersionLabel->setFont(BoldFont(font(), 8.25, VersionLabel->text(), qMin(VersionLabel->width(), width() - VersionLabel->x())));
+    const int room = qMin(VersionLabel->width(), width() - VersionLabel->x());
+    VersionLabel->setFont(BoldFont(font(), 8.25, VersionLabel->text(), room));
 }
 
 void AboutForm::paintEvent(QPaintEvent*)

@@ -46,7 +46,7 @@ public:
     void ShowReadout(QPointF at);
     void SavePicture();
 
-    // Event handlers, named after control and event.
+    // Event handlers, named for the control and what happened to it.
     void AddFilesClicked();
     void RemoveFileClicked();
     void SeriesChosen();

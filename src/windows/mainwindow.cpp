@@ -244,8 +244,10 @@ void MainWindow::BuildControls()
 
     FileInfoGroup = new QGroupBox(QStringLiteral("ImgBurn File Info"), client);
     FileInfoGroup->setGeometry(Twips(120, 120, 3255, 5775));
-    InfoCaptionsPanel = new PictureBox(FileInfoGroup, Twips(120, 720, 1215, 4935), panelBackground, PictureBox::Border::None);
-    InfoValuesPanel = new PictureBox(FileInfoGroup, Twips(1320, 720, 1815, 4935), panelBackground, PictureBox::Border::None);
+    InfoCaptionsPanel =
+        new PictureBox(FileInfoGroup, Twips(120, 720, 1215, 4935), panelBackground, PictureBox::Border::None);
+    InfoValuesPanel =
+        new PictureBox(FileInfoGroup, Twips(1320, 720, 1815, 4935), panelBackground, PictureBox::Border::None);
     // Created after FileInfoGroup, so it lies in front of the frame's area.
     DrivePanel = new PictureBox(client, Twips(240, 480, 3015, 375), panelBackground, PictureBox::Border::None);
 
@@ -283,8 +285,9 @@ void MainWindow::BuildControls()
     for (int i = 0; i < 5; ++i) {
         wholeCaptions_[i] = QString::fromLatin1(SizeCaptions[i]);
         SizeAxisCaptions[i] = AxisLabel(client, wholeCaptions_[i], SizeAxisLefts[i], SizeAxisTop, SizeAxisWidth(i));
-        PercentAxisCaptionsLeft[i] = AxisLabel(client, QString::fromLatin1(PercentCaptions[i]), 3360, PercentAxisTops[i], 375);
-        PercentAxisCaptionsRight[i] = AxisLabel(client, QString::fromLatin1(PercentCaptions[i]), 10200, PercentAxisTops[i], 375);
+        const QString percent = QString::fromLatin1(PercentCaptions[i]);
+        PercentAxisCaptionsLeft[i] = AxisLabel(client, percent, 3360, PercentAxisTops[i], 375);
+        PercentAxisCaptionsRight[i] = AxisLabel(client, percent, 10200, PercentAxisTops[i], 375);
     }
 
     CaptureTimer = new QTimer(this);

@@ -50,7 +50,7 @@ class MainWindow : public QMainWindow {
 public:
     // The argument string is the platform's bytes, opened as given.
     explicit MainWindow(const std::string& argumentString = {}, FileDialogs* fileDialogs = nullptr,
-                      MessageBoxes* messageBoxes = nullptr);
+                        MessageBoxes* messageBoxes = nullptr);
     ~MainWindow() override;
 
     WindowFields& Fields();
@@ -79,7 +79,7 @@ public:
     void ShowCompareWindow();
     CompareWindow* Compare() const;
 
-    // Event handlers, named after control and event.
+    // Event handlers, named for the control and what happened to it.
     void StartUp(const std::string& argumentString);
     void ShutDown();
     void OpenFileClicked();
@@ -110,8 +110,8 @@ public:
     // Modal, OK only, no icon.
     void ShowMessage(const std::string& prompt, const std::string& title);
 
-    // The controls. Arrays keep the layout's indices;
-    // SpeedAxisCaptions and RpmAxisCaptions have no element 0.
+    // The controls. The series boxes and swatches are indexed by Series; the
+    // speed and RPM axis captions count from 1, the bottom one.
     QMenu* FileMenu = nullptr;
     QAction* OpenFileAction = nullptr;
     QAction* SaveCaptureAction = nullptr;

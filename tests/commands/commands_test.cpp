@@ -78,9 +78,11 @@ TEST(ExportCommand, IsTheWindowWithTheOptions)
     const std::string dvd = Example("dvd-verify.ibg"), out = folder.In("shot.png");
     const std::vector<std::tuple<std::vector<std::string>, std::function<void(MainWindow&)>, const char*>> cases = {
         {{}, [](MainWindow&) {}, "en_US.UTF-8"},
-        {{"--hide", "write-speed,verify-cpu"}, [](MainWindow& f) { f.SeriesBoxes[0]->click(), f.SeriesBoxes[6]->click(); }, "C"},
+        {{"--hide", "write-speed,verify-cpu"}, [](MainWindow& f) { f.SeriesBoxes[0]->click(), f.SeriesBoxes[6]->click(); },
+         "C"},
         {{"--raw"}, [](MainWindow& f) { f.RawData->click(); }, "C"},
-        {{"--average", "25"}, [](MainWindow& f) { f.BlockSizeBox->setCurrentIndex(5), emit f.BlockSizeBox->activated(5); }, "C"},
+        {{"--average", "25"},
+         [](MainWindow& f) { f.BlockSizeBox->setCurrentIndex(5), emit f.BlockSizeBox->activated(5); }, "C"},
         {{"--range", "1000000:1100000"}, [](MainWindow& f) { f.ZoomCharts(ZoomRange{1000000, 1100000}); }, "C"},
         {{"--range", "-5:1e12"}, [](MainWindow&) {}, "C"}, // cut to the chart: the whole
         {{}, [](MainWindow&) {}, "de_DE.UTF-8"},

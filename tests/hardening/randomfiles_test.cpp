@@ -50,8 +50,8 @@ auto Seen(const PassRun& run)
 {
     const RecordingControls& controls = run.Controls;
     return std::tuple(controls.Speed.Lines, controls.Percent.Lines, controls.InfoValues.Printed, controls.Drive.Printed,
-                      controls.SpeedCaptions, controls.SizeCaptions, controls.Shown, controls.Enabled, controls.Messages,
-                      run.Fields.GraphFilePath);
+                      controls.SpeedCaptions, controls.SizeCaptions, controls.Shown, controls.Enabled,
+                      controls.Messages, run.Fields.GraphFilePath);
 }
 
 // Whatever a file holds, the pass loads it or takes its one error path, which

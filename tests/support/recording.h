@@ -71,7 +71,10 @@ public:
     void SetSpeedAxisCaption(int index, const std::string& text) override { SpeedCaptions[index] = text; }
     void SetSizeAxisCaption(int index, const std::string& text) override { SizeCaptions[index] = text; }
     void SetZoomCaptions(const std::vector<AxisCaption>& captions) override { ZoomCaptions = captions; }
-    void ShowMessage(const std::string& text, const std::string& title) override { Messages.push_back(title + "|" + text); }
+    void ShowMessage(const std::string& text, const std::string& title) override
+    {
+        Messages.push_back(title + "|" + text);
+    }
     std::string GeneralDate(const std::string& text) const override { return "date(" + text + ")"; }
 
     RecordingSurface Speed, Percent, Drive, InfoValues;

@@ -74,7 +74,8 @@ TEST_F(MainWindowTest, StartUpState)
     for (int i = 0; i < SeriesCount; ++i)
         EXPECT_TRUE(f.SeriesBoxes[i]->isChecked() && f.SeriesBoxes[i]->isEnabled()) << i;
     // Captions printed, no values yet, frames without data.
-    EXPECT_TRUE(ColoursIn({f.InfoCaptionsPanel->Image()}).size() > 1 && ColoursIn({f.InfoValuesPanel->Image()}).size() == 1);
+    EXPECT_TRUE(ColoursIn({f.InfoCaptionsPanel->Image()}).size() > 1 &&
+                ColoursIn({f.InfoValuesPanel->Image()}).size() == 1);
     EXPECT_EQ(Plotted(), (std::set<Colour>{0, GridColour, MajorGridColour}));
     EXPECT_EQ(Messages(), "");
 }
@@ -111,7 +112,8 @@ TEST_F(MainWindowTest, OpeningSetsTheSeriesBoxesOrKeepsThePreviousFile)
         const std::set<Colour> plotted = Plotted();
         for (int i = 0; i < SeriesCount; ++i) {
             const bool present = i < 4 ? step.Write : step.Verify, ticked = i != 1 || step.WriteRpmTicked;
-            EXPECT_EQ(std::tuple(f.SeriesBoxes[i]->isChecked(), f.SeriesBoxes[i]->isEnabled(), plotted.contains(SeriesColour[i])),
+            const QCheckBox& box = *f.SeriesBoxes[i];
+            EXPECT_EQ(std::tuple(box.isChecked(), box.isEnabled(), plotted.contains(SeriesColour[i])),
                       std::tuple(ticked, present, present && ticked)) << i;
         }
     }
@@ -156,7 +158,9 @@ TEST_F(MainWindowTest, BurnReportFollowsTheFileShown)
 // which would fail and say so. Program-made index changes start none either.
 TEST_F(MainWindowTest, OptionChangesReplotOnlyWithAFile)
 {
-    const auto nextBlockSize = [](MainWindow& f) { f.BlockSizeBox->setCurrentIndex(1), emit f.BlockSizeBox->activated(1); };
+    const auto nextBlockSize = [](MainWindow& f) {
+        f.BlockSizeBox->setCurrentIndex(1), emit f.BlockSizeBox->activated(1);
+    };
     const auto raw = [](MainWindow& f) { f.RawData->click(); };
     const std::vector<std::tuple<bool, std::function<void(MainWindow&)>, bool>> cases = {
         {true, raw, false}, {true, nextBlockSize, true}, {false, raw, false}, {false, nextBlockSize, true}};
