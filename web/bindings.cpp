@@ -6,12 +6,12 @@
 #include "charts/imagesurface.h"
 #include "charts/readout.h"
 #include "charts/seriescolours.h"
-#include "charts/zoomrange.h"
-#include "graphfile/burnfields.h"
 #include "graphfile/headless.h"
 #include "graphfile/loadpass.h"
-#include "graphfile/textrules.h"
 #include "report/reportformats.h"
+#include "vocabulary/textrules.h"
+#include "vocabulary/windowfields.h"
+#include "vocabulary/zoomrange.h"
 
 #include <emscripten/emscripten.h>
 #include <nlohmann/json.hpp>
@@ -47,20 +47,14 @@ public:
         enabled_.fill(true);
     }
 
-    Surface& Picture(int index) override
-    {
-        if (index == 1)
-            return speed_;
-        if (index == 2)
-            return percent_;
-        return HeadlessControls::Picture(index);
-    }
-    void SetCheck1Enabled(int index, bool enabled) override { enabled_.at(static_cast<std::size_t>(index)) = enabled; }
-    void SetLabel3Caption(int index, const std::string& caption) override
+    Surface& SpeedChart() override { return speed_; }
+    Surface& PercentChart() override { return percent_; }
+    void SetSeriesEnabled(Series series, bool enabled) override { enabled_[SeriesIndex(series)] = enabled; }
+    void SetSpeedAxisCaption(int index, const std::string& caption) override
     {
         speedCaptions_.at(static_cast<std::size_t>(index)) = caption;
     }
-    void SetLabel5Caption(int index, const std::string& caption) override
+    void SetSizeAxisCaption(int index, const std::string& caption) override
     {
         sizeCaptions_.at(static_cast<std::size_t>(index)) = caption;
     }
@@ -73,15 +67,20 @@ public:
         nlohmann::json zoom = nlohmann::json::array();
         for (const AxisCaption& caption : zoomCaptions_)
             zoom.push_back({{"centre", caption.Centre}, {"text", caption.Text}});
-        return {{"ticked", Ticked},         {"enabled", enabled_},         {"averaged", Averaged},
-                {"blockSize", BlockSize},   {"speedCaptions", speedCaptions_}, {"sizeCaptions", sizeCaptions_},
-                {"zoomCaptions", zoom},     {"drive", TrimBlanks(DriveText())}};
+        return {{"ticked", Shown},
+                {"enabled", enabled_},
+                {"averaged", AveragedChosen},
+                {"blockSize", BlockSizeChosen},
+                {"speedCaptions", speedCaptions_},
+                {"sizeCaptions", sizeCaptions_},
+                {"zoomCaptions", zoom},
+                {"drive", TrimBlanks(DriveText())}};
     }
 
 private:
     ImageSurface speed_;
     ImageSurface percent_;
-    std::array<bool, 7> enabled_{};
+    std::array<bool, SeriesCount> enabled_{};
     // Index 0 of each is unused, as in the window.
     std::array<std::string, 13> speedCaptions_{"", "2x", "4x", "6x", "8x", "10x", "12x",
                                                "14x", "16x", "18x", "20x", "22x", "24x"};
@@ -97,7 +96,7 @@ struct Page {
     }
 
     PageControls Controls;
-    BurnFields Fields;
+    WindowFields Fields;
     std::string Rejected; // why the last file was turned away
 };
 
@@ -163,7 +162,7 @@ ZoomRange ChartRange()
 
 void ZoomCharts(std::optional<ZoomRange> range)
 {
-    BurnFields& fields = page->Fields;
+    WindowFields& fields = page->Fields;
     if (fields.GraphFilePath.empty())
         return;
     const ZoomLimits limits{fields.ChartWidth};
@@ -200,7 +199,7 @@ EMSCRIPTEN_KEEPALIVE const char* velantro_start(int ratio)
 // Opens a file on the whole disc; one that fails leaves the view as it was.
 EMSCRIPTEN_KEEPALIVE const char* velantro_open(const char* path)
 {
-    BurnFields& fields = page->Fields;
+    WindowFields& fields = page->Fields;
     const std::optional<ZoomRange> shown = std::exchange(fields.Zoom, std::nullopt);
     fields.GraphFilePath = path;
     const LoadOutcome outcome = LoadGraphFile(fields, page->Controls);
@@ -213,14 +212,14 @@ EMSCRIPTEN_KEEPALIVE const char* velantro_open(const char* path)
     return Answer(state);
 }
 
-// The options as the user set them; ticked holds a bit a series box.
-EMSCRIPTEN_KEEPALIVE const char* velantro_options(int averaged, const char* blockSize, int ticked)
+// The options as the user set them; shown holds a bit a series, in the boxes' order.
+EMSCRIPTEN_KEEPALIVE const char* velantro_options(int averaged, int blockSize, int shown)
 {
     PageControls& controls = page->Controls;
-    controls.Averaged = averaged != 0;
-    controls.BlockSize = blockSize;
-    for (int i = 0; i < 7; ++i)
-        controls.Ticked[static_cast<std::size_t>(i)] = (ticked >> i) & 1;
+    controls.AveragedChosen = averaged != 0;
+    controls.BlockSizeChosen = blockSize;
+    for (const Series series : AllSeries)
+        controls.Shown[SeriesIndex(series)] = ((shown >> SeriesIndex(series)) & 1) != 0;
     Plot();
     return Answer(State());
 }

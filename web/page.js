@@ -25,7 +25,7 @@
       const call = (name, types) => core.cwrap('velantro_' + name, 'string', types);
       calls.start = call('start', ['number']);
       calls.open = call('open', ['string']);
-      calls.options = call('options', ['number', 'string', 'number']);
+      calls.options = call('options', ['number', 'number', 'number']);
       calls.wheel = call('wheel', ['number', 'number']);
       calls.drag = call('drag', ['number', 'number']);
       calls.pan = call('pan', ['number']);
@@ -104,7 +104,7 @@
         if (current) core.FS.chdir(current.folder);
         return reply;
       },
-      options: (m) => withPixels(calls.options(m.averaged ? 1 : 0, m.blockSize, m.ticked)),
+      options: (m) => withPixels(calls.options(m.averaged ? 1 : 0, m.blockSize, m.shown)),
       wheel: (m) => withPixels(calls.wheel(m.x, m.notches)),
       drag: (m) => withPixels(calls.drag(m.from, m.to)),
       pan: (m) => withPixels(calls.pan(m.steps)),
@@ -181,12 +181,12 @@
       });
       seriesBoxes.forEach((box, i) => {
         box.parentElement.style.setProperty('--colour', state.colours[i]);
-        box.checked = state.ticked[i] !== 0;
+        box.checked = state.ticked[i];
         box.disabled = !state.enabled[i];
       });
       $('averaged').checked = state.averaged;
       $('raw').checked = !state.averaged;
-      $('block-size').value = state.blockSize;
+      $('block-size').value = String(state.blockSize);
       $('block-size').disabled = !state.averaged;
       paint($('speed'), state.speed);
       paint($('percent'), state.percent);
@@ -235,14 +235,14 @@
     }
 
     function sendOptions() {
-      let ticked = 0;
+      let shown = 0;
       seriesBoxes.forEach((box, i) => {
-        if (box.checked) ticked |= 1 << i;
+        if (box.checked) shown |= 1 << i;
       });
       return ask('options', {
         averaged: $('averaged').checked,
-        blockSize: $('block-size').value,
-        ticked: ticked,
+        blockSize: Number($('block-size').value),
+        shown: shown,
       }).then(show);
     }
 

@@ -1,8 +1,8 @@
 #include "charts/readout.h"
 
 #include "charts/seriescolours.h"
-#include "graphfile/floatchars.h"
-#include "graphfile/textrules.h"
+#include "vocabulary/floatchars.h"
+#include "vocabulary/textrules.h"
 
 #include <array>
 #include <charconv>

@@ -1,6 +1,6 @@
 #include "report/reportformats.h"
 
-#include "graphfile/floatchars.h"
+#include "vocabulary/floatchars.h"
 
 #include <charconv>
 #include <cmath>
