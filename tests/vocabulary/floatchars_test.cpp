@@ -53,10 +53,11 @@ TEST(FloatChars, WritesAsTheStandardLibrary)
                 EXPECT_EQ(Text([&](char* a, char* b) { return bridge::ToChars(a, b, value, format, precision); }),
                           Text([&](char* a, char* b) { return std::to_chars(a, b, value, format, precision); }));
                 const auto single = static_cast<float>(value);
-                if (std::isfinite(single))
+                if (std::isfinite(single)) {
                     EXPECT_EQ(
                         Text([&](char* a, char* b) { return bridge::ToChars(a, b, single, format, precision); }),
                         Text([&](char* a, char* b) { return std::to_chars(a, b, single, format, precision); }));
+                }
             }
         }
     }
