@@ -373,16 +373,18 @@
       ask('report', { format: 'csv' }).then((text) => download(text, 'text/csv', baseName() + '.csv'))
     );
 
-    // The charts with the drive and the values, as one picture.
+    // The charts with the drive and the values, as one picture: the charts
+    // and their axis captions where the page shows them.
     $('save-button').addEventListener('click', () => {
       const speed = $('speed');
-      const percent = $('percent');
+      const charts = $('charts').getBoundingClientRect();
       const scale = speed.width / speed.clientWidth;
       const panel = 260 * scale;
       const line = 16 * scale;
       const picture = document.createElement('canvas');
-      picture.width = panel + speed.width;
-      picture.height = Math.max(speed.height + percent.height + 8 * scale, line * 20);
+      const right = Math.max(...Array.from($('charts').children, (part) => part.getBoundingClientRect().right));
+      picture.width = panel + Math.ceil((right - charts.left) * scale);
+      picture.height = Math.max(Math.ceil(charts.height * scale), line * 20);
       const context = picture.getContext('2d');
       context.fillStyle = '#fff';
       context.fillRect(0, 0, picture.width, picture.height);
@@ -395,8 +397,26 @@
         context.fillText(rows[i].textContent, 8 * scale, y);
         context.fillText(rows[i + 1].textContent, 110 * scale, y);
       }
-      context.drawImage(speed, panel, 0);
-      context.drawImage(percent, panel, speed.height + 8 * scale);
+      const place = (element) => {
+        const box = element.getBoundingClientRect();
+        return {
+          x: panel + (box.left - charts.left) * scale,
+          y: (box.top - charts.top) * scale,
+          width: box.width * scale,
+          height: box.height * scale,
+        };
+      };
+      for (const canvas of [speed, $('percent')]) {
+        const at = place(canvas);
+        context.drawImage(canvas, Math.round(at.x), Math.round(at.y));
+      }
+      context.font = 11 * scale + 'px sans-serif';
+      context.textAlign = 'center';
+      context.textBaseline = 'middle';
+      for (const caption of $('charts').querySelectorAll('.axis span')) {
+        const at = place(caption);
+        context.fillText(caption.textContent, at.x + at.width / 2, at.y + at.height / 2);
+      }
       picture.toBlob((blob) => download(blob, 'image/png', baseName() + '.png'), 'image/png');
     });
 
