@@ -1,6 +1,7 @@
 #include "app/runwindow.h"
 
 #include "app/burnform.h"
+#include "app/headlessgui.h"
 #include "app/windowlook.h"
 
 #include <QApplication>
@@ -31,6 +32,7 @@ int RunWindow(int argc, char** argv, const std::string& argumentString)
                      "Use: velantro --info FILE.ibg to print a file's information.\n";
         return 2;
     }
+    IgnoreUnsoundScaleFactor();
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Velantro"));
 #ifdef VELANTRO_VERSION

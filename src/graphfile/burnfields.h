@@ -40,6 +40,9 @@ struct BurnFields {
     std::int16_t RpmSpan = 0;
     // The sectors both charts show when zoomed; the frames cut it to the chart.
     std::optional<ZoomRange> Zoom;
+    // Series (bit i for Check1(i)) a new file leaves unticked: a command's
+    // --hide, set before its one pass. The window leaves it 0.
+    unsigned HiddenOnLoad = 0;
 };
 
 // The values a freshly started window holds before anything is drawn.

@@ -4,11 +4,11 @@
 
 namespace velantro {
 
-void EnableAllSeries(BurnControls& controls)
+void EnableAllSeries(BurnControls& controls, unsigned hidden)
 {
     for (int i = 0; i <= 6; ++i) {
         controls.SetCheck1Enabled(i, true);
-        controls.SetCheck1Value(i, 1);
+        controls.SetCheck1Value(i, (hidden >> i) & 1U ? 0 : 1);
     }
 }
 

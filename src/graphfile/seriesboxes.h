@@ -5,7 +5,8 @@ namespace velantro {
 class BurnControls;
 
 // Check1(0..3) are the write series, Check1(4..6) the verify series.
-void EnableAllSeries(BurnControls& controls);
+// Ticks each series but those whose bit is set in `hidden`.
+void EnableAllSeries(BurnControls& controls, unsigned hidden = 0);
 void DisableWriteSeries(BurnControls& controls);
 void DisableVerifySeries(BurnControls& controls);
 

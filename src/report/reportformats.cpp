@@ -1,5 +1,7 @@
 #include "report/reportformats.h"
 
+#include "report/textescapes.h"
+
 #include <charconv>
 #include <cmath>
 #include <vector>
@@ -68,7 +70,7 @@ private:
         std::string line(static_cast<std::size_t>(indent), ' ');
         line += label;
         line.resize(std::max<std::size_t>(LabelWidth, line.size() + 1), ' ');
-        text_ += line + text + "\n";
+        text_ += line + EscapedText(text) + "\n";
     }
 
     static std::string Sectors(double sector) { return ShortestNumber(sector); }
@@ -251,6 +253,8 @@ Json ReportJson(const BurnReport& report)
 {
     Json json;
     json["file"] = report.File;
+    if (!IsUtf8(report.File))
+        json["file_bytes"] = HexBytes(report.File);
     if (!report.Read()) {
         json["error"] = report.Error;
         return json;
