@@ -102,7 +102,10 @@ std::optional<int> ParseCount(const std::string& text, int low, int high);
 // closed pipe is the command's failure rather than silence.
 class CheckedOutput : public std::streambuf {
 public:
-    explicit CheckedOutput(int descriptor) : descriptor_(descriptor) { setp(buffer_.data(), buffer_.data() + buffer_.size()); }
+    explicit CheckedOutput(int descriptor) : descriptor_(descriptor)
+    {
+        setp(buffer_.data(), buffer_.data() + buffer_.size());
+    }
 
     // Flushes and closes: the status, or 1 with "velantro: cannot write the
     // output: reason" on `err` when a write failed.

@@ -225,7 +225,8 @@ int ImageWriter::WriteInto(const std::string& path, const QByteArray& bytes)
     } else {
         // Not blocking at the open: a FIFO that nobody reads fails at once.
         descriptor = open(path.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-        if (descriptor < 0 && errno == ENXIO) {
+        struct stat status {};
+        if (descriptor < 0 && errno == ENXIO && stat(path.c_str(), &status) == 0 && S_ISFIFO(status.st_mode)) {
             reason_ = "nothing reads from it";
             emit Error(SystemErrorStatus(ENXIO), SystemErrorText(ENXIO));
             return 0;
@@ -267,7 +268,8 @@ int ImageWriter::WriteFile(const std::string& path, const QByteArray& bytes)
     }
     // A short name of fixed length: any name that fits its folder leaves room for it.
     const std::size_t slash = target.rfind('/');
-    std::string temporary = (slash == std::string::npos ? std::string() : target.substr(0, slash + 1)) + ".velantro-XXXXXX";
+    std::string temporary = slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
+    temporary += ".velantro-XXXXXX";
     const int descriptor = mkostemp(temporary.data(), O_CLOEXEC);
     if (descriptor < 0)
         return FailSystem(errno);

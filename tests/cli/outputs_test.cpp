@@ -41,6 +41,7 @@ bool IsPng(const std::string& bytes)
 TEST(CommandOutputs, NothingDestroyed)
 {
     const std::string graph = testing::GraphText().Text();
+    const auto unchanged = [&](const char* name) { return [&graph, name](auto&) { return Contents(name) == graph; }; };
     int reader = -1;
     const std::string longName = std::string(246, 'n') + ".png";
     const struct {
@@ -51,11 +52,11 @@ TEST(CommandOutputs, NothingDestroyed)
         std::function<bool(const ProcessResult&)> After;
     } cases[] = {
         {[] { fs::create_directory("d"); }, {"--thumbnail", "64", "x.ibg", "d/../x.ibg"}, 1,
-         "velantro: d/../x.ibg is the graph file x.ibg; nothing written\n", [&](auto&) { return Contents("x.ibg") == graph; }},
+         "velantro: d/../x.ibg is the graph file x.ibg; nothing written\n", unchanged("x.ibg")},
         {[] { fs::create_hard_link("x.ibg", "h.png"); }, {"--export", "h.png", "x.ibg"}, 1,
-         "velantro: h.png is the graph file x.ibg; nothing written\n", [&](auto&) { return Contents("x.ibg") == graph; }},
+         "velantro: h.png is the graph file x.ibg; nothing written\n", unchanged("x.ibg")},
         {[] { fs::copy_file("x.ibg", "c.png"); }, {"--compare", "./c.png", "x.ibg", "c.png"}, 1,
-         "velantro: ./c.png is the graph file c.png; nothing written\n", [&](auto&) { return Contents("c.png") == graph; }},
+         "velantro: ./c.png is the graph file c.png; nothing written\n", unchanged("c.png")},
         {[] { mkfifo("p.png", 0600); }, {"--thumbnail", "64", "x.ibg", "p.png"}, 1,
          "velantro: cannot write p.png: nothing reads from it\n", [](auto&) { return fs::is_fifo("p.png"); }},
         {[&] { mkfifo("p.png", 0600), reader = open("p.png", O_RDONLY | O_NONBLOCK); },
@@ -90,14 +91,16 @@ TEST(CommandOutputs, NothingDestroyed)
     }
 }
 
-// A standard output that fails is the command's failure, said on stderr.
+// A standard output that fails is the command's failure, said on stderr;
+// --list's rows stay rows whatever the names.
 TEST(CommandOutputs, FailedStandardOutputIsSaid)
 {
     const testing::TempFile home;
     const std::string graphs = home.In(".wine/drive_c/users/me/AppData/Roaming/ImgBurn/Graph Data Files");
     fs::create_directories(graphs);
-    fs::copy_file(std::string(EXAMPLES_DIR) + "/dvd-verify.ibg", graphs + "/x.ibg");
-    const std::string graph = graphs + "/x.ibg";
+    // A name that would split --list's row and column unless escaped.
+    const std::string graph = graphs + "/a\tb\nc.ibg";
+    fs::copy_file(std::string(EXAMPLES_DIR) + "/dvd-verify.ibg", graph);
     const std::vector<std::vector<std::string>> cases = {
         {"--info", graph}, {"--samples", graph}, {"--report", graph}, {"--report", "--format", "json", graph},
         {"--report", "--format", "csv", graph}, {"--list"},
@@ -105,12 +108,16 @@ TEST(CommandOutputs, FailedStandardOutputIsSaid)
     for (std::vector<std::string> arguments : cases) {
         SCOPED_TRACE(arguments[0]);
         for (const bool full : {false, true}) {
-            arguments.insert(arguments.begin(), {"/bin/sh", "-c", full ? R"(exec "$0" "$@" >/dev/full)" : R"(exec "$0" "$@")",
-                                                 VELANTRO_EXE});
-            const ProcessResult result = testing::RunProcess(arguments, {"HOME=" + home.Folder(), "WINEPREFIX=", "LC_ALL=C"});
+            const char* shell = full ? R"(exec "$0" "$@" >/dev/full)" : R"(exec "$0" "$@")";
+            arguments.insert(arguments.begin(), {"/bin/sh", "-c", shell, VELANTRO_EXE});
+            const std::vector<std::string> env = {"HOME=" + home.Folder(), "WINEPREFIX=", "LC_ALL=C"};
+            const ProcessResult result = testing::RunProcess(arguments, env);
             arguments.erase(arguments.begin(), arguments.begin() + 4);
             EXPECT_EQ(result.ExitCode, full ? 1 : 0);
             EXPECT_EQ(result.Err, full ? "velantro: cannot write the output: No space left on device\n" : "");
+            if (!full && arguments[0] == "--list")
+                EXPECT_EQ(result.Out.substr(result.Out.find('\t')),
+                          "\t" + graphs + "/a\\tb\\nc.ibg\tKESTREL DVDRW KD-1648S\tDVD+R\twrite+verify\n");
         }
     }
 }
@@ -156,7 +163,8 @@ TEST(CommandOutputs, HostileEnvironment)
             const std::vector<std::string> arguments = command == std::string("--thumbnail")
                 ? std::vector<std::string>{command, "64", "x.ibg", "o.png"}
                 : std::vector<std::string>{command, "o.png", "x.ibg"};
-            const ProcessResult result = Velantro(input.Folder(), arguments, {variable, "TMPDIR=" + temporary.Folder()});
+            const ProcessResult result =
+                Velantro(input.Folder(), arguments, {variable, "TMPDIR=" + temporary.Folder()});
             EXPECT_EQ(result.ExitCode, 0);
             EXPECT_EQ(result.Err, error);
         }
