@@ -154,11 +154,9 @@ std::optional<int> CommandLine::Parse(int argc, char** argv)
     try {
         app_.parse(arguments);
     } catch (const CLI::CallForHelp&) {
-        std::cout << Help();
-        return 0;
+        return Print(Help());
     } catch (const CLI::CallForVersion& version) {
-        std::cout << version.what() << '\n';
-        return 0;
+        return Print(std::string(version.what()) + '\n');
     } catch (const CLI::ParseError& error) {
         return UsageError(error.what());
     }
@@ -172,6 +170,13 @@ std::optional<int> CommandLine::Parse(int argc, char** argv)
             return UsageError("--range takes START:END, sectors with START below END");
     }
     return std::nullopt;
+}
+
+int CommandLine::Print(const std::string& text)
+{
+    CheckedOutput output(STDOUT_FILENO);
+    std::ostream(&output) << text;
+    return output.Finish(0, std::cerr);
 }
 
 int CommandLine::UsageError(const std::string& message) const

@@ -54,6 +54,8 @@ public:
 
 private:
     std::string Help() const;
+    // The text on standard output; 0, or 1 when it could not be written.
+    static int Print(const std::string& text);
     CLI::Option* Register(CLI::Option* command, const std::string& synopsis);
     std::string RangeCommandNames() const;
 

@@ -103,7 +103,7 @@ TEST(CommandOutputs, FailedStandardOutputIsSaid)
     fs::copy_file(std::string(EXAMPLES_DIR) + "/dvd-verify.ibg", graph);
     const std::vector<std::vector<std::string>> cases = {
         {"--info", graph}, {"--samples", graph}, {"--report", graph}, {"--report", "--format", "json", graph},
-        {"--report", "--format", "csv", graph}, {"--list"},
+        {"--report", "--format", "csv", graph}, {"--list"}, {"--help"},
     };
     for (std::vector<std::string> arguments : cases) {
         SCOPED_TRACE(arguments[0]);
@@ -115,9 +115,10 @@ TEST(CommandOutputs, FailedStandardOutputIsSaid)
             arguments.erase(arguments.begin(), arguments.begin() + 4);
             EXPECT_EQ(result.ExitCode, full ? 1 : 0);
             EXPECT_EQ(result.Err, full ? "velantro: cannot write the output: No space left on device\n" : "");
-            if (!full && arguments[0] == "--list")
+            if (!full && arguments[0] == "--list") {
                 EXPECT_EQ(result.Out.substr(result.Out.find('\t')),
                           "\t" + graphs + "/a\\tb\\nc.ibg\tKESTREL DVDRW KD-1648S\tDVD+R\twrite+verify\n");
+            }
         }
     }
 }
