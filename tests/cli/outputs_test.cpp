@@ -21,7 +21,11 @@ ProcessResult Velantro(const std::string& folder, std::vector<std::string> argum
 {
     static const testing::TempFile runtime("", "unused");
     arguments.insert(arguments.begin(), {"/bin/sh", "-c", R"(cd "$0" && exec timeout 60 "$@")", folder, VELANTRO_EXE});
-    env.insert(env.end(), {"QT_QPA_PLATFORM=", "DISPLAY=", "LC_ALL=C", "XDG_RUNTIME_DIR=" + runtime.Folder()});
+    // A name given twice would be the shell's to choose: the test's own wins.
+    for (const std::string& entry : std::vector<std::string>{"QT_QPA_PLATFORM=", "DISPLAY=", "LC_ALL=C",
+                                                             "XDG_RUNTIME_DIR=" + runtime.Folder()})
+        if (std::none_of(env.begin(), env.end(), [&](auto& e) { return e.starts_with(entry.substr(0, entry.find('='))); }))
+            env.push_back(entry);
     return testing::RunProcess(arguments, env);
 }
 
