@@ -2,11 +2,11 @@
 
 #include "charts/seriescolours.h"
 #include "charts/surface.h"
-#include "charts/zoomrange.h"
-#include "graphfile/burncontrols.h"
-#include "graphfile/burnfields.h"
-#include "graphfile/passfailure.h"
-#include "graphfile/textrules.h"
+#include "vocabulary/zoomrange.h"
+#include "vocabulary/windowcontrols.h"
+#include "vocabulary/windowfields.h"
+#include "vocabulary/passfailure.h"
+#include "vocabulary/textrules.h"
 
 #include <cmath>
 #include <string_view>
@@ -78,7 +78,7 @@ struct ZoomGrid {
     std::vector<AxisCaption> Captions;
 };
 
-ZoomGrid GridFor(const BurnFields& fields)
+ZoomGrid GridFor(const WindowFields& fields)
 {
     ZoomGrid grid;
     const MediaRow* row = FindRow(fields.MediaType);
@@ -110,7 +110,7 @@ ZoomGrid GridFor(const BurnFields& fields)
 }
 
 // The zoom cut to the chart; none when that is the whole chart.
-void ClampToChart(BurnFields& fields)
+void ClampToChart(WindowFields& fields)
 {
     if (!fields.Zoom)
         return;
@@ -129,7 +129,7 @@ void SetZoomScale(Surface& chart, const ZoomRange& view)
 
 } // namespace
 
-void DrawSpeedFrame(BurnFields& fields, BurnControls& controls)
+void DrawSpeedFrame(WindowFields& fields, WindowControls& controls)
 {
     const MediaRow* row = FindRow(fields.MediaType);
     int sizeStep = 0;
@@ -157,7 +157,7 @@ void DrawSpeedFrame(BurnFields& fields, BurnControls& controls)
 
     ClampToChart(fields);
 
-    Surface& chart = controls.Picture(1);
+    Surface& chart = controls.SpeedChart();
     chart.Cls();
     const auto height = static_cast<float>(fields.SpeedChartHeight);
     chart.SetScaleHeight(height);
@@ -195,14 +195,14 @@ void DrawSpeedFrame(BurnFields& fields, BurnControls& controls)
     if (!row)
         return;
     for (int i = 1; i <= 12; ++i)
-        controls.SetLabel3Caption(i, NumberText(row->SpeedStep * i) + "x");
+        controls.SetSpeedAxisCaption(i, NumberText(row->SpeedStep * i) + "x");
     for (int i = 1; i <= 4; ++i)
-        controls.SetLabel5Caption(i, NumberText(sizeStep * i) + row->Unit);
+        controls.SetSizeAxisCaption(i, NumberText(sizeStep * i) + row->Unit);
 }
 
-void DrawPercentFrame(const BurnFields& fields, BurnControls& controls)
+void DrawPercentFrame(const WindowFields& fields, WindowControls& controls)
 {
-    Surface& chart = controls.Picture(2);
+    Surface& chart = controls.PercentChart();
     chart.Cls();
     constexpr auto height = static_cast<float>(PercentChartHeight);
     if (fields.Zoom) {

@@ -1,7 +1,7 @@
 #include "charts/readout.h"
 
 #include "charts/seriescolours.h"
-#include "graphfile/textrules.h"
+#include "vocabulary/textrules.h"
 
 #include <array>
 #include <charconv>

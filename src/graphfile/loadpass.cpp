@@ -4,14 +4,14 @@
 #include "charts/seriescolours.h"
 #include "charts/seriespens.h"
 #include "charts/surface.h"
-#include "graphfile/burncontrols.h"
-#include "graphfile/burnfields.h"
+#include "vocabulary/windowcontrols.h"
+#include "vocabulary/windowfields.h"
 #include "graphfile/graphreader.h"
 #include "graphfile/infopanel.h"
-#include "graphfile/passfailure.h"
+#include "vocabulary/passfailure.h"
 #include "graphfile/plotpoint.h"
 #include "graphfile/seriesboxes.h"
-#include "graphfile/textrules.h"
+#include "vocabulary/textrules.h"
 
 #include <cmath>
 #include <new>
@@ -31,7 +31,7 @@ double Finite(double value)
 
 class Pass {
 public:
-    Pass(BurnFields& fields, BurnControls& controls) : fields_(fields), controls_(controls) {}
+    Pass(WindowFields& fields, WindowControls& controls) : fields_(fields), controls_(controls) {}
 
     LoadOutcome Run()
     {
@@ -55,7 +55,7 @@ public:
         } catch (const std::bad_alloc&) {
         }
         reader_.Close();
-        controls_.MsgBox(FileErrorText, FileErrorTitle);
+        controls_.ShowMessage(FileErrorText, FileErrorTitle);
         fields_.GraphFilePath = fields_.LoadedFilePath;
         return {false, DataPresent::None, reason};
     }
@@ -75,7 +75,7 @@ private:
         while (Next() == GraphToken::HeaderValue) {
             switch (reader_.Key()) {
             case HeaderKey::DriveModel: {
-                Surface& drivePanel = controls_.Picture(7);
+                Surface& drivePanel = controls_.DrivePanel();
                 drivePanel.Cls();
                 PrintCentred(drivePanel, Cp1252ToUtf8(header.Drive), 0);
                 break;
@@ -100,7 +100,7 @@ private:
 
         const auto values =
             InfoValues(header, [this](const std::string& text) { return controls_.GeneralDate(text); });
-        Surface& panel = controls_.Picture(5);
+        Surface& panel = controls_.InfoValuesPanel();
         panel.Cls();
         for (int i = 0; i < InfoValueCount; ++i) {
             const auto index = static_cast<std::size_t>(i);
@@ -111,8 +111,8 @@ private:
 
     void DrawMarkers()
     {
-        Surface& speed = controls_.Picture(1);
-        Surface& percent = controls_.Picture(2);
+        Surface& speed = controls_.SpeedChart();
+        Surface& percent = controls_.PercentChart();
         const auto height = static_cast<float>(fields_.SpeedChartHeight);
         if (layerBreak_ > 0) {
             const float x = ToSingle(layerBreak_);
@@ -142,7 +142,7 @@ private:
     int BlockSize()
     {
         if (!blockSize_)
-            blockSize_ = RoundToInt16(LeadingNumber(controls_.Combo1Text()));
+            blockSize_ = controls_.BlockSize();
         return *blockSize_;
     }
 
@@ -190,20 +190,21 @@ private:
     // The reader stands on the section's first sample; ends on its end.
     void PlotSection(bool write)
     {
-        const bool averaged = controls_.Option2Value();
-        const int base = write ? 0 : 4;
-        const auto ticked = [&](int box) { return controls_.Check1Value(base + box) != 0; };
+        const bool averaged = controls_.Averaged();
+        const auto add = [this](SeriesPens& pens, int slot, Series series) {
+            pens.AddSeries(slot, ColourOf(series), controls_.SeriesShown(series));
+        };
         // Speed before RPM; the percent chart's First (the write buffer, the
         // verify CPU) before the write CPU.
-        SeriesPens speed(controls_.Picture(1));
-        speed.AddSeries(0, SeriesColour[base], ticked(0));
-        speed.AddSeries(1, SeriesColour[base + 1], ticked(1));
-        SeriesPens percent(controls_.Picture(2));
+        SeriesPens speed(controls_.SpeedChart());
+        add(speed, 0, write ? Series::WriteSpeed : Series::VerifySpeed);
+        add(speed, 1, write ? Series::WriteRpm : Series::VerifyRpm);
+        SeriesPens percent(controls_.PercentChart());
         if (write) {
-            percent.AddSeries(0, SeriesColour[3], ticked(3));
-            percent.AddSeries(1, SeriesColour[2], ticked(2));
+            add(percent, 0, Series::WriteBuffer);
+            add(percent, 1, Series::WriteCpu);
         } else {
-            percent.AddSeries(0, SeriesColour[6], ticked(2));
+            add(percent, 0, Series::VerifyCpu);
         }
 
         if (Next() != GraphToken::Sample)
@@ -249,8 +250,8 @@ private:
         }
     }
 
-    BurnFields& fields_;
-    BurnControls& controls_;
+    WindowFields& fields_;
+    WindowControls& controls_;
     GraphReader reader_;
     std::optional<SampleMapping> mapping_;
     double layerBreak_ = 0;
@@ -259,7 +260,7 @@ private:
 
 } // namespace
 
-LoadOutcome LoadGraphFile(BurnFields& fields, BurnControls& controls)
+LoadOutcome LoadGraphFile(WindowFields& fields, WindowControls& controls)
 {
     return Pass(fields, controls).Run();
 }

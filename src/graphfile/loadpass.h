@@ -6,8 +6,8 @@
 
 namespace velantro {
 
-struct BurnFields;
-class BurnControls;
+struct WindowFields;
+class WindowControls;
 
 struct LoadOutcome {
     bool Loaded = false;
@@ -22,6 +22,6 @@ inline constexpr const char* FileErrorText =
 // Reads GraphFilePath from top to bottom once, printing the panels and
 // drawing every ticked series as it goes. Every failure takes one path: the
 // file error message, and GraphFilePath back to LoadedFilePath.
-LoadOutcome LoadGraphFile(BurnFields& fields, BurnControls& controls);
+LoadOutcome LoadGraphFile(WindowFields& fields, WindowControls& controls);
 
 } // namespace velantro

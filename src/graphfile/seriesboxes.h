@@ -1,13 +1,17 @@
 #pragma once
 
+#include "vocabulary/series.h"
+
+#include <set>
+
 namespace velantro {
 
-class BurnControls;
+class WindowControls;
 
-// Check1(0..3) are the write series, Check1(4..6) the verify series.
-// Ticks each series but those whose bit is set in `hidden`.
-void EnableAllSeries(BurnControls& controls, unsigned hidden = 0);
-void DisableWriteSeries(BurnControls& controls);
-void DisableVerifySeries(BurnControls& controls);
+// Enabling ticks the boxes as well, but those of `hidden`; disabling leaves
+// them ticked or not.
+void EnableAllSeries(WindowControls& controls, const std::set<Series>& hidden = {});
+void DisableWriteSeries(WindowControls& controls);
+void DisableVerifySeries(WindowControls& controls);
 
 } // namespace velantro

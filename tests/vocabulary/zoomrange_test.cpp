@@ -1,0 +1,69 @@
+#include "vocabulary/zoomrange.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace velantro {
+namespace {
+
+const ZoomLimits Disc{1'000'000};
+const ZoomRange Whole{0, 1'000'000};
+
+void ExpectRange(const ZoomRange& got, const ZoomRange& expected)
+{
+    EXPECT_NEAR(got.Left, expected.Left, 1e-6);
+    EXPECT_NEAR(got.Right, expected.Right, 1e-6);
+}
+
+TEST(ZoomRange, WheelNotchesAroundThePointer)
+{
+    struct Case { const char* Name; ZoomRange View; double At, Notches; ZoomRange Expected; };
+    const Case cases[] = {
+        {"in: the sector keeps its place", Whole, 250'000, 1, {125'000, 625'000}},
+        {"two notches in", Whole, 500'000, 2, {375'000, 625'000}},
+        {"out again", {125'000, 625'000}, 250'000, -1, Whole},
+        {"out stops at the whole disc", Whole, 0, -3, Whole},
+        {"out near the right edge shifts inside", {900'000, 1'000'000}, 990'000, -2, {600'000, 1'000'000}},
+        {"in stops at the minimum", {1'000, 2'024}, 1'500, 1, {1'000, 2'024}},
+        {"in to the minimum", {1'000, 3'000}, 2'000, 1, {1'488, 2'512}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        ExpectRange(ZoomAround(c.View, c.At, c.Notches, Disc), c.Expected);
+    }
+    EXPECT_TRUE(ShowsWhole(ZoomAround({125'000, 625'000}, 250'000, -1, Disc), Disc));
+}
+
+TEST(ZoomRange, DragsAndClamps)
+{
+    const ZoomRange view{100'000, 300'000};
+    struct Case { const char* Name; ZoomRange Got, Expected; };
+    const Case cases[] = {
+        {"drag right to left", ZoomToDrag(view, 250'000, 150'000, Disc), {150'000, 250'000}},
+        {"drag beyond the view", ZoomToDrag(view, 50'000, 200'000, Disc), {100'000, 200'000}},
+        {"short drag widened about its centre", ZoomToDrag(view, 199'995, 200'005, Disc), {199'488, 200'512}},
+        {"beyond both ends", ClampZoom({-5, 2e6}, Disc), Whole},
+        {"past the end", ClampZoom({3e6, 4e6}, Disc), {998'976, 1'000'000}},
+        {"reversed and narrow at the start", ClampZoom({600, 400}, Disc), {0, 1'024}},
+        {"not a number", ClampZoom({NAN, 5}, Disc), Whole},
+        {"chart narrower than the minimum", ClampZoom({10, 20}, {500}), {0, 500}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        ExpectRange(c.Got, c.Expected);
+    }
+}
+
+TEST(ZoomRange, CaptionStepsOfOneTwoFive)
+{
+    struct Case { ZoomRange Range; int Most; double Step; };
+    const Case cases[] = {
+        {{0, 4.5}, 5, 1}, {{1.01, 1.24}, 5, 0.05}, {{0.3, 2.2}, 5, 0.5}, {{0, 900}, 5, 200}, {{3, 3}, 5, 0},
+    };
+    for (const Case& c : cases)
+        EXPECT_DOUBLE_EQ(CaptionStep(c.Range, c.Most), c.Step) << c.Range.Left << ".." << c.Range.Right;
+}
+
+} // namespace
+} // namespace velantro
