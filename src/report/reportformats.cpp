@@ -1,6 +1,7 @@
 #include "report/reportformats.h"
 
 #include "report/textescapes.h"
+#include "vocabulary/floatchars.h"
 
 #include <charconv>
 #include <cmath>
@@ -24,7 +25,7 @@ std::string Fixed(double value, int decimals)
 {
     char digits[64];
     const auto result =
-        std::to_chars(std::begin(digits), std::end(digits), value, std::chars_format::fixed, decimals);
+        FloatToChars(std::begin(digits), std::end(digits), value, std::chars_format::fixed, decimals);
     if (result.ec != std::errc())
         return ShortestNumber(value);
     return std::string(digits, result.ptr);
@@ -240,7 +241,7 @@ std::string ShortestNumber(double value)
     // Sectors and counts read better as 1000000 than as 1e+06.
     char digits[64];
     const auto format = std::abs(value) < 1e15 ? std::chars_format::fixed : std::chars_format::general;
-    const auto result = std::to_chars(std::begin(digits), std::end(digits), value, format);
+    const auto result = FloatToChars(std::begin(digits), std::end(digits), value, format);
     return std::string(digits, result.ptr);
 }
 
