@@ -46,6 +46,7 @@ public:
 private:
     ExportOptions options_;
     std::vector<std::string> hidden_;
+    std::string blockSize_; // one of the listed digits, never another spelling
 };
 
 } // namespace velantro

@@ -1,5 +1,6 @@
 #include "report/reportformats.h"
 
+#include "report/textescapes.h"
 #include "vocabulary/floatchars.h"
 
 #include <charconv>
@@ -70,7 +71,7 @@ private:
         std::string line(static_cast<std::size_t>(indent), ' ');
         line += label;
         line.resize(std::max<std::size_t>(LabelWidth, line.size() + 1), ' ');
-        text_ += line + text + "\n";
+        text_ += line + EscapedText(text) + "\n";
     }
 
     static std::string Sectors(double sector) { return ShortestNumber(sector); }
@@ -253,6 +254,8 @@ Json ReportJson(const BurnReport& report)
 {
     Json json;
     json["file"] = report.File;
+    if (!IsUtf8(report.File))
+        json["file_bytes"] = HexBytes(report.File);
     if (!report.Read()) {
         json["error"] = report.Error;
         return json;

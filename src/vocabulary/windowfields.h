@@ -1,10 +1,12 @@
 #pragma once
 
+#include "vocabulary/series.h"
 #include "vocabulary/zoomrange.h"
 
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <set>
 #include <string>
 
 namespace velantro {
@@ -40,6 +42,9 @@ struct WindowFields {
     std::int16_t RpmSpan = 0;
     // The sectors both charts show when zoomed; the frames cut it to the chart.
     std::optional<ZoomRange> Zoom;
+    // The series a new file leaves unticked: a command's --hide, set before
+    // its one pass. The window leaves it empty.
+    std::set<Series> HiddenOnLoad;
 };
 
 // The values a freshly started window holds before anything is drawn.
