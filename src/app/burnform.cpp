@@ -561,7 +561,7 @@ void BurnForm::Show_About_Click()
 void BurnForm::Show_Report_Click()
 {
     if (!reportWindow_) {
-        reportWindow_ = new ReportWindow(this);
+        reportWindow_ = new ReportWindow(this, *fileDialogs_, *messageBoxes_);
         FollowBurnReport(true);
     }
     reportWindow_->show();

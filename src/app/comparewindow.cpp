@@ -4,12 +4,14 @@
 #include "app/comparechart.h"
 #include "app/comparepicture.h"
 #include "app/graphpath.h"
+#include "app/windowplacement.h"
 #include "capture/imagewriter.h"
 #include "capture/savecapture.h"
 #include "charts/readout.h"
 #include "platform/filedialogs.h"
 #include "platform/messageboxes.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QFile>
 #include <QFileInfo>
@@ -77,29 +79,34 @@ void CompareWindow::BuildControls()
         Axis_Combo->addItem(QString::fromLatin1(name));
     Save_Picture = new QPushButton(QStringLiteral("Save Picture..."), this);
     File_List = new QListWidget(this);
-    File_List->setFixedWidth(230);
+    File_List->setMinimumWidth(120);
+    File_List->setMaximumWidth(230);
     File_List->setTextElideMode(Qt::ElideMiddle);
     Picture = new ComparePicture(this);
-    Picture->setMinimumSize(480, 320);
+    Picture->Set = &set_;
+    Picture->setMinimumSize(200, 160);
     Resize_Timer = new QTimer(this);
     Resize_Timer->setSingleShot(true);
     Resize_Timer->setInterval(ResizeSettleMs);
 
+    // Small enough for a scaled screen of 640 x 512: the picture and the list
+    // give way before any control leaves the screen.
+    Series_Combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    Axis_Combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    Series_Combo->setMinimumContentsLength(8);
+    Axis_Combo->setMinimumContentsLength(8);
     auto* choices = new QHBoxLayout;
     choices->addWidget(new QLabel(QStringLiteral("Show:"), this));
-    choices->addWidget(Series_Combo);
+    choices->addWidget(Series_Combo, 1);
     choices->addSpacing(12);
     choices->addWidget(new QLabel(QStringLiteral("X axis:"), this));
-    choices->addWidget(Axis_Combo);
+    choices->addWidget(Axis_Combo, 1);
     choices->addStretch();
-    choices->addWidget(Save_Picture);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(Add_Files);
-    buttons->addWidget(Remove_File);
     auto* files = new QVBoxLayout;
     files->addWidget(File_List);
-    files->addLayout(buttons);
+    for (QPushButton* button : {Add_Files, Remove_File, Save_Picture})
+        files->addWidget(button);
 
     auto* body = new QHBoxLayout;
     body->addLayout(files);
@@ -107,7 +114,22 @@ void CompareWindow::BuildControls()
     auto* whole = new QVBoxLayout(this);
     whole->addLayout(choices);
     whole->addLayout(body, 1);
-    resize(CompareChart::PictureSize + QSize(File_List->width() + 30, 50));
+    resize(WantedSize());
+}
+
+QSize CompareWindow::WantedSize() const
+{
+    return CompareChart::PictureSize + QSize(File_List->maximumWidth() + 30, 50);
+}
+
+void CompareWindow::showEvent(QShowEvent* event)
+{
+    // The first time over the window it was opened from, fitted to its screen.
+    if (!placed_) {
+        placed_ = true;
+        OpenBeside(*this, QApplication::activeWindow(), WantedSize());
+    }
+    QWidget::showEvent(event);
 }
 
 void CompareWindow::ConnectHandlers()
@@ -138,7 +160,8 @@ void CompareWindow::AddGraphFiles(const QStringList& files)
     }
     if (graphFiles.size() < static_cast<std::size_t>(files.size()))
         messageBoxes_.Show(this, QString::fromLatin1(WrongTypeText), QString::fromLatin1(WrongTypeTitle));
-    const std::size_t room = MaxCompareFiles - std::min<std::size_t>(set_.Files().size(), MaxCompareFiles);
+    // Files left out hold no colour and leave room for others.
+    const std::size_t room = set_.FreeSlots();
     if (graphFiles.size() > room) {
         messageBoxes_.Show(this,
                            QStringLiteral("At most %1 graph files can be compared: %2 of them were not added.")
@@ -167,7 +190,7 @@ void CompareWindow::RebuildLines()
 {
     const auto series = static_cast<CompareSeries>(std::max(0, Series_Combo->currentIndex()));
     const auto axis = static_cast<CompareAxis>(std::max(0, Axis_Combo->currentIndex()));
-    set_.Rebuild(series, axis, wanted_, CompareChart::PlotArea(Picture->size(), Picture->devicePixelRatioF()).width());
+    set_.Rebuild(series, axis, wanted_, CompareChart::PlotArea(set_, Picture->size(), Picture->devicePixelRatioF()).width());
     FillFileList();
     DrawComparison();
 }
@@ -192,7 +215,7 @@ void CompareWindow::FillFileList()
     for (std::size_t i = 0; i < set_.Files().size(); ++i) {
         const CompareFile& file = set_.Files()[i];
         QPixmap swatch(SwatchSize, SwatchSize);
-        swatch.fill(file.Drawn() ? CompareChart::FileColour(i) : QColor(Qt::transparent));
+        swatch.fill(file.Drawn() ? CompareChart::FileColour(file.Slot) : QColor(Qt::transparent));
         auto* item = new QListWidgetItem(QIcon(swatch), FileName(file), File_List);
         QString tip = QFile::decodeName(file.Path.c_str());
         if (!file.Drawn()) {
@@ -217,7 +240,7 @@ void CompareWindow::ZoomTo(const ZoomRange& range)
 double CompareWindow::AxisPlace(QPointF at) const
 {
     const qreal ratio = Picture->devicePixelRatioF();
-    const QRect plot = CompareChart::PlotArea(Picture->size(), ratio);
+    const QRect plot = CompareChart::PlotArea(set_, Picture->size(), ratio);
     const double column = std::floor(at.x() * ratio - plot.left());
     const ZoomRange& view = set_.View();
     return view.Left + (column + 0.5) / plot.width() * view.Width();
@@ -238,7 +261,7 @@ void CompareWindow::ShowReadout(QPointF at)
         const std::optional<double> value = file.Drawn() ? file.Line.ValueAt(x) : std::nullopt;
         if (value)
             lines << QStringLiteral("<span style=\"color:%1\">&#9632;</span> %2: %3")
-                         .arg(CompareChart::FileColour(i).name(), FileName(file).toHtmlEscaped(),
+                         .arg(CompareChart::FileColour(file.Slot).name(), FileName(file).toHtmlEscaped(),
                               CompareChart::ValueText(set_, *value));
     }
     box.setText(lines.join(QStringLiteral("<br>")));
@@ -341,7 +364,9 @@ void CompareWindow::Picture_OLEDragDrop(const QStringList& files)
 void CompareWindow::Form_KeyDown(int key)
 {
     if (key == Qt::Key_Escape)
-        ZoomTo(WholeRange(set_.Limits()));
+        close();
+    else if (key == Qt::Key_Delete)
+        RemoveGraphFile(File_List->currentRow());
 }
 
 void CompareWindow::Resize_Timer_Timer()

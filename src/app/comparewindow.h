@@ -73,8 +73,10 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
+    QSize WantedSize() const;
     void BuildControls();
     void ConnectHandlers();
     void FillFileList();
@@ -86,6 +88,7 @@ private:
     QString pictureFolder_;
     FileDialogs& fileDialogs_;
     MessageBoxes& messageBoxes_;
+    bool placed_ = false;
 };
 
 } // namespace velantro

@@ -1,54 +1,183 @@
 #include "app/reportwindow.h"
 
+#include "app/reportcommand.h"
+#include "app/windowplacement.h"
+#include "capture/imagewriter.h"
+#include "platform/filedialogs.h"
+#include "platform/messageboxes.h"
 #include "report/reportformats.h"
 
 #include <QClipboard>
 #include <QFile>
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QHBoxLayout>
-#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QKeyEvent>
+#include <QTextBrowser>
+#include <QUrl>
 #include <QVBoxLayout>
+
+#include <sstream>
 
 namespace velantro {
 
-ReportWindow::ReportWindow(QWidget* owner) : QWidget(owner, Qt::Window)
+namespace {
+
+constexpr const char* SaveTitle = "Save Burn Report";
+const QString PlaceScheme = QStringLiteral("place");
+
+QString LinkedHtml(const std::vector<ReportLine>& lines)
+{
+    QString html = QStringLiteral("<pre>");
+    for (const ReportLine& line : lines) {
+        const QString text = QString::fromStdString(line.Text).toHtmlEscaped();
+        if (line.Place)
+            html += QStringLiteral("<a href=\"%1:%2:%3\">%4</a>")
+                        .arg(PlaceScheme, QString::number(line.Place->Left, 'g', 17),
+                             QString::number(line.Place->Right, 'g', 17), text);
+        else
+            html += text;
+        html += u'\n';
+    }
+    return html + QStringLiteral("</pre>");
+}
+
+std::string FormatOf(const QString& target)
+{
+    const QString suffix = QFileInfo(target).suffix().toLower();
+    if (suffix == QLatin1String("json") || suffix == QLatin1String("csv"))
+        return suffix.toStdString();
+    return "text";
+}
+
+} // namespace
+
+ReportWindow::ReportWindow(QWidget* owner, FileDialogs& fileDialogs, MessageBoxes& messageBoxes)
+    : QWidget(owner, Qt::Window), fileDialogs_(fileDialogs), messageBoxes_(messageBoxes)
 {
     setWindowTitle(QStringLiteral("Burn Report"));
-    Text1 = new QPlainTextEdit(this);
-    Text1->setReadOnly(true);
-    Text1->setLineWrapMode(QPlainTextEdit::NoWrap);
+    Text1 = new QTextBrowser(this);
+    Text1->setOpenLinks(false);
+    Text1->setLineWrapMode(QTextEdit::NoWrap);
     // The columns line up only in a fixed-pitch font.
     Text1->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     Command1 = new QPushButton(QStringLiteral("Copy to Clipboard"), this);
+    Copy_Forum = new QPushButton(QStringLiteral("Copy for a Forum"), this);
+    Save_Report = new QPushButton(QStringLiteral("Save..."), this);
 
     auto* buttons = new QHBoxLayout;
+    buttons->addWidget(Save_Report);
     buttons->addStretch();
+    buttons->addWidget(Copy_Forum);
     buttons->addWidget(Command1);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Text1);
     layout->addLayout(buttons);
+    Text1->setMinimumSize(120, 60);
     resize(640, 600);
 
     connect(Command1, &QPushButton::clicked, this, &ReportWindow::Command1_Click);
+    connect(Copy_Forum, &QPushButton::clicked, this, &ReportWindow::Copy_Forum_Click);
+    connect(Save_Report, &QPushButton::clicked, this, &ReportWindow::Save_Report_Click);
+    connect(Text1, &QTextBrowser::anchorClicked, this, &ReportWindow::Text1_AnchorClicked);
 }
 
 void ReportWindow::ShowFile(const std::string& path, const DateFormatter& generalDate)
 {
-    BurnReport report = ReadBurnReport(path, generalDate);
-    report.File = QFile::decodeName(path.c_str()).toStdString();
-    Text1->setPlainText(QString::fromStdString(ReportText(report)));
+    path_ = path;
+    report_ = ReadBurnReport(path, generalDate);
+    report_.File = QFile::decodeName(path.c_str()).toStdString();
+    const std::vector<ReportLine> lines = ReportLines(report_);
+    text_.clear();
+    for (const ReportLine& line : lines)
+        text_ += QString::fromStdString(line.Text) + u'\n';
+    Text1->setHtml(LinkedHtml(lines));
 }
 
 QString ReportWindow::Text() const
 {
-    return Text1->toPlainText();
+    return text_;
+}
+
+QString ReportWindow::ForumText() const
+{
+    // A path would show the user's home folder and name.
+    BurnReport named = report_;
+    named.File = QFileInfo(QString::fromStdString(report_.File)).fileName().toStdString();
+    return QStringLiteral("[code]\n") + QString::fromStdString(ReportText(named)) + QStringLiteral("[/code]\n");
+}
+
+bool ReportWindow::SaveReport(const QString& target)
+{
+    std::ostringstream out;
+    std::ostringstream err;
+    RunReport({path_}, FormatOf(target), out, err);
+    QString reason = QString::fromStdString(err.str()).trimmed();
+    if (reason.isEmpty()) {
+        ImageWriter writer;
+        connect(&writer, &ImageWriter::Error, this, [&reason](int, const QString& text) { reason = text; });
+        const std::string text = out.str();
+        if (writer.WriteFile(QFile::encodeName(target).toStdString(), QByteArray(text.data(), static_cast<qsizetype>(text.size()))) != 0)
+            return true;
+    }
+    messageBoxes_.Show(this, QStringLiteral("The report could not be saved as\n%1\n\n%2").arg(target, reason),
+                       QString::fromLatin1(SaveTitle));
+    return false;
 }
 
 void ReportWindow::Command1_Click()
 {
     QGuiApplication::clipboard()->setText(Text());
+}
+
+void ReportWindow::Copy_Forum_Click()
+{
+    QGuiApplication::clipboard()->setText(ForumText());
+}
+
+void ReportWindow::Save_Report_Click()
+{
+    if (path_.empty())
+        return;
+    const QFileInfo graph(QFile::decodeName(path_.c_str()));
+    const std::optional<QString> chosen = fileDialogs_.GetSaveFileName(
+        this, QString::fromLatin1(SaveTitle), QStringLiteral("Text (*.txt);;JSON (*.json);;CSV (*.csv)"),
+        QStringLiteral("*.txt"), graph.absolutePath(), graph.completeBaseName(), QStringLiteral("txt"));
+    if (chosen && !chosen->isEmpty())
+        SaveReport(*chosen);
+}
+
+void ReportWindow::Text1_AnchorClicked(const QUrl& link)
+{
+    const QStringList parts = link.toString().split(u':');
+    bool left = false;
+    bool right = false;
+    if (parts.size() == 3 && parts[0] == PlaceScheme) {
+        const double from = parts[1].toDouble(&left);
+        const double to = parts[2].toDouble(&right);
+        if (left && right)
+            emit PlaceClicked(from, to);
+    }
+}
+
+void ReportWindow::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape)
+        close();
+    else
+        QWidget::keyPressEvent(event);
+}
+
+void ReportWindow::showEvent(QShowEvent* event)
+{
+    // The first time beside the main window, fitted to its screen.
+    if (!placed_) {
+        placed_ = true;
+        OpenBeside(*this, parentWidget(), QSize(640, 600));
+    }
+    QWidget::showEvent(event);
 }
 
 } // namespace velantro

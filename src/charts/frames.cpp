@@ -1,6 +1,7 @@
 #include "charts/frames.h"
 
 #include "charts/seriescolours.h"
+#include "charts/sizeunits.h"
 #include "charts/surface.h"
 #include "charts/zoomrange.h"
 #include "graphfile/burncontrols.h"
@@ -29,9 +30,6 @@ struct MediaRow {
     double HighWidthBytes;
     int HighSizeStep;
 };
-
-constexpr double GiB = 1073741824.0;
-constexpr double MiB = 1048576.0;
 
 // Each width is 4.5 size-label steps: 45 grid divisions, a size label every ten.
 constexpr MediaRow MediaTable[] = {
@@ -104,7 +102,7 @@ ZoomGrid GridFor(const BurnFields& fields)
             continue;
         grid.Major.push_back(static_cast<float>(x));
         grid.Captions.push_back({(x - view.Left) / view.Width(),
-                                 NumberText(k / 10 * step) + (megabytes ? "MB" : "GB")});
+                                 CaptionNumber(k / 10 * step) + (megabytes ? "MB" : "GB")});
     }
     return grid;
 }

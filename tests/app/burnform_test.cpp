@@ -1,5 +1,6 @@
 #include "app/readoutlabel.h"
 #include "app/reportwindow.h"
+#include "app/reportcommand.h"
 #include "support/window.h"
 
 #include <QClipboard>
@@ -10,12 +11,14 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
+#include <QTextBrowser>
 #include <QUrl>
 #include <QWheelEvent>
 
 #include <algorithm>
 #include <functional>
 #include <set>
+#include <sstream>
 
 namespace velantro {
 namespace {
@@ -150,6 +153,30 @@ TEST_F(FormTest, BurnReportFollowsTheFileShown)
     EXPECT_NE(window()->Text().indexOf(QStringLiteral("\nWrite           ")), -1);
     window()->Command1->click();
     EXPECT_EQ(QGuiApplication::clipboard()->text(), window()->Text());
+    EXPECT_TRUE(window()->screen()->availableGeometry().contains(window()->frameGeometry()));
+
+    // For a forum: a code block naming the file without its folder.
+    window()->Copy_Forum->click();
+    const QString forum = QGuiApplication::clipboard()->text();
+    EXPECT_TRUE(forum.startsWith(QStringLiteral("[code]\nFile            b.ibg\n"))) << forum.toStdString();
+    EXPECT_TRUE(forum.endsWith(window()->Text().mid(window()->Text().indexOf(u'\n') + 1) + QStringLiteral("[/code]\n")));
+
+    // Saved as the command prints it, in the form the name's extension asks for.
+    for (const char* format : {"text", "json", "csv"}) {
+        SCOPED_TRACE(format);
+        const std::string target = folder.In(std::string("report.") + (format == std::string("text") ? "txt" : format));
+        dialogs.SaveAnswers = {QString::fromStdString(target)};
+        window()->Save_Report->click();
+        std::ifstream saved(target, std::ios::binary);
+        const std::string written((std::istreambuf_iterator<char>(saved)), std::istreambuf_iterator<char>());
+        std::ostringstream printed, errors;
+        RunReport({b}, format, printed, errors);
+        EXPECT_EQ(written, printed.str());
+    }
+    EXPECT_EQ(Messages(), "");
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(window()->Text1, &escape);
+    EXPECT_FALSE(window()->isVisible());
 }
 
 // Raw data and the block size re-plot a file; without one they start no pass,
