@@ -478,7 +478,7 @@ void BurnForm::ShowReadout(PictureBox& chart, ReadoutLabel& box, Chart kind, flo
     if (!fields_.GraphFilePath.empty()) {
         chart.setToolTip(QString());
         const std::optional<std::string> caption =
-            ReadoutCaption(kind, chart.Point(x, y), x, y, fields_.SpeedChartHeight, DecimalSeparator());
+            ReadoutCaption(kind, chart.Point(x, y), x, y, fields_.SpeedChartHeight, DecimalSeparator(), fields_.RpmTop);
         if (caption) {
             box.SetCaption(*caption);
             box.show();
@@ -735,6 +735,12 @@ void BurnForm::SetLabel3Caption(int index, const std::string& caption)
 {
     if (index >= 1 && index <= 12)
         Label3[static_cast<std::size_t>(index)]->setText(Text(caption));
+}
+
+void BurnForm::SetRpmCaption(int index, const std::string& caption)
+{
+    if (index >= 1 && index <= 12)
+        Label4[static_cast<std::size_t>(index)]->setText(Text(caption));
 }
 
 void BurnForm::SetLabel5Caption(int index, const std::string& caption)

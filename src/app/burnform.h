@@ -116,6 +116,7 @@ public:
     void SetCheck1Enabled(int index, bool enabled) override;
     void SetLabel3Caption(int index, const std::string& caption) override;
     void SetLabel5Caption(int index, const std::string& caption) override;
+    void SetRpmCaption(int index, const std::string& caption) override;
     void SetZoomCaptions(const std::vector<AxisCaption>& captions) override;
     void MsgBox(const std::string& prompt, const std::string& title) override;
     std::string GeneralDate(const std::string& text) const override;

@@ -97,10 +97,10 @@ void CompareWindow::BuildControls()
     Axis_Combo->setMinimumContentsLength(8);
     auto* choices = new QHBoxLayout;
     choices->addWidget(new QLabel(QStringLiteral("Show:"), this));
-    choices->addWidget(Series_Combo, 1);
+    choices->addWidget(Series_Combo);
     choices->addSpacing(12);
     choices->addWidget(new QLabel(QStringLiteral("X axis:"), this));
-    choices->addWidget(Axis_Combo, 1);
+    choices->addWidget(Axis_Combo);
     choices->addStretch();
 
     auto* files = new QVBoxLayout;

@@ -19,6 +19,7 @@ struct ExportOptions {
     int BlockSize = 10;
     std::set<int> Hidden; // series check box indices
     std::optional<ZoomRange> Range; // sectors, cut to the chart
+    bool Fit = false;               // speed and RPM scales fitted to the samples shown
 };
 
 // The series names of --hide, in check box order.

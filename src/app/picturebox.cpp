@@ -212,13 +212,18 @@ void PictureBox::Print(const std::string& text)
         QPainter painter(&image_);
         painter.scale(ratio, ratio);
         painter.setFont(font());
-        painter.setPen(palette().color(QPalette::WindowText));
+        painter.setPen(foreColor_.value_or(palette().color(QPalette::WindowText)));
         painter.drawText(QPointF(x, y + fontMetrics().ascent()), QString::fromStdString(text));
         painter.end();
         ScheduleUpdate();
     }
     currentX_ = 0;
     currentY_ += PixelsToUserY(fontMetrics().height());
+}
+
+void PictureBox::SetForeColor(Colour colour)
+{
+    foreColor_ = QColor::fromRgb(static_cast<QRgb>(colour));
 }
 
 std::int32_t PictureBox::Point(float x, float y) const

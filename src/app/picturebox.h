@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 #include "charts/surface.h"
 
 #include <QColor>
@@ -41,6 +43,7 @@ public:
     double CurrentY() const;
     double TextWidth(const std::string& text) const override;
     void Print(const std::string& text) override;
+    void SetForeColor(Colour colour) override;
     std::int32_t Point(float x, float y) const override;
     const PixelGrid* Pixels() const override { return &grid_; }
     PixelCanvas Canvas() override;
@@ -90,6 +93,7 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    std::optional<QColor> foreColor_;
     void MakeImage();
     void ScheduleUpdate();
     void UpdateFactors();

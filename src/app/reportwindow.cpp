@@ -32,13 +32,18 @@ QString LinkedHtml(const std::vector<ReportLine>& lines)
 {
     QString html = QStringLiteral("<pre>");
     for (const ReportLine& line : lines) {
-        const QString text = QString::fromStdString(line.Text).toHtmlEscaped();
+        const QString text = QString::fromStdString(line.Text);
+        // The link starts where the words do, not at the label column's blanks.
+        qsizetype blanks = 0;
+        while (blanks < text.size() && text[blanks] == u' ')
+            ++blanks;
+        html += text.left(blanks);
         if (line.Place)
             html += QStringLiteral("<a href=\"%1:%2:%3\">%4</a>")
                         .arg(PlaceScheme, QString::number(line.Place->Left, 'g', 17),
-                             QString::number(line.Place->Right, 'g', 17), text);
+                             QString::number(line.Place->Right, 'g', 17), text.mid(blanks).toHtmlEscaped());
         else
-            html += text;
+            html += text.mid(blanks).toHtmlEscaped();
         html += u'\n';
     }
     return html + QStringLiteral("</pre>");

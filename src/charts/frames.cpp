@@ -1,5 +1,6 @@
 #include "charts/frames.h"
 
+#include "charts/fitscale.h"
 #include "charts/seriescolours.h"
 #include "charts/sizeunits.h"
 #include "charts/surface.h"
@@ -107,6 +108,20 @@ ZoomGrid GridFor(const BurnFields& fields)
     return grid;
 }
 
+// Scales from 0 to just above the peaks of the samples shown, captioned at
+// the places of the media's captions.
+void FitScales(BurnFields& fields, BurnControls& controls)
+{
+    const FitScale speed = FitSpeedScale(fields.PeakSpeed);
+    const FitScale rpm = FitRpmScale(fields.PeakRpm);
+    fields.SpeedChartHeight = static_cast<std::int16_t>(std::lround(speed.Top * 100));
+    fields.RpmTop = rpm.Top;
+    for (int i = 1; i <= 12; ++i) {
+        controls.SetLabel3Caption(i, CaptionNumber(speed.Step * i) + "x");
+        controls.SetRpmCaption(i, TrimBlanks(CaptionNumber(rpm.Step * i / 1000)) + "K");
+    }
+}
+
 // The zoom cut to the chart; none when that is the whole chart.
 void ClampToChart(BurnFields& fields)
 {
@@ -148,6 +163,14 @@ void DrawSpeedFrame(BurnFields& fields, BurnControls& controls)
             sizeStep = low ? row->LowSizeStep : row->HighSizeStep;
         }
     }
+    if (row && fields.RpmTop != 0) {
+        // Back from a fitted scale to the media's.
+        fields.RpmTop = 0;
+        for (int i = 1; i <= 12; ++i)
+            controls.SetRpmCaption(i, std::to_string(3 * i) + "K");
+    }
+    if (fields.FitSpeedScale)
+        FitScales(fields, controls);
     if (fields.ChartWidth < fields.MediaCapacity)
         fields.ChartWidth = fields.MediaCapacity;
     if (fields.ChartWidth == 0)
@@ -192,8 +215,10 @@ void DrawSpeedFrame(BurnFields& fields, BurnControls& controls)
     controls.SetZoomCaptions({});
     if (!row)
         return;
-    for (int i = 1; i <= 12; ++i)
-        controls.SetLabel3Caption(i, NumberText(row->SpeedStep * i) + "x");
+    if (!fields.FitSpeedScale) {
+        for (int i = 1; i <= 12; ++i)
+            controls.SetLabel3Caption(i, NumberText(row->SpeedStep * i) + "x");
+    }
     for (int i = 1; i <= 4; ++i)
         controls.SetLabel5Caption(i, NumberText(sizeStep * i) + row->Unit);
 }

@@ -29,7 +29,7 @@ constexpr ReadoutRow ReadoutRows[] = {
     {Chart::Percent, SeriesColour[6], "Verify CPU ", ReadoutRow::Value::Percent, "%"},
 };
 
-double ReadoutValue(ReadoutRow::Value kind, float y, std::int16_t speedChartHeight)
+double ReadoutValue(ReadoutRow::Value kind, float y, std::int16_t speedChartHeight, double rpmTop)
 {
     // The speed and percent readouts are single precision, the RPM double.
     const float fromBottom = static_cast<float>(speedChartHeight) - y;
@@ -37,6 +37,8 @@ double ReadoutValue(ReadoutRow::Value kind, float y, std::int16_t speedChartHeig
     case ReadoutRow::Value::Speed:
         return fromBottom / 100.0f;
     case ReadoutRow::Value::Rpm:
+        if (rpmTop > 0)
+            return fromBottom / speedChartHeight * rpmTop;
         return fromBottom / (speedChartHeight * 0.0000266);
     case ReadoutRow::Value::Percent:
         break;
@@ -66,7 +68,7 @@ std::string FixedTwo(double value, char32_t decimalSeparator)
 }
 
 std::optional<std::string> ReadoutCaption(Chart chart, std::int32_t colour, float x, float y,
-                                          std::int16_t speedChartHeight, char32_t decimalSeparator)
+                                          std::int16_t speedChartHeight, char32_t decimalSeparator, double rpmTop)
 {
     if (colour < 0)
         return std::nullopt;
@@ -74,7 +76,7 @@ std::optional<std::string> ReadoutCaption(Chart chart, std::int32_t colour, floa
         if (row.OnChart != chart || row.SeriesColour != static_cast<Colour>(colour))
             continue;
         return "Sector " + SingleText(std::floor(x)) + "\r\n" + row.Name +
-               FixedTwo(ReadoutValue(row.Kind, y, speedChartHeight), decimalSeparator) + row.Suffix;
+               FixedTwo(ReadoutValue(row.Kind, y, speedChartHeight, rpmTop), decimalSeparator) + row.Suffix;
     }
     return std::nullopt;
 }

@@ -12,7 +12,8 @@ enum class Chart { Speed, Percent };
 // picture), or nothing when the colour is no series colour. decimalSeparator
 // is the system's.
 std::optional<std::string> ReadoutCaption(Chart chart, std::int32_t colour, float x, float y,
-                                          std::int16_t speedChartHeight, char32_t decimalSeparator);
+                                          std::int16_t speedChartHeight, char32_t decimalSeparator,
+                                          double rpmTop = 0);
 
 // Two digits after the separator, at least one before it.
 std::string FixedTwo(double value, char32_t decimalSeparator);

@@ -34,6 +34,8 @@ public:
 
     virtual void SetLabel3Caption(int index, const std::string& caption) = 0;
     virtual void SetLabel5Caption(int index, const std::string& caption) = 0;
+    // The RPM captions beside the speed chart, 1 to 12, for a fitted scale.
+    virtual void SetRpmCaption(int index, const std::string& caption) = 0;
     // The size captions of a zoomed view, at most five; none puts the whole
     // view's captions back in their places.
     virtual void SetZoomCaptions(const std::vector<AxisCaption>& captions) = 0;

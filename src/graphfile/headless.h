@@ -49,6 +49,7 @@ public:
     void SetCheck1Enabled(int, bool) override {}
     void SetLabel3Caption(int, const std::string&) override {}
     void SetLabel5Caption(int, const std::string&) override {}
+    void SetRpmCaption(int, const std::string&) override {}
     void SetZoomCaptions(const std::vector<AxisCaption>&) override {}
     void MsgBox(const std::string& prompt, const std::string&) override { Message = prompt; }
     std::string GeneralDate(const std::string& text) const override

@@ -6,6 +6,10 @@
 
 namespace velantro {
 
+// Said in the speed chart when every sample lies above its scale.
+inline constexpr const char* AboveTheScaleText =
+    "Every sample lies above this scale: Tools > Fit Speed Scale shows them.";
+
 struct BurnFields;
 class BurnControls;
 

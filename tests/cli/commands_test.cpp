@@ -83,6 +83,7 @@ TEST(ExportCommand, IsTheWindowWithTheOptions)
         {{"--average", "25"}, [](BurnForm& f) { f.Combo1->setCurrentIndex(5), emit f.Combo1->activated(5); }, "C"},
         {{"--range", "1000000:1100000"}, [](BurnForm& f) { f.ZoomCharts(ZoomRange{1000000, 1100000}); }, "C"},
         {{"--range", "-5:1e12"}, [](BurnForm&) {}, "C"}, // cut to the chart: the whole
+        {{"--fit"}, [](BurnForm& f) { f.Fields().FitSpeedScale = true, f.LoadGraphFile(); }, "C"},
         {{}, [](BurnForm&) {}, "de_DE.UTF-8"},
     };
     for (auto [arguments, act, locale] : cases) {

@@ -67,6 +67,7 @@ public:
     void SetCheck1Enabled(int index, bool enabled) override { Enabled[index] = enabled; }
     void SetLabel3Caption(int index, const std::string& text) override { Label3[index] = text; }
     void SetLabel5Caption(int index, const std::string& text) override { Label5[index] = text; }
+    void SetRpmCaption(int index, const std::string& text) override { RpmCaptions[index] = text; }
     void SetZoomCaptions(const std::vector<AxisCaption>& captions) override { ZoomCaptions = captions; }
     void MsgBox(const std::string& text, const std::string& title) override { Messages.push_back(title + "|" + text); }
     std::string GeneralDate(const std::string& text) const override { return "date(" + text + ")"; }
@@ -81,6 +82,7 @@ public:
     std::array<bool, 7> Enabled{true, true, true, true, true, true, true};
     std::array<std::string, 13> Label3{};
     std::array<std::string, 5> Label5{};
+    std::array<std::string, 13> RpmCaptions{};
     std::vector<AxisCaption> ZoomCaptions;
     std::vector<std::string> Messages;
 };
