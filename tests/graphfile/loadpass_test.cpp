@@ -279,6 +279,9 @@ TEST(FitScale, FittedFrameAndTheNoteAboveTheScale)
         const bool noted = !run.Controls.Speed().Printed.empty();
         EXPECT_EQ(noted, c.Noted);
         EXPECT_TRUE(!noted || run.Controls.Speed().Printed[0].Text == AboveTheScaleText);
+        // The RPM line within its fitted scale too (a zoom leaves out the samples beyond it).
+        for (const Segment& rpm : run.Controls.Speed().LinesIn(Green))
+            EXPECT_TRUE(!c.Fit || c.Zoom || std::min(rpm.Y1, rpm.Y2) >= 0);
     }
 }
 
