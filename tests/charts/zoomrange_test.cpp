@@ -1,8 +1,13 @@
+#include "charts/nearestsample.h"
+#include "charts/panning.h"
 #include "charts/zoomrange.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <optional>
+#include <tuple>
+#include <vector>
 
 namespace velantro {
 namespace {
@@ -63,6 +68,49 @@ TEST(ZoomRange, CaptionStepsOfOneTwoFive)
     };
     for (const Case& c : cases)
         EXPECT_DOUBLE_EQ(CaptionStep(c.Range, c.Most), c.Step) << c.Range.Left << ".." << c.Range.Right;
+}
+
+TEST(ZoomRange, PanByTenthsWithinTheDisc)
+{
+    struct Case { const char* Name; ZoomRange View; double Steps; ZoomRange Expected; };
+    const Case cases[] = {
+        {"a step right", {100'000, 200'000}, 1, {110'000, 210'000}},
+        {"two steps left", {100'000, 200'000}, -2, {80'000, 180'000}},
+        {"stops at the start", {5'000, 105'000}, -1, {0, 100'000}},
+        {"stops at the end", {895'000, 995'000}, 1, {900'000, 1'000'000}},
+        {"the whole disc stays", Whole, 3, Whole},
+        {"a view beyond the disc is cut to it first", {950'000, 1'050'000}, -1, {945'000, 995'000}},
+        {"not a number", {100'000, 200'000}, NAN, {100'000, 200'000}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        ExpectRange(PanZoom(c.View, c.Steps, Disc), c.Expected);
+    }
+}
+
+// A zoomed readout gives the plotted sample nearest the pointer's sector,
+// of the series asked for, from its column or the ones beside it.
+TEST(ZoomRange, NearestSampleOfASeries)
+{
+    NearestSamples samples({1000, 2000}, 10); // columns 100 sectors wide
+    for (const auto& [series, sector, value] : std::vector<std::tuple<int, double, double>>{
+             {0, 1010, 1}, {0, 1049, 2}, {0, 1160, 3}, {0, 1990, 4}, {3, 1500, 50}, {0, 900, 9}, {0, 2000, 9}})
+        samples.Add(series, sector, value);
+    const std::vector<std::tuple<int, double, std::optional<double>>> cases = {
+        {0, 1050, 2},  // the one nearest its column's middle
+        {0, 1100, 2},  // 1049 is nearer than 1160
+        {0, 1140, 3},
+        {0, 1300, std::nullopt}, // no sample in the column or beside it
+        {0, 1950, 4},
+        {3, 1450, 50},
+        {1, 1050, std::nullopt}, // another series
+        {0, 999, std::nullopt},  // outside the view
+    };
+    for (const auto& [series, sector, value] : cases) {
+        SCOPED_TRACE(sector);
+        const std::optional<SeriesSample> found = samples.Nearest(series, sector);
+        EXPECT_EQ(found ? std::optional(found->Value) : std::nullopt, value);
+    }
 }
 
 } // namespace

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "charts/zoomrange.h"
+
+#include <array>
+#include <optional>
+#include <vector>
+
+namespace velantro {
+
+// The series of the main window's charts, in the order of their check boxes.
+inline constexpr int ChartSeriesCount = 7;
+
+// A sample as a zoomed chart draws it: its sector and its value (speed in
+// 1x, RPM, percent).
+struct SeriesSample {
+    double Sector = 0;
+    double Value = 0;
+};
+
+// For the readout of a zoomed view: per series and pixel column, the sample
+// plotted nearest to the column's middle. Memory grows with the columns,
+// not with the file.
+class NearestSamples {
+public:
+    NearestSamples() = default;
+    NearestSamples(const ZoomRange& view, int columns);
+
+    void Add(int series, double sector, double value);
+    // The sample of the series nearest to a sector among those kept in its
+    // column and the columns beside it; none where the series has none.
+    std::optional<SeriesSample> Nearest(int series, double sector) const;
+
+private:
+    long Column(double sector) const;
+
+    ZoomRange view_;
+    long columns_ = 0;
+    std::array<std::vector<std::optional<SeriesSample>>, ChartSeriesCount> kept_;
+};
+
+} // namespace velantro
