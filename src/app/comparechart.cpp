@@ -172,7 +172,9 @@ void DrawGrid(QPainter& painter, const CompareSet& set, const QRect& plot, qreal
     const QString suffix = set.Series() == CompareSeries::WriteBuffer ? QStringLiteral("%") : QStringLiteral("x");
 
     painter.setPen(QPen(Grid, penWidth));
-    const double xStep = CaptionStep({view.Left / unit.PerUnit, view.Right / unit.PerUnit}, MostXCaptions);
+    // Room for a caption of "4.5GB" and a gap on a narrow plot.
+    const int mostX = std::clamp(static_cast<int>(logical(plot.width()) / 64), 2, MostXCaptions);
+    const double xStep = CaptionStep({view.Left / unit.PerUnit, view.Right / unit.PerUnit}, mostX);
     std::vector<std::pair<int, QString>> xCaptions;
     for (double k = std::ceil(view.Left / unit.PerUnit / xStep); xStep > 0 && k * xStep <= view.Right / unit.PerUnit;
          ++k) {
