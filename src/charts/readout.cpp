@@ -17,16 +17,17 @@ struct ReadoutRow {
     const char* Name;
     enum class Value { Speed, Rpm, Percent } Kind;
     const char* Suffix;
+    int Series; // its check box
 };
 
 constexpr ReadoutRow ReadoutRows[] = {
-    {Chart::Speed, SeriesColour[0], "Write Speed ", ReadoutRow::Value::Speed, ""},
-    {Chart::Speed, SeriesColour[1], "Write RPM ", ReadoutRow::Value::Rpm, ""},
-    {Chart::Speed, SeriesColour[4], "Verify Speed ", ReadoutRow::Value::Speed, ""},
-    {Chart::Speed, SeriesColour[5], "Verify RPM ", ReadoutRow::Value::Rpm, ""},
-    {Chart::Percent, SeriesColour[3], "Write Buffer ", ReadoutRow::Value::Percent, "%"},
-    {Chart::Percent, SeriesColour[2], "Write CPU ", ReadoutRow::Value::Percent, "%"},
-    {Chart::Percent, SeriesColour[6], "Verify CPU ", ReadoutRow::Value::Percent, "%"},
+    {Chart::Speed, SeriesColour[0], "Write Speed ", ReadoutRow::Value::Speed, "", 0},
+    {Chart::Speed, SeriesColour[1], "Write RPM ", ReadoutRow::Value::Rpm, "", 1},
+    {Chart::Speed, SeriesColour[4], "Verify Speed ", ReadoutRow::Value::Speed, "", 4},
+    {Chart::Speed, SeriesColour[5], "Verify RPM ", ReadoutRow::Value::Rpm, "", 5},
+    {Chart::Percent, SeriesColour[3], "Write Buffer ", ReadoutRow::Value::Percent, "%", 3},
+    {Chart::Percent, SeriesColour[2], "Write CPU ", ReadoutRow::Value::Percent, "%", 2},
+    {Chart::Percent, SeriesColour[6], "Verify CPU ", ReadoutRow::Value::Percent, "%", 6},
 };
 
 double ReadoutValue(ReadoutRow::Value kind, float y, std::int16_t speedChartHeight, double rpmTop)
@@ -65,6 +66,23 @@ std::string FixedTwo(double value, char32_t decimalSeparator)
     text += CodePointToUtf8(decimalSeparator);
     text += digits.substr(digits.size() - 2);
     return text;
+}
+
+std::optional<std::string> ZoomedReadoutCaption(Chart chart, std::int32_t colour, float x,
+                                                const NearestSamples& samples, char32_t decimalSeparator)
+{
+    if (colour < 0)
+        return std::nullopt;
+    for (const ReadoutRow& row : ReadoutRows) {
+        if (row.OnChart != chart || row.SeriesColour != static_cast<Colour>(colour))
+            continue;
+        const std::optional<SeriesSample> sample = samples.Nearest(row.Series, x);
+        if (!sample)
+            return std::nullopt;
+        return "Sector " + SingleText(static_cast<float>(std::floor(sample->Sector))) + "\r\n" + row.Name +
+               FixedTwo(sample->Value, decimalSeparator) + row.Suffix;
+    }
+    return std::nullopt;
 }
 
 std::optional<std::string> ReadoutCaption(Chart chart, std::int32_t colour, float x, float y,

@@ -1,5 +1,7 @@
 #include "charts/nearestsample.h"
 #include "charts/panning.h"
+#include "charts/readout.h"
+#include "charts/seriescolours.h"
 #include "charts/zoomrange.h"
 
 #include <gtest/gtest.h>
@@ -111,6 +113,14 @@ TEST(ZoomRange, NearestSampleOfASeries)
         const std::optional<SeriesSample> found = samples.Nearest(series, sector);
         EXPECT_EQ(found ? std::optional(found->Value) : std::nullopt, value);
     }
+    // The readout names the series under the pointer by its colour.
+    const auto caption = [&](Chart chart, Colour colour, float x) {
+        return ZoomedReadoutCaption(chart, static_cast<std::int32_t>(colour), x, samples, U',');
+    };
+    EXPECT_EQ(caption(Chart::Speed, SeriesColour[0], 1100), "Sector  1049\r\nWrite Speed 2,00");
+    EXPECT_EQ(caption(Chart::Percent, SeriesColour[3], 1450), "Sector  1500\r\nWrite Buffer 50,00%");
+    EXPECT_EQ(caption(Chart::Speed, SeriesColour[3], 1450), std::nullopt);
+    EXPECT_EQ(caption(Chart::Speed, SeriesColour[0], 1300), std::nullopt);
 }
 
 } // namespace
