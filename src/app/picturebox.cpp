@@ -311,8 +311,19 @@ void PictureBox::mouseDoubleClickEvent(QMouseEvent* /*event*/)
 
 void PictureBox::wheelEvent(QWheelEvent* event)
 {
-    // 120 units a notch, the toolkit's convention for wheels.
-    const double notches = event->angleDelta().y() / 120.0;
+    // 120 units a notch, the toolkit's convention for wheels. A horizontal
+    // wheel, or Shift with the vertical one, moves along the disc: down and
+    // right towards its end.
+    const QPoint delta = event->angleDelta();
+    const bool along = (event->modifiers() & Qt::ShiftModifier) || (delta.x() != 0 && delta.y() == 0);
+    if (along) {
+        const double steps = -(delta.y() != 0 ? delta.y() : delta.x()) / 120.0;
+        if (steps != 0)
+            emit WheelPanned(steps);
+        event->accept();
+        return;
+    }
+    const double notches = delta.y() / 120.0;
     if (notches == 0) {
         event->ignore();
         return;

@@ -76,6 +76,8 @@ signals:
     void DoubleClicked();
     // Wheel notches at a pointer position, forward positive; touchpads send fractions.
     void WheelTurned(float x, double notches);
+    // Pan steps of a horizontal wheel or Shift and the wheel, towards the disc's end positive.
+    void WheelPanned(double steps);
     // Local file names of a drop, in the order given; empty when the drop
     // carried none.
     void FilesDropped(const QStringList& files);
