@@ -35,11 +35,21 @@ std::optional<SeriesSample> NearestSamples::Nearest(int series, double sector) c
     const long column = Column(sector);
     if (series < 0 || series >= ChartSeriesCount || column < 0)
         return std::nullopt;
+    // Outwards from the pointer's column, until no column further out can
+    // hold a nearer sample than the best found.
+    const auto& kept = kept_[static_cast<std::size_t>(series)];
+    const double width = view_.Width() / static_cast<double>(columns_);
     std::optional<SeriesSample> best;
-    for (long c = std::max(0L, column - 1); c <= std::min(columns_ - 1, column + 1); ++c) {
-        const auto& kept = kept_[static_cast<std::size_t>(series)][static_cast<std::size_t>(c)];
-        if (kept && (!best || std::abs(kept->Sector - sector) < std::abs(best->Sector - sector)))
-            best = kept;
+    for (long distance = 0; distance < columns_; ++distance) {
+        if (best && (static_cast<double>(distance) - 1) * width > std::abs(best->Sector - sector))
+            break;
+        for (const long c : {column - distance, column + distance}) {
+            if (c < 0 || c >= columns_ || (distance == 0 && c != column))
+                continue;
+            const auto& sample = kept[static_cast<std::size_t>(c)];
+            if (sample && (!best || std::abs(sample->Sector - sector) < std::abs(best->Sector - sector)))
+                best = sample;
+        }
     }
     return best;
 }

@@ -27,8 +27,8 @@ public:
     NearestSamples(const ZoomRange& view, int columns);
 
     void Add(int series, double sector, double value);
-    // The sample of the series nearest to a sector among those kept in its
-    // column and the columns beside it; none where the series has none.
+    // The kept sample of the series nearest to a sector in the view; none
+    // where the series has none or the sector lies outside the view.
     std::optional<SeriesSample> Nearest(int series, double sector) const;
 
 private:

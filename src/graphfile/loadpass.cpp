@@ -47,12 +47,14 @@ public:
             DrawSpeedFrame(fields_, controls_);
             DrawPercentFrame(fields_, controls_);
             DrawMarkers();
+            if (fields_.Zoom)
+                nearest_.emplace(*fields_.Zoom, ReadoutColumns);
             mapping_.emplace(fields_, layerBreak_);
             const DataPresent sections = PlotSections();
             SayWhenAboveTheScale();
             AdjustSeriesBoxes(sections);
             fields_.LoadedFilePath = fields_.GraphFilePath;
-            return {true, sections, {}};
+            return {true, sections, {}, std::move(nearest_)};
         } catch (const PassFailure& failure) {
             reason = failure.what();
         } catch (const std::bad_alloc&) {
@@ -60,7 +62,7 @@ public:
         reader_.Close();
         controls_.MsgBox(FileErrorText, FileErrorTitle);
         fields_.GraphFilePath = fields_.LoadedFilePath;
-        return {false, DataPresent::None, reason};
+        return {false, DataPresent::None, reason, std::nullopt};
     }
 
 private:
@@ -251,12 +253,24 @@ private:
         mapping_->Map(reader_.Sample(), true, *p);
         mapping_->Map(reader_.Sample(), false, *q);
         NoteScale(*p);
+        const auto keep = [&](const PlotPoint& point) {
+            if (!nearest_)
+                return;
+            const std::pair<int, double> values[] = {
+                {base, point.Speed}, {base + 1, point.Rpm}, {write ? 3 : 6, point.First}, {2, point.Second}};
+            for (const auto& [series, value] : values) {
+                if ((write || series != 2) && ticked(series - base))
+                    nearest_->Add(series, point.Sector, value);
+            }
+        };
+        keep(*p);
         for (;;) {
             bool ended = false;
             if (averaged && q->Sector < fields_.DataSectors)
                 ended = AverageBlock(*q);
             DrawSegments(speed, percent, *p, *q);
             NoteScale(*q);
+            keep(*q);
             if (ended || Next() == GraphToken::SectionEnd)
                 return;
             std::swap(p, q);
@@ -291,6 +305,7 @@ private:
     std::optional<SampleMapping> mapping_;
     double layerBreak_ = 0;
     std::optional<int> blockSize_;
+    std::optional<NearestSamples> nearest_;
     bool plotted_ = false;
     bool withinScale_ = false;
 };

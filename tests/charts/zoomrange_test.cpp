@@ -91,7 +91,7 @@ TEST(ZoomRange, PanByTenthsWithinTheDisc)
 }
 
 // A zoomed readout gives the plotted sample nearest the pointer's sector,
-// of the series asked for, from its column or the ones beside it.
+// of the series asked for, however many columns away.
 TEST(ZoomRange, NearestSampleOfASeries)
 {
     NearestSamples samples({1000, 2000}, 10); // columns 100 sectors wide
@@ -102,7 +102,7 @@ TEST(ZoomRange, NearestSampleOfASeries)
         {0, 1050, 2},  // the one nearest its column's middle
         {0, 1100, 2},  // 1049 is nearer than 1160
         {0, 1140, 3},
-        {0, 1300, std::nullopt}, // no sample in the column or beside it
+        {0, 1300, 3},  // the nearest, a column away
         {0, 1950, 4},
         {3, 1450, 50},
         {1, 1050, std::nullopt}, // another series
@@ -120,7 +120,7 @@ TEST(ZoomRange, NearestSampleOfASeries)
     EXPECT_EQ(caption(Chart::Speed, SeriesColour[0], 1100), "Sector  1049\r\nWrite Speed 2,00");
     EXPECT_EQ(caption(Chart::Percent, SeriesColour[3], 1450), "Sector  1500\r\nWrite Buffer 50,00%");
     EXPECT_EQ(caption(Chart::Speed, SeriesColour[3], 1450), std::nullopt);
-    EXPECT_EQ(caption(Chart::Speed, SeriesColour[0], 1300), std::nullopt);
+    EXPECT_EQ(caption(Chart::Speed, SeriesColour[0], 990), std::nullopt);
 }
 
 } // namespace

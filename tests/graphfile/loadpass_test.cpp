@@ -285,5 +285,36 @@ TEST(FitScale, FittedFrameAndTheNoteAboveTheScale)
     }
 }
 
+// A zoomed pass keeps the plotted samples of the ticked series for the
+// readout, averaged as drawn; the whole view keeps none.
+TEST(LoadPass, ZoomedReadoutSamples)
+{
+    const std::string file = File(Sections(WriteSamples(4), V));
+    const std::vector<std::tuple<bool, int, double, std::optional<double>>> cases = {
+        {false, 0, 2100, 2},      // write speed, raw
+        {false, 3, 3900, 94},     // write buffer
+        {false, 2, 1000, 1},      // write CPU
+        {false, 4, 2000, 5},      // verify speed
+        {false, 6, 1000, 3},      // verify CPU
+        {false, 1, 2000, Rpm(2, (2295104 - 2000) / 2295104.0)},
+        {true, 0, 4000, 3.5},     // a block of 2: (3 + 4) / 2 at its last sector
+    };
+    for (const auto& [averaged, series, sector, value] : cases) {
+        SCOPED_TRACE(std::to_string(series) + " " + std::to_string(sector));
+        PassRun run(averaged, "2");
+        run.Fields.Zoom = ZoomRange{0, 5000};
+        ASSERT_TRUE(run.LoadText(file).Loaded);
+        ASSERT_TRUE(run.Outcome.Samples);
+        const std::optional<SeriesSample> found = run.Outcome.Samples->Nearest(series, sector);
+        ASSERT_EQ(found.has_value(), value.has_value());
+        if (found) {
+            EXPECT_DOUBLE_EQ(found->Value, *value);
+        }
+    }
+    PassRun whole;
+    ASSERT_TRUE(whole.LoadText(file).Loaded);
+    EXPECT_FALSE(whole.Outcome.Samples);
+}
+
 } // namespace
 } // namespace velantro
