@@ -2,10 +2,10 @@
 // floor that only reads the same lines and parses the same fields. Files of
 // 10^4..10^6 sample lines in all, both sections.
 
-#include "charts/compareset.h"
+#include "compare/compareset.h"
 #include "charts/frames.h"
 #include "charts/seriespens.h"
-#include "graphfile/burnfields.h"
+#include "vocabulary/windowfields.h"
 #include "graphfile/headless.h"
 #include "graphfile/loadpass.h"
 #include "graphfile/samplescan.h"
@@ -52,8 +52,8 @@ void LoadPass(benchmark::State& state, bool averaged)
 {
     const std::string& path = GraphFile(static_cast<std::size_t>(state.range(0)));
     velantro::HeadlessControls controls;
-    controls.Averaged = averaged;
-    velantro::BurnFields fields = velantro::StartupFields();
+    controls.AveragedChosen = averaged;
+    velantro::WindowFields fields = velantro::StartupFields();
     velantro::DrawSpeedFrame(fields, controls);
     velantro::DrawPercentFrame(fields, controls);
     fields.GraphFilePath = path;

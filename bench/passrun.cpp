@@ -5,7 +5,7 @@
 // --toggle switches between averaged and raw before every pass after the first.
 
 #include "charts/frames.h"
-#include "graphfile/burnfields.h"
+#include "vocabulary/windowfields.h"
 #include "graphfile/headless.h"
 #include "graphfile/loadpass.h"
 
@@ -50,7 +50,7 @@ int main(int argc, char** argv)
     for (int i = 2; i < argc; ++i) {
         const std::string_view arg = argv[i];
         if (arg == "--raw")
-            controls.Averaged = false;
+            controls.AveragedChosen = false;
         else if (arg == "--toggle")
             toggle = true;
         else if (std::from_chars(arg.data(), arg.data() + arg.size(), times).ec != std::errc() || times < 1) {
@@ -59,7 +59,7 @@ int main(int argc, char** argv)
         }
     }
 
-    velantro::BurnFields fields = velantro::StartupFields();
+    velantro::WindowFields fields = velantro::StartupFields();
     velantro::DrawSpeedFrame(fields, controls);
     velantro::DrawPercentFrame(fields, controls);
     fields.GraphFilePath = argv[1];
@@ -68,7 +68,7 @@ int main(int argc, char** argv)
     long firstRss = 0;
     for (long pass = 0; pass < times; ++pass) {
         if (toggle && pass > 0)
-            controls.Averaged = !controls.Averaged;
+            controls.AveragedChosen = !controls.AveragedChosen;
         // A rejected file leaves no file shown; the next pass tries it afresh.
         fields.GraphFilePath = argv[1];
         if (velantro::LoadGraphFile(fields, controls).Loaded)

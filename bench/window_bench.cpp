@@ -3,12 +3,12 @@
 // velantro --export as a whole process; the start-up with a file named.
 // Compare CPU times: the machine may be shared.
 
-#include "app/burnform.h"
-#include "app/comparepicture.h"
-#include "app/comparewindow.h"
-#include "app/windowlook.h"
+#include "windows/mainwindow.h"
+#include "windows/comparepicture.h"
+#include "windows/comparewindow.h"
+#include "windows/windowlook.h"
 #include "charts/frames.h"
-#include "graphfile/burnfields.h"
+#include "vocabulary/windowfields.h"
 #include "graphfile/headless.h"
 #include "graphfile/loadpass.h"
 #include "platform/filedialogs.h"
@@ -68,11 +68,11 @@ std::string Label(benchmark::State& state)
 
 void BM_ReplotWindow(benchmark::State& state)
 {
-    velantro::BurnForm form(MillionSampleFile());
+    velantro::MainWindow form(MillionSampleFile());
     form.show();
     const bool raw = state.range(0) != 0;
-    form.Option1->setChecked(raw);
-    form.Option2->setChecked(!raw);
+    form.RawData->setChecked(raw);
+    form.AveragedData->setChecked(!raw);
     form.Fields().Zoom = View(state.range(1));
     for (auto _ : state) {
         const auto outcome = form.LoadGraphFile();
@@ -124,14 +124,14 @@ void BM_ExportProcess(benchmark::State& state)
 void BM_ReplotDiscarded(benchmark::State& state)
 {
     velantro::HeadlessControls controls;
-    controls.Averaged = state.range(0) == 0;
-    velantro::BurnFields fields = velantro::StartupFields();
+    controls.AveragedChosen = state.range(0) == 0;
+    velantro::WindowFields fields = velantro::StartupFields();
     velantro::DrawSpeedFrame(fields, controls);
     velantro::DrawPercentFrame(fields, controls);
     fields.GraphFilePath = MillionSampleFile();
     for (auto _ : state)
         benchmark::DoNotOptimize(velantro::LoadGraphFile(fields, controls));
-    state.SetLabel(controls.Averaged ? "averaged" : "raw");
+    state.SetLabel(controls.AveragedChosen ? "averaged" : "raw");
 }
 
 long ResidentKilobytes()
@@ -149,15 +149,15 @@ void BM_OptionChangesMemory(benchmark::State& state)
 {
     const std::string file = (std::filesystem::temp_directory_path() / "velantro-window-bench-1e5.ibg").string();
     ibggen::WriteFile({ibggen::Kind::DvdBurnVerify, 50'000, "\r\n", 2}, file);
-    velantro::BurnForm form(file);
+    velantro::MainWindow form(file);
     form.show();
     for (auto _ : state) {
-        form.Option1->setChecked(true);
-        form.Option1_Click();
+        form.RawData->setChecked(true);
+        form.RawDataClicked();
         const long first = ResidentKilobytes();
         for (int i = 0; i < 999; ++i) {
-            (i % 2 ? form.Option1 : form.Option2)->setChecked(true);
-            i % 2 ? form.Option1_Click() : form.Option2_Click();
+            (i % 2 ? form.RawData : form.AveragedData)->setChecked(true);
+            i % 2 ? form.RawDataClicked() : form.AveragedDataClicked();
         }
         state.counters["rss_first_kB"] = static_cast<double>(first);
         state.counters["rss_last_kB"] = static_cast<double>(ResidentKilobytes());
@@ -168,7 +168,7 @@ void BM_OptionChangesMemory(benchmark::State& state)
 void BM_StartToFirstWindow(benchmark::State& state)
 {
     for (auto _ : state) {
-        velantro::BurnForm form(MillionSampleFile());
+        velantro::MainWindow form(MillionSampleFile());
         form.show();
         QApplication::processEvents();
     }

@@ -2,7 +2,7 @@
 // start-up, and checks that every input ends on one of the two paths.
 
 #include "charts/frames.h"
-#include "graphfile/burnfields.h"
+#include "vocabulary/windowfields.h"
 #include "graphfile/headless.h"
 #include "graphfile/loadpass.h"
 
@@ -20,12 +20,12 @@ namespace {
 // Counts the messages the pass shows: exactly one on the error path.
 class FuzzControls : public velantro::HeadlessControls {
 public:
-    void MsgBox(const std::string& prompt, const std::string& title) override
+    void ShowMessage(const std::string& prompt, const std::string& title) override
     {
         ++Messages;
         if (prompt != velantro::FileErrorText || title != velantro::FileErrorTitle)
             __builtin_trap();
-        HeadlessControls::MsgBox(prompt, title);
+        HeadlessControls::ShowMessage(prompt, title);
     }
     int Messages = 0;
 };
@@ -79,7 +79,7 @@ void WriteInput(const std::string& path, const std::uint8_t* data, std::size_t s
 }
 
 // The pass on one file, checking the rules that hold whatever the file holds.
-void RunPass(velantro::BurnFields& fields, FuzzControls& controls, const std::string& path)
+void RunPass(velantro::WindowFields& fields, FuzzControls& controls, const std::string& path)
 {
     const std::string previous = fields.LoadedFilePath;
     const int messagesBefore = controls.Messages;
@@ -99,7 +99,7 @@ void RunPass(velantro::BurnFields& fields, FuzzControls& controls, const std::st
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static constexpr const char* blockSizes[] = {"2", "5", "10", "15", "20", "25"};
+    static constexpr int blockSizes[] = {2, 5, 10, 15, 20, 25};
     const std::string& path = InputPath();
     // The length picks the settings and the padding, so the input stays a
     // plain graph file that can be replayed with the viewer (a padding line
@@ -107,21 +107,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::size_t padding = size % 7 == 0 ? ChunkSize - (size / 7) % 48 : 0;
     WriteInput(path, data, size, padding);
 
-    velantro::BurnFields fields = velantro::StartupFields();
+    velantro::WindowFields fields = velantro::StartupFields();
     FuzzControls controls;
     velantro::DrawSpeedFrame(fields, controls);
     velantro::DrawPercentFrame(fields, controls);
 
-    controls.Averaged = true;
-    controls.BlockSize = blockSizes[size % 6];
+    controls.AveragedChosen = true;
+    controls.BlockSizeChosen = blockSizes[size % 6];
     RunPass(fields, controls, path);
 
     // Then raw, with some series unticked: a re-plot when the first pass
     // loaded the file, a fresh load again when it did not.
-    controls.Averaged = false;
+    controls.AveragedChosen = false;
     const std::size_t ticks = size / 6;
-    for (std::size_t i = 0; i < controls.Ticked.size(); ++i)
-        controls.Ticked[i] = (ticks >> i) & 1 ? 0 : 1;
+    for (std::size_t i = 0; i < controls.Shown.size(); ++i)
+        controls.Shown[i] = ((ticks >> i) & 1) == 0;
     RunPass(fields, controls, path);
     return 0;
 }

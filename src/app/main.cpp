@@ -1,12 +1,12 @@
-#include "app/commandline.h"
-#include "app/comparecommand.h"
-#include "app/exportcommand.h"
-#include "app/infocommand.h"
-#include "app/listcommand.h"
-#include "app/reportcommand.h"
-#include "app/runwindow.h"
-#include "app/samplescommand.h"
-#include "app/thumbnailcommand.h"
+#include "commands/commandline.h"
+#include "commands/comparecommand.h"
+#include "commands/exportcommand.h"
+#include "commands/infocommand.h"
+#include "commands/listcommand.h"
+#include "commands/reportcommand.h"
+#include "windows/runwindow.h"
+#include "commands/samplescommand.h"
+#include "commands/thumbnailcommand.h"
 
 int main(int argc, char** argv)
 {

@@ -1,6 +1,6 @@
 #include "capture/savecapture.h"
 
-#include "graphfile/burnfields.h"
+#include "vocabulary/windowfields.h"
 #include "platform/filedialogs.h"
 #include "platform/messageboxes.h"
 
@@ -18,7 +18,7 @@ QString CaptureTargetFor(const QString& chosen)
 }
 
 std::optional<QString> AskCaptureFile(QWidget* owner, FileDialogs& dialogs, MessageBoxes& boxes,
-                                      BurnFields& fields)
+                                      WindowFields& fields)
 {
     const std::optional<QString> chosen = dialogs.GetSaveFileName(
         owner, QString::fromLatin1(CaptureDialogTitle), QStringLiteral("Portable Network Graphics (*.png)"),

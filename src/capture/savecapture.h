@@ -7,7 +7,7 @@ class QWidget;
 
 namespace velantro {
 
-struct BurnFields;
+struct WindowFields;
 class FileDialogs;
 class MessageBoxes;
 
@@ -22,6 +22,6 @@ QString CaptureTargetFor(const QString& chosen);
 // target goes to CapturePath and its folder to CaptureFolder; nothing when
 // the user cancelled.
 std::optional<QString> AskCaptureFile(QWidget* owner, FileDialogs& dialogs, MessageBoxes& boxes,
-                                      BurnFields& fields);
+                                      WindowFields& fields);
 
 } // namespace velantro

@@ -1,7 +1,5 @@
 #include "charts/fitscale.h"
 
-#include "graphfile/samplescan.h"
-
 #include <algorithm>
 #include <cmath>
 
@@ -33,24 +31,6 @@ FitScale FitSpeedScale(double peakSpeed)
 FitScale FitRpmScale(double peakRpm)
 {
     return FitScaleFor(peakRpm, 10, 1e6);
-}
-
-std::optional<SamplePeaks> PeaksOf(const std::string& path, const std::optional<ZoomRange>& within)
-{
-    SampleScan scan;
-    if (!scan.Open(path))
-        return std::nullopt;
-    SamplePeaks peaks;
-    while (scan.Next()) {
-        const PlotPoint& point = scan.Point();
-        if (within && (point.Sector < within->Left || point.Sector > within->Right))
-            continue;
-        peaks.Speed = std::max(peaks.Speed, point.Speed);
-        peaks.Rpm = std::max(peaks.Rpm, point.Rpm);
-    }
-    if (scan.HasError())
-        return std::nullopt;
-    return peaks;
 }
 
 } // namespace velantro

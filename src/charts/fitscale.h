@@ -1,9 +1,5 @@
 #pragma once
 
-#include "charts/zoomrange.h"
-
-#include <optional>
-#include <string>
 
 namespace velantro {
 
@@ -25,13 +21,5 @@ FitScale FitScaleFor(double peak, double finest, double coarsest);
 // The speed (in 1x) and the RPM a speed chart with a fitted scale shows.
 FitScale FitSpeedScale(double peakSpeed);
 FitScale FitRpmScale(double peakRpm);
-
-// The highest speed and RPM of the samples of a file within a stretch of
-// sectors (all of them without one), read as the load pass reads them.
-struct SamplePeaks {
-    double Speed = 0;
-    double Rpm = 0;
-};
-std::optional<SamplePeaks> PeaksOf(const std::string& path, const std::optional<ZoomRange>& within);
 
 } // namespace velantro

@@ -4,11 +4,11 @@
 #include "charts/seriescolours.h"
 #include "charts/sizeunits.h"
 #include "charts/surface.h"
-#include "charts/zoomrange.h"
-#include "graphfile/burncontrols.h"
-#include "graphfile/burnfields.h"
-#include "graphfile/passfailure.h"
-#include "graphfile/textrules.h"
+#include "vocabulary/zoomrange.h"
+#include "vocabulary/windowcontrols.h"
+#include "vocabulary/windowfields.h"
+#include "vocabulary/passfailure.h"
+#include "vocabulary/textrules.h"
 
 #include <cmath>
 #include <string_view>
@@ -77,7 +77,7 @@ struct ZoomGrid {
     std::vector<AxisCaption> Captions;
 };
 
-ZoomGrid GridFor(const BurnFields& fields)
+ZoomGrid GridFor(const WindowFields& fields)
 {
     ZoomGrid grid;
     const MediaRow* row = FindRow(fields.MediaType);
@@ -110,20 +110,20 @@ ZoomGrid GridFor(const BurnFields& fields)
 
 // Scales from 0 to just above the peaks of the samples shown, captioned at
 // the places of the media's captions.
-void FitScales(BurnFields& fields, BurnControls& controls)
+void FitScales(WindowFields& fields, WindowControls& controls)
 {
     const FitScale speed = FitSpeedScale(fields.PeakSpeed);
     const FitScale rpm = FitRpmScale(fields.PeakRpm);
     fields.SpeedChartHeight = static_cast<std::int16_t>(std::lround(speed.Top * 100));
     fields.RpmTop = rpm.Top;
     for (int i = 1; i <= 12; ++i) {
-        controls.SetLabel3Caption(i, CaptionNumber(speed.Step * i) + "x");
-        controls.SetRpmCaption(i, TrimBlanks(CaptionNumber(rpm.Step * i / 1000)) + "K");
+        controls.SetSpeedAxisCaption(i, CaptionNumber(speed.Step * i) + "x");
+        controls.SetRpmAxisCaption(i, TrimBlanks(CaptionNumber(rpm.Step * i / 1000)) + "K");
     }
 }
 
 // The zoom cut to the chart; none when that is the whole chart.
-void ClampToChart(BurnFields& fields)
+void ClampToChart(WindowFields& fields)
 {
     if (!fields.Zoom)
         return;
@@ -142,7 +142,7 @@ void SetZoomScale(Surface& chart, const ZoomRange& view)
 
 } // namespace
 
-void DrawSpeedFrame(BurnFields& fields, BurnControls& controls)
+void DrawSpeedFrame(WindowFields& fields, WindowControls& controls)
 {
     const MediaRow* row = FindRow(fields.MediaType);
     int sizeStep = 0;
@@ -167,7 +167,7 @@ void DrawSpeedFrame(BurnFields& fields, BurnControls& controls)
         // Back from a fitted scale to the media's.
         fields.RpmTop = 0;
         for (int i = 1; i <= 12; ++i)
-            controls.SetRpmCaption(i, std::to_string(3 * i) + "K");
+            controls.SetRpmAxisCaption(i, std::to_string(3 * i) + "K");
     }
     if (fields.FitSpeedScale)
         FitScales(fields, controls);
@@ -178,7 +178,7 @@ void DrawSpeedFrame(BurnFields& fields, BurnControls& controls)
 
     ClampToChart(fields);
 
-    Surface& chart = controls.Picture(1);
+    Surface& chart = controls.SpeedChart();
     chart.Cls();
     const auto height = static_cast<float>(fields.SpeedChartHeight);
     chart.SetScaleHeight(height);
@@ -217,15 +217,15 @@ void DrawSpeedFrame(BurnFields& fields, BurnControls& controls)
         return;
     if (!fields.FitSpeedScale) {
         for (int i = 1; i <= 12; ++i)
-            controls.SetLabel3Caption(i, NumberText(row->SpeedStep * i) + "x");
+            controls.SetSpeedAxisCaption(i, NumberText(row->SpeedStep * i) + "x");
     }
     for (int i = 1; i <= 4; ++i)
-        controls.SetLabel5Caption(i, NumberText(sizeStep * i) + row->Unit);
+        controls.SetSizeAxisCaption(i, NumberText(sizeStep * i) + row->Unit);
 }
 
-void DrawPercentFrame(const BurnFields& fields, BurnControls& controls)
+void DrawPercentFrame(const WindowFields& fields, WindowControls& controls)
 {
-    Surface& chart = controls.Picture(2);
+    Surface& chart = controls.PercentChart();
     chart.Cls();
     constexpr auto height = static_cast<float>(PercentChartHeight);
     if (fields.Zoom) {

@@ -2,16 +2,16 @@
 
 namespace velantro {
 
-struct BurnFields;
-class BurnControls;
+struct WindowFields;
+class WindowControls;
 
 // Picks the speed chart's scale from MediaType, SectorSize and MediaCapacity,
-// clears Picture1 and draws its grid and axis captions. Throws PassFailure
+// clears the chart and draws its grid and axis captions. Throws PassFailure
 // when the scale cannot be made (a sector size of 0, a width that no
 // single-precision number holds).
-void DrawSpeedFrame(BurnFields& fields, BurnControls& controls);
+void DrawSpeedFrame(WindowFields& fields, WindowControls& controls);
 
-// Clears Picture2 and draws its grid over the speed chart's width.
-void DrawPercentFrame(const BurnFields& fields, BurnControls& controls);
+// Clears the percent chart and draws its grid over the speed chart's width.
+void DrawPercentFrame(const WindowFields& fields, WindowControls& controls);
 
 } // namespace velantro

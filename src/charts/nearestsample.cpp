@@ -19,25 +19,25 @@ long NearestSamples::Column(double sector) const
     return column >= 0 && column < static_cast<double>(columns_) ? static_cast<long>(column) : -1;
 }
 
-void NearestSamples::Add(int series, double sector, double value)
+void NearestSamples::Add(Series series, double sector, double value)
 {
     const long column = Column(sector);
-    if (series < 0 || series >= ChartSeriesCount || column < 0 || !std::isfinite(value))
+    if (column < 0 || !std::isfinite(value))
         return;
     const double middle = view_.Left + (static_cast<double>(column) + 0.5) * view_.Width() / static_cast<double>(columns_);
-    auto& kept = kept_[static_cast<std::size_t>(series)][static_cast<std::size_t>(column)];
+    auto& kept = kept_[SeriesIndex(series)][static_cast<std::size_t>(column)];
     if (!kept || std::abs(sector - middle) < std::abs(kept->Sector - middle))
         kept = SeriesSample{sector, value};
 }
 
-std::optional<SeriesSample> NearestSamples::Nearest(int series, double sector) const
+std::optional<SeriesSample> NearestSamples::Nearest(Series series, double sector) const
 {
     const long column = Column(sector);
-    if (series < 0 || series >= ChartSeriesCount || column < 0)
+    if (column < 0)
         return std::nullopt;
     // Outwards from the pointer's column, until no column further out can
     // hold a nearer sample than the best found.
-    const auto& kept = kept_[static_cast<std::size_t>(series)];
+    const auto& kept = kept_[SeriesIndex(series)];
     const double width = view_.Width() / static_cast<double>(columns_);
     std::optional<SeriesSample> best;
     for (long distance = 0; distance < columns_; ++distance) {

@@ -1,15 +1,13 @@
 #pragma once
 
-#include "charts/zoomrange.h"
+#include "vocabulary/series.h"
+#include "vocabulary/zoomrange.h"
 
 #include <array>
 #include <optional>
 #include <vector>
 
 namespace velantro {
-
-// The series of the main window's charts, in the order of their check boxes.
-inline constexpr int ChartSeriesCount = 7;
 
 // A sample as a zoomed chart draws it: its sector and its value (speed in
 // 1x, RPM, percent).
@@ -26,17 +24,17 @@ public:
     NearestSamples() = default;
     NearestSamples(const ZoomRange& view, int columns);
 
-    void Add(int series, double sector, double value);
+    void Add(Series series, double sector, double value);
     // The kept sample of the series nearest to a sector in the view; none
     // where the series has none or the sector lies outside the view.
-    std::optional<SeriesSample> Nearest(int series, double sector) const;
+    std::optional<SeriesSample> Nearest(Series series, double sector) const;
 
 private:
     long Column(double sector) const;
 
     ZoomRange view_;
     long columns_ = 0;
-    std::array<std::vector<std::optional<SeriesSample>>, ChartSeriesCount> kept_;
+    std::array<std::vector<std::optional<SeriesSample>>, SeriesCount> kept_;
 };
 
 } // namespace velantro

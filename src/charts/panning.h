@@ -1,6 +1,6 @@
 #pragma once
 
-#include "charts/zoomrange.h"
+#include "vocabulary/zoomrange.h"
 
 namespace velantro {
 

@@ -1,7 +1,7 @@
 #include "charts/readout.h"
 
 #include "charts/seriescolours.h"
-#include "graphfile/textrules.h"
+#include "vocabulary/textrules.h"
 
 #include <array>
 #include <charconv>
@@ -17,17 +17,17 @@ struct ReadoutRow {
     const char* Name;
     enum class Value { Speed, Rpm, Percent } Kind;
     const char* Suffix;
-    int Series; // its check box
+    Series Shown; // whose box shows it
 };
 
 constexpr ReadoutRow ReadoutRows[] = {
-    {Chart::Speed, SeriesColour[0], "Write Speed ", ReadoutRow::Value::Speed, "", 0},
-    {Chart::Speed, SeriesColour[1], "Write RPM ", ReadoutRow::Value::Rpm, "", 1},
-    {Chart::Speed, SeriesColour[4], "Verify Speed ", ReadoutRow::Value::Speed, "", 4},
-    {Chart::Speed, SeriesColour[5], "Verify RPM ", ReadoutRow::Value::Rpm, "", 5},
-    {Chart::Percent, SeriesColour[3], "Write Buffer ", ReadoutRow::Value::Percent, "%", 3},
-    {Chart::Percent, SeriesColour[2], "Write CPU ", ReadoutRow::Value::Percent, "%", 2},
-    {Chart::Percent, SeriesColour[6], "Verify CPU ", ReadoutRow::Value::Percent, "%", 6},
+    {Chart::Speed, SeriesColour[0], "Write Speed ", ReadoutRow::Value::Speed, "", Series::WriteSpeed},
+    {Chart::Speed, SeriesColour[1], "Write RPM ", ReadoutRow::Value::Rpm, "", Series::WriteRpm},
+    {Chart::Speed, SeriesColour[4], "Verify Speed ", ReadoutRow::Value::Speed, "", Series::VerifySpeed},
+    {Chart::Speed, SeriesColour[5], "Verify RPM ", ReadoutRow::Value::Rpm, "", Series::VerifyRpm},
+    {Chart::Percent, SeriesColour[3], "Write Buffer ", ReadoutRow::Value::Percent, "%", Series::WriteBuffer},
+    {Chart::Percent, SeriesColour[2], "Write CPU ", ReadoutRow::Value::Percent, "%", Series::WriteCpu},
+    {Chart::Percent, SeriesColour[6], "Verify CPU ", ReadoutRow::Value::Percent, "%", Series::VerifyCpu},
 };
 
 double ReadoutValue(ReadoutRow::Value kind, float y, std::int16_t speedChartHeight, double rpmTop)
@@ -76,7 +76,7 @@ std::optional<std::string> ZoomedReadoutCaption(Chart chart, std::int32_t colour
     for (const ReadoutRow& row : ReadoutRows) {
         if (row.OnChart != chart || row.SeriesColour != static_cast<Colour>(colour))
             continue;
-        const std::optional<SeriesSample> sample = samples.Nearest(row.Series, x);
+        const std::optional<SeriesSample> sample = samples.Nearest(row.Shown, x);
         if (!sample)
             return std::nullopt;
         return "Sector " + SingleText(static_cast<float>(std::floor(sample->Sector))) + "\r\n" + row.Name +

@@ -1,12 +1,11 @@
 #pragma once
 
 #include "charts/surface.h"
+#include "vocabulary/series.h"
 
 namespace velantro {
 
-constexpr int SeriesCount = 7;
-
-// Indexed like the series check boxes.
+// Indexed by Series.
 constexpr Colour SeriesColour[SeriesCount] = {
     Rgb(255, 255, 0),   // write speed
     Rgb(0, 255, 0),     // write RPM
@@ -16,6 +15,11 @@ constexpr Colour SeriesColour[SeriesCount] = {
     Rgb(255, 0, 255),   // verify RPM
     Rgb(255, 0, 0),     // verify CPU %
 };
+
+constexpr Colour ColourOf(Series series)
+{
+    return SeriesColour[SeriesIndex(series)];
+}
 
 // One step away from a series colour, so a readout over a marker shows nothing.
 constexpr Colour LayerBreakColour = Rgb(255, 255, 1);

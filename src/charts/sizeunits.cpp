@@ -1,6 +1,6 @@
 #include "charts/sizeunits.h"
 
-#include "graphfile/textrules.h"
+#include "vocabulary/textrules.h"
 
 #include <charconv>
 #include <cmath>

@@ -74,34 +74,36 @@ AboutForm::AboutForm(VersionNumbers version)
     setFixedSize(TwipsToPixels(6375), TwipsToPixels(3015));
     SetFormIcons(this);
 
-    MakeCommand1(5160, 2520);
+    MakeOkButton(5160, 2520);
 
-    Label1 = MakeLabel(this, "Label1", TwipsRect(0, 840, 5535, 375),
+    DescriptionLabel = MakeLabel(this, "DescriptionLabel", TwipsRect(0, 840, 5535, 375),
                        QStringLiteral("Freeware ImgBurn graph file plotting program"));
-    Label1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    Label1->setFont(BoldFont(font(), 12, Label1->text(), Label1->width()));
-    Label2 = MakeLabel(this, "Label2", TwipsRect(4920, 120, 1515, 195), QString());
-    Label3 = MakeLabel(this, "Label3", TwipsRect(1920, 1320, 2895, 255),
+    DescriptionLabel->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    DescriptionLabel->setFont(BoldFont(font(), 12, DescriptionLabel->text(), DescriptionLabel->width()));
+    VersionLabel = MakeLabel(this, "VersionLabel", TwipsRect(4920, 120, 1515, 195), QString());
+    AuthorLabel = MakeLabel(this, "AuthorLabel", TwipsRect(1920, 1320, 2895, 255),
                        QStringLiteral("Written by the Velantro developers"));
-    Label4 = MakeLabel(this, "Label4", TwipsRect(1920, 1560, 2895, 255), QStringLiteral("Translated By :  N/A"));
-    Label5 = MakeLabel(this, "Label5", TwipsRect(1920, 1800, 2895, 255), QString());
-    Label6 = MakeLabel(this, "Label6", TwipsRect(360, 2160, 5655, 255), QString());
-    Label6->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    TranslatorLabel = MakeLabel(this, "TranslatorLabel", TwipsRect(1920, 1560, 2895, 255),
+                                QStringLiteral("Translated By :  N/A"));
+    SpareLabel = MakeLabel(this, "SpareLabel", TwipsRect(1920, 1800, 2895, 255), QString());
+    SpareCentredLabel = MakeLabel(this, "SpareCentredLabel", TwipsRect(360, 2160, 5655, 255), QString());
+    SpareCentredLabel->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
 
     // The button is first in the tab order so it holds the focus on opening.
-    setFocusProxy(Command1);
-    Command1->setFocus();
+    setFocusProxy(OkButton);
+    OkButton->setFocus();
 
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
-    Form_Load();
+    StartUp();
 }
 
-void AboutForm::Form_Load()
+void AboutForm::StartUp()
 {
-    Label2->setText(VersionLine(Version.Major, Version.Minor, Version.Revision));
+    VersionLabel->setText(VersionLine(Version.Major, Version.Minor, Version.Revision));
     // The laid-out box runs past the right edge of the window.
-    Label2->setFont(BoldFont(font(), 8.25, Label2->text(), qMin(Label2->width(), width() - Label2->x())));
+    const int room = qMin(VersionLabel->width(), width() - VersionLabel->x());
+    VersionLabel->setFont(BoldFont(font(), 8.25, VersionLabel->text(), room));
 }
 
 void AboutForm::paintEvent(QPaintEvent*)

@@ -32,15 +32,15 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    void Form_Load();
+    void StartUp();
     VersionNumbers Version;
     QPixmap Banner;
-    QLabel* Label1;
-    QLabel* Label2;
-    QLabel* Label3;
-    QLabel* Label4;
-    QLabel* Label5;
-    QLabel* Label6;
+    QLabel* DescriptionLabel;
+    QLabel* VersionLabel;
+    QLabel* AuthorLabel;
+    QLabel* TranslatorLabel;
+    QLabel* SpareLabel;
+    QLabel* SpareCentredLabel;
 };
 
 } // namespace velantro

@@ -14,15 +14,15 @@ AuxForm::AuxForm()
 {
 }
 
-void AuxForm::MakeCommand1(int left, int top)
+void AuxForm::MakeOkButton(int left, int top)
 {
-    Command1 = new QPushButton(QStringLiteral("OK"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    Command1->setGeometry(TwipsRect(left, top, 1095, 375));
-    connect(Command1, &QPushButton::clicked, this, &AuxForm::Command1_Click);
+    OkButton = new QPushButton(QStringLiteral("OK"), this);
+    OkButton->setObjectName(QStringLiteral("OkButton"));
+    OkButton->setGeometry(TwipsRect(left, top, 1095, 375));
+    connect(OkButton, &QPushButton::clicked, this, &AuxForm::OkClicked);
 }
 
-void AuxForm::Command1_Click()
+void AuxForm::OkClicked()
 {
     hide();
 }
@@ -38,7 +38,7 @@ void AuxForm::closeEvent(QCloseEvent* event)
 void AuxForm::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
-        Command1->click();
+        OkButton->click();
     else
         QWidget::keyPressEvent(event);
 }

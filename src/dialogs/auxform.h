@@ -6,7 +6,7 @@ class QPushButton;
 
 namespace velantro {
 
-// What the About and Settings windows share: "OK" (Command1) hides the
+// What the About and Settings windows share: "OK" (OkButton) hides the
 // window and keeps it for the next use; closing it from its frame destroys it.
 class AuxForm : public QWidget {
 public:
@@ -16,15 +16,15 @@ public:
 protected:
     // Top-level, fixed size, with a close box only.
     AuxForm();
-    // Makes Command1, the "OK" button that hides the window, at a place in twips.
-    void MakeCommand1(int left, int top);
+    // Makes OkButton, the "OK" button that hides the window, at a place in twips.
+    void MakeOkButton(int left, int top);
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
-    QPushButton* Command1 = nullptr;
+    QPushButton* OkButton = nullptr;
 
 private:
-    void Command1_Click();
+    void OkClicked();
 
     bool Closed = false;
 };

@@ -18,31 +18,32 @@ SettingsForm::SettingsForm()
     setFixedSize(TwipsToPixels(3375), TwipsToPixels(1695));
     SetFormIcons(this);
 
-    Frame1 = new QGroupBox(QStringLiteral("Language"), this);
-    Frame1->setObjectName(QStringLiteral("Frame1"));
-    Frame1->setGeometry(TwipsRect(120, 120, 3135, 855));
+    LanguageGroup = new QGroupBox(QStringLiteral("Language"), this);
+    LanguageGroup->setObjectName(QStringLiteral("LanguageGroup"));
+    LanguageGroup->setGeometry(TwipsRect(120, 120, 3135, 855));
 
-    Combo1 = new QComboBox(Frame1);
-    Combo1->setObjectName(QStringLiteral("Combo1"));
-    Combo1->setGeometry(TwipsRect(120, 360, 2895, 315));
-    Combo1->setEditable(true);
-    Combo1->setInsertPolicy(QComboBox::NoInsert);
-    Combo1->setEditText(QStringLiteral("Combo1"));
+    LanguageBox = new QComboBox(LanguageGroup);
+    LanguageBox->setObjectName(QStringLiteral("LanguageBox"));
+    LanguageBox->setGeometry(TwipsRect(120, 360, 2895, 315));
+    LanguageBox->setEditable(true);
+    LanguageBox->setInsertPolicy(QComboBox::NoInsert);
+    // The text as laid out; the one entry replaces it at start-up.
+    LanguageBox->setEditText(QStringLiteral("Combo1"));
 
-    MakeCommand1(2160, 1200);
+    MakeOkButton(2160, 1200);
 
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
-    Form_Load();
+    StartUp();
 }
 
-void SettingsForm::Form_Load()
+void SettingsForm::StartUp()
 {
-    Combo1->addItem(QStringLiteral("English"));
-    Combo1->setCurrentIndex(0);
-    Combo1->setEnabled(false);
+    LanguageBox->addItem(QStringLiteral("English"));
+    LanguageBox->setCurrentIndex(0);
+    LanguageBox->setEnabled(false);
     // With the list disabled the button is the first control that can hold the focus.
-    Command1->setFocus();
+    OkButton->setFocus();
 }
 
 } // namespace velantro

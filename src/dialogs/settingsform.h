@@ -14,9 +14,9 @@ public:
     SettingsForm();
 
 private:
-    void Form_Load();
-    QGroupBox* Frame1;
-    QComboBox* Combo1;
+    void StartUp();
+    QGroupBox* LanguageGroup;
+    QComboBox* LanguageBox;
 };
 
 } // namespace velantro

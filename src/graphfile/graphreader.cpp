@@ -1,7 +1,7 @@
 #include "graphfile/graphreader.h"
 
-#include "graphfile/passfailure.h"
-#include "graphfile/textrules.h"
+#include "vocabulary/passfailure.h"
+#include "vocabulary/textrules.h"
 
 #include <cstring>
 #include <new>

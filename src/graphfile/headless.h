@@ -1,7 +1,7 @@
 #pragma once
 
 #include "charts/surface.h"
-#include "graphfile/burncontrols.h"
+#include "vocabulary/windowcontrols.h"
 
 #include <array>
 #include <functional>
@@ -36,37 +36,43 @@ private:
 
 // The controls as a freshly started window has them (averaged, block size
 // 10, every series ticked), with nothing shown: for runs without a window.
-class HeadlessControls : public BurnControls {
+class HeadlessControls : public WindowControls {
 public:
     using DateFormatter = std::function<std::string(const std::string&)>;
     explicit HeadlessControls(DateFormatter formatDate = {}) : formatDate_(std::move(formatDate)) {}
 
-    Surface& Picture(int index) override { return pictures_[static_cast<std::size_t>(index)]; }
-    bool Option2Value() const override { return Averaged; }
-    std::string Combo1Text() const override { return BlockSize; }
-    int Check1Value(int index) const override { return Ticked[static_cast<std::size_t>(index)]; }
-    void SetCheck1Value(int index, int value) override { Ticked[static_cast<std::size_t>(index)] = value; }
-    void SetCheck1Enabled(int, bool) override {}
-    void SetLabel3Caption(int, const std::string&) override {}
-    void SetLabel5Caption(int, const std::string&) override {}
-    void SetRpmCaption(int, const std::string&) override {}
+    Surface& SpeedChart() override { return speedChart_; }
+    Surface& PercentChart() override { return percentChart_; }
+    Surface& DrivePanel() override { return drivePanel_; }
+    Surface& InfoValuesPanel() override { return infoValuesPanel_; }
+    bool Averaged() const override { return AveragedChosen; }
+    int BlockSize() const override { return BlockSizeChosen; }
+    bool SeriesShown(Series series) const override { return Shown[SeriesIndex(series)]; }
+    void SetSeriesShown(Series series, bool shown) override { Shown[SeriesIndex(series)] = shown; }
+    void SetSeriesEnabled(Series, bool) override {}
+    void SetSpeedAxisCaption(int, const std::string&) override {}
+    void SetSizeAxisCaption(int, const std::string&) override {}
+    void SetRpmAxisCaption(int, const std::string&) override {}
     void SetZoomCaptions(const std::vector<AxisCaption>&) override {}
-    void MsgBox(const std::string& prompt, const std::string&) override { Message = prompt; }
+    void ShowMessage(const std::string& prompt, const std::string&) override { Message = prompt; }
     std::string GeneralDate(const std::string& text) const override
     {
         return formatDate_ ? formatDate_(text) : text;
     }
 
-    const std::string& DriveText() const { return pictures_[7].LastPrinted; }
+    const std::string& DriveText() const { return drivePanel_.LastPrinted; }
 
-    bool Averaged = true;
-    std::string BlockSize = "10";
-    std::array<int, 7> Ticked{1, 1, 1, 1, 1, 1, 1};
+    bool AveragedChosen = true;
+    int BlockSizeChosen = 10;
+    std::array<bool, SeriesCount> Shown{true, true, true, true, true, true, true};
     std::string Message;
 
 private:
     DateFormatter formatDate_;
-    std::array<DiscardSurface, 8> pictures_{};
+    DiscardSurface speedChart_;
+    DiscardSurface percentChart_;
+    DiscardSurface drivePanel_;
+    DiscardSurface infoValuesPanel_;
 };
 
 } // namespace velantro

@@ -1,17 +1,17 @@
 #include "graphfile/infopanel.h"
 
 #include "charts/surface.h"
-#include "graphfile/burnfields.h"
+#include "vocabulary/windowfields.h"
 #include "graphfile/graphreader.h"
-#include "graphfile/textrules.h"
+#include "vocabulary/textrules.h"
 
 #include <algorithm>
 
 namespace velantro {
 
-BurnFields StartupFields()
+WindowFields StartupFields()
 {
-    BurnFields fields;
+    WindowFields fields;
     fields.SectorSize = 2048;
     fields.MediaType = "DVD-R";
     fields.CaptureBaseName = "Velantro";
@@ -50,7 +50,7 @@ std::array<std::string, InfoValueCount> InfoValues(const GraphHeader& header, co
     return values;
 }
 
-void PrintInfoCaptions(const BurnFields& fields, Surface& picture4)
+void PrintInfoCaptions(const WindowFields& fields, Surface& picture4)
 {
     picture4.SetCurrentX(0);
     for (int i = 0; i < InfoValueCount; ++i) {

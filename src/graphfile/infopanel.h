@@ -1,6 +1,6 @@
 #pragma once
 
-#include "graphfile/burnfields.h"
+#include "vocabulary/windowfields.h"
 
 #include <array>
 #include <functional>
@@ -20,7 +20,7 @@ using DateFormatter = std::function<std::string(const std::string&)>;
 std::array<std::string, InfoValueCount> InfoValues(const GraphHeader& header, const DateFormatter& generalDate);
 
 // The captions column, printed once at start-up.
-void PrintInfoCaptions(const BurnFields& fields, Surface& picture4);
+void PrintInfoCaptions(const WindowFields& fields, Surface& picture4);
 
 // One line centred in a panel, from X = 0 when it is wider than the panel.
 void PrintCentred(Surface& panel, const std::string& text, double y);

@@ -1,18 +1,18 @@
 #include "graphfile/loadpass.h"
 
-#include "charts/fitscale.h"
+#include "graphfile/samplepeaks.h"
 #include "charts/frames.h"
 #include "charts/seriescolours.h"
 #include "charts/seriespens.h"
 #include "charts/surface.h"
-#include "graphfile/burncontrols.h"
-#include "graphfile/burnfields.h"
+#include "vocabulary/windowcontrols.h"
+#include "vocabulary/windowfields.h"
 #include "graphfile/graphreader.h"
 #include "graphfile/infopanel.h"
-#include "graphfile/passfailure.h"
+#include "vocabulary/passfailure.h"
 #include "graphfile/plotpoint.h"
 #include "graphfile/seriesboxes.h"
-#include "graphfile/textrules.h"
+#include "vocabulary/textrules.h"
 
 #include <cmath>
 #include <new>
@@ -32,7 +32,7 @@ double Finite(double value)
 
 class Pass {
 public:
-    Pass(BurnFields& fields, BurnControls& controls) : fields_(fields), controls_(controls) {}
+    Pass(WindowFields& fields, WindowControls& controls) : fields_(fields), controls_(controls) {}
 
     LoadOutcome Run()
     {
@@ -60,7 +60,7 @@ public:
         } catch (const std::bad_alloc&) {
         }
         reader_.Close();
-        controls_.MsgBox(FileErrorText, FileErrorTitle);
+        controls_.ShowMessage(FileErrorText, FileErrorTitle);
         fields_.GraphFilePath = fields_.LoadedFilePath;
         return {false, DataPresent::None, reason, std::nullopt};
     }
@@ -80,7 +80,7 @@ private:
         while (Next() == GraphToken::HeaderValue) {
             switch (reader_.Key()) {
             case HeaderKey::DriveModel: {
-                Surface& drivePanel = controls_.Picture(7);
+                Surface& drivePanel = controls_.DrivePanel();
                 drivePanel.Cls();
                 PrintCentred(drivePanel, Cp1252ToUtf8(header.Drive), 0);
                 break;
@@ -105,7 +105,7 @@ private:
 
         const auto values =
             InfoValues(header, [this](const std::string& text) { return controls_.GeneralDate(text); });
-        Surface& panel = controls_.Picture(5);
+        Surface& panel = controls_.InfoValuesPanel();
         panel.Cls();
         for (int i = 0; i < InfoValueCount; ++i) {
             const auto index = static_cast<std::size_t>(i);
@@ -132,7 +132,7 @@ private:
     {
         if (fields_.FitSpeedScale || !plotted_ || withinScale_)
             return;
-        Surface& chart = controls_.Picture(1);
+        Surface& chart = controls_.SpeedChart();
         chart.SetCurrentX(chart.ScaleLeft() + chart.ScaleWidth() / 50);
         chart.SetCurrentY(static_cast<double>(fields_.SpeedChartHeight) / 2);
         chart.SetForeColor(AboveTheScaleColour);
@@ -147,8 +147,8 @@ private:
 
     void DrawMarkers()
     {
-        Surface& speed = controls_.Picture(1);
-        Surface& percent = controls_.Picture(2);
+        Surface& speed = controls_.SpeedChart();
+        Surface& percent = controls_.PercentChart();
         const auto height = static_cast<float>(fields_.SpeedChartHeight);
         if (layerBreak_ > 0) {
             const float x = ToSingle(layerBreak_);
@@ -178,7 +178,7 @@ private:
     int BlockSize()
     {
         if (!blockSize_)
-            blockSize_ = RoundToInt16(LeadingNumber(controls_.Combo1Text()));
+            blockSize_ = controls_.BlockSize();
         return *blockSize_;
     }
 
@@ -226,20 +226,21 @@ private:
     // The reader stands on the section's first sample; ends on its end.
     void PlotSection(bool write)
     {
-        const bool averaged = controls_.Option2Value();
-        const int base = write ? 0 : 4;
-        const auto ticked = [&](int box) { return controls_.Check1Value(base + box) != 0; };
+        const bool averaged = controls_.Averaged();
+        const auto add = [this](SeriesPens& pens, int slot, Series series) {
+            pens.AddSeries(slot, ColourOf(series), controls_.SeriesShown(series));
+        };
         // Speed before RPM; the percent chart's First (the write buffer, the
         // verify CPU) before the write CPU.
-        SeriesPens speed(controls_.Picture(1));
-        speed.AddSeries(0, SeriesColour[base], ticked(0));
-        speed.AddSeries(1, SeriesColour[base + 1], ticked(1));
-        SeriesPens percent(controls_.Picture(2));
+        SeriesPens speed(controls_.SpeedChart());
+        add(speed, 0, write ? Series::WriteSpeed : Series::VerifySpeed);
+        add(speed, 1, write ? Series::WriteRpm : Series::VerifyRpm);
+        SeriesPens percent(controls_.PercentChart());
         if (write) {
-            percent.AddSeries(0, SeriesColour[3], ticked(3));
-            percent.AddSeries(1, SeriesColour[2], ticked(2));
+            add(percent, 0, Series::WriteBuffer);
+            add(percent, 1, Series::WriteCpu);
         } else {
-            percent.AddSeries(0, SeriesColour[6], ticked(2));
+            add(percent, 0, Series::VerifyCpu);
         }
 
         if (Next() != GraphToken::Sample)
@@ -256,10 +257,13 @@ private:
         const auto keep = [&](const PlotPoint& point) {
             if (!nearest_)
                 return;
-            const std::pair<int, double> values[] = {
-                {base, point.Speed}, {base + 1, point.Rpm}, {write ? 3 : 6, point.First}, {2, point.Second}};
+            const std::pair<Series, double> values[] = {
+                {write ? Series::WriteSpeed : Series::VerifySpeed, point.Speed},
+                {write ? Series::WriteRpm : Series::VerifyRpm, point.Rpm},
+                {write ? Series::WriteBuffer : Series::VerifyCpu, point.First},
+                {Series::WriteCpu, point.Second}};
             for (const auto& [series, value] : values) {
-                if ((write || series != 2) && ticked(series - base))
+                if ((write || series != Series::WriteCpu) && controls_.SeriesShown(series))
                     nearest_->Add(series, point.Sector, value);
             }
         };
@@ -299,8 +303,8 @@ private:
         }
     }
 
-    BurnFields& fields_;
-    BurnControls& controls_;
+    WindowFields& fields_;
+    WindowControls& controls_;
     GraphReader reader_;
     std::optional<SampleMapping> mapping_;
     double layerBreak_ = 0;
@@ -312,7 +316,7 @@ private:
 
 } // namespace
 
-LoadOutcome LoadGraphFile(BurnFields& fields, BurnControls& controls)
+LoadOutcome LoadGraphFile(WindowFields& fields, WindowControls& controls)
 {
     return Pass(fields, controls).Run();
 }

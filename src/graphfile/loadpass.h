@@ -12,8 +12,8 @@ namespace velantro {
 inline constexpr const char* AboveTheScaleText =
     "Every sample lies above this scale: Tools > Fit Speed Scale shows them.";
 
-struct BurnFields;
-class BurnControls;
+struct WindowFields;
+class WindowControls;
 
 struct LoadOutcome {
     bool Loaded = false;
@@ -33,6 +33,6 @@ inline constexpr const char* FileErrorText =
 // Reads GraphFilePath from top to bottom once, printing the panels and
 // drawing every ticked series as it goes. Every failure takes one path: the
 // file error message, and GraphFilePath back to LoadedFilePath.
-LoadOutcome LoadGraphFile(BurnFields& fields, BurnControls& controls);
+LoadOutcome LoadGraphFile(WindowFields& fields, WindowControls& controls);
 
 } // namespace velantro

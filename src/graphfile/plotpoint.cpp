@@ -1,9 +1,9 @@
 #include "graphfile/plotpoint.h"
 
 #include "charts/seriescolours.h"
-#include "graphfile/burnfields.h"
-#include "graphfile/passfailure.h"
-#include "graphfile/textrules.h"
+#include "vocabulary/windowfields.h"
+#include "vocabulary/passfailure.h"
+#include "vocabulary/textrules.h"
 
 #include <cmath>
 
@@ -22,7 +22,7 @@ double Finite(double value)
 
 } // namespace
 
-SampleMapping::SampleMapping(const BurnFields& fields, double layerBreak)
+SampleMapping::SampleMapping(const WindowFields& fields, double layerBreak)
     : capacity_(fields.MediaCapacity),
       layerBreak_(layerBreak > 0 ? layerBreak : fields.MediaCapacity),
       chartHeight_(fields.SpeedChartHeight),

@@ -4,7 +4,7 @@
 
 namespace velantro {
 
-struct BurnFields;
+struct WindowFields;
 
 // One plotted point: a sample, or the mean of a block of samples. First and
 // Second as in RawSample.
@@ -28,7 +28,7 @@ struct PlotPoint {
 class SampleMapping {
 public:
     // A layer break of 0 or less means a single-layer disc.
-    SampleMapping(const BurnFields& fields, double layerBreak);
+    SampleMapping(const WindowFields& fields, double layerBreak);
 
     // Throws PassFailure for a sample that does not map. Fills a point in
     // place, field by field: a copy of a whole just stored field by field

@@ -3,8 +3,8 @@
 #include "charts/frames.h"
 #include "graphfile/headless.h"
 #include "graphfile/infopanel.h"
-#include "graphfile/passfailure.h"
-#include "graphfile/textrules.h"
+#include "vocabulary/passfailure.h"
+#include "vocabulary/textrules.h"
 
 #include <new>
 

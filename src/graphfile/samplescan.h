@@ -1,6 +1,6 @@
 #pragma once
 
-#include "graphfile/burnfields.h"
+#include "vocabulary/windowfields.h"
 #include "graphfile/graphreader.h"
 #include "graphfile/plotpoint.h"
 
@@ -22,7 +22,7 @@ public:
 
     const GraphHeader& Header() const { return reader_.Header(); }
     // The fields the window would hold: media, capacity, chart scale.
-    const BurnFields& Fields() const { return fields_; }
+    const WindowFields& Fields() const { return fields_; }
     GraphSection Section() const { return reader_.Section(); }
     bool FirstOfSection() const { return first_; }
     // The sample with its RPM estimated as the pass does (the first sample
@@ -38,7 +38,7 @@ private:
     bool Fail(const std::string& reason);
 
     GraphReader reader_;
-    BurnFields fields_;
+    WindowFields fields_;
     std::optional<SampleMapping> mapping_;
     PlotPoint point_;
     bool first_ = false;

@@ -1,27 +1,27 @@
 #include "graphfile/seriesboxes.h"
 
-#include "graphfile/burncontrols.h"
+#include "vocabulary/windowcontrols.h"
 
 namespace velantro {
 
-void EnableAllSeries(BurnControls& controls)
+void EnableAllSeries(WindowControls& controls)
 {
-    for (int i = 0; i <= 6; ++i) {
-        controls.SetCheck1Enabled(i, true);
-        controls.SetCheck1Value(i, 1);
+    for (const Series series : AllSeries) {
+        controls.SetSeriesEnabled(series, true);
+        controls.SetSeriesShown(series, true);
     }
 }
 
-void DisableWriteSeries(BurnControls& controls)
+void DisableWriteSeries(WindowControls& controls)
 {
-    for (int i = 0; i <= 3; ++i)
-        controls.SetCheck1Enabled(i, false);
+    for (const Series series : {Series::WriteSpeed, Series::WriteRpm, Series::WriteCpu, Series::WriteBuffer})
+        controls.SetSeriesEnabled(series, false);
 }
 
-void DisableVerifySeries(BurnControls& controls)
+void DisableVerifySeries(WindowControls& controls)
 {
-    for (int i = 4; i <= 6; ++i)
-        controls.SetCheck1Enabled(i, false);
+    for (const Series series : {Series::VerifySpeed, Series::VerifyRpm, Series::VerifyCpu})
+        controls.SetSeriesEnabled(series, false);
 }
 
 } // namespace velantro

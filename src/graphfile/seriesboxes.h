@@ -2,11 +2,11 @@
 
 namespace velantro {
 
-class BurnControls;
+class WindowControls;
 
-// Check1(0..3) are the write series, Check1(4..6) the verify series.
-void EnableAllSeries(BurnControls& controls);
-void DisableWriteSeries(BurnControls& controls);
-void DisableVerifySeries(BurnControls& controls);
+// Enabling ticks the boxes as well; disabling leaves them ticked or not.
+void EnableAllSeries(WindowControls& controls);
+void DisableWriteSeries(WindowControls& controls);
+void DisableVerifySeries(WindowControls& controls);
 
 } // namespace velantro

@@ -1,7 +1,7 @@
 #include "report/burnreport.h"
 
 #include "graphfile/samplescan.h"
-#include "graphfile/textrules.h"
+#include "vocabulary/textrules.h"
 
 #include <algorithm>
 #include <new>

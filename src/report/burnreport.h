@@ -1,6 +1,6 @@
 #pragma once
 
-#include "graphfile/burnfields.h"
+#include "vocabulary/windowfields.h"
 #include "graphfile/graphreader.h"
 #include "graphfile/infopanel.h"
 #include "report/dipfinder.h"

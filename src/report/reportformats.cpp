@@ -298,6 +298,30 @@ Json ReportJson(const BurnReport& report)
     return json;
 }
 
+std::string ReportDocument(const std::vector<BurnReport>& reports, std::string_view format)
+{
+    std::string document;
+    if (format == "json") {
+        Json all = Json::array();
+        for (const BurnReport& report : reports)
+            all.push_back(ReportJson(report));
+        // File names are the platform's bytes, not always UTF-8.
+        return all.dump(2, ' ', false, Json::error_handler_t::replace) + '\n';
+    }
+    if (format == "csv") {
+        document = ReportCsvHeader();
+        for (const BurnReport& report : reports)
+            document += ReportCsvRow(report);
+        return document;
+    }
+    for (const BurnReport& report : reports) {
+        if (!report.Read())
+            continue;
+        document += (document.empty() ? "" : "\n") + ReportText(report);
+    }
+    return document;
+}
+
 std::string CsvCell(std::string_view text)
 {
     if (text.find_first_of(",\"\r\n") == std::string_view::npos)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "charts/zoomrange.h"
+#include "vocabulary/zoomrange.h"
 #include "report/burnreport.h"
 
 #include <nlohmann/json.hpp>
@@ -41,6 +41,10 @@ nlohmann::ordered_json ReportJson(const BurnReport& report);
 // One row per file under one header row, for spreadsheets.
 std::string ReportCsvHeader();
 std::string ReportCsvRow(const BurnReport& report);
+
+// The reports of several files as one text, JSON array or CSV table
+// ("text", "json", "csv"); the text leaves out the files not read.
+std::string ReportDocument(const std::vector<BurnReport>& reports, std::string_view format);
 
 // A CSV cell, quoted when it holds a comma, a quote or a line end.
 std::string CsvCell(std::string_view text);

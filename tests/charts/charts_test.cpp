@@ -1,7 +1,7 @@
 #include "charts/frames.h"
 #include "charts/readout.h"
 #include "charts/seriescolours.h"
-#include "graphfile/passfailure.h"
+#include "vocabulary/passfailure.h"
 #include "support/recording.h"
 
 namespace velantro {
@@ -19,9 +19,9 @@ Grid GridOf(const testing::RecordingSurface& chart, Colour colour)
     return grid;
 }
 
-BurnFields FieldsFor(const std::string& media, double capacity = 0, std::int16_t sectorSize = 2048, double width = 0)
+WindowFields FieldsFor(const std::string& media, double capacity = 0, std::int16_t sectorSize = 2048, double width = 0)
 {
-    BurnFields fields = StartupFields();
+    WindowFields fields = StartupFields();
     fields.MediaType = media, fields.MediaCapacity = capacity, fields.SectorSize = sectorSize;
     fields.ChartWidth = width;
     return fields;
@@ -42,19 +42,19 @@ TEST(Frames, MediaTable)
     };
     for (const auto& [media, capacity, width, height, base, span, captions, edgeLine] : cases) {
         SCOPED_TRACE(media + " " + std::to_string(capacity));
-        BurnFields fields = FieldsFor(media, capacity);
+        WindowFields fields = FieldsFor(media, capacity);
         RecordingControls controls;
         DrawSpeedFrame(fields, controls);
         DrawPercentFrame(fields, controls);
         EXPECT_EQ(std::tuple(fields.ChartWidth, fields.SpeedChartHeight, fields.RpmBase, fields.RpmSpan),
                   std::tuple(width, height, base, span));
-        const auto& [label3, label5] = std::tie(controls.Label3, controls.Label5);
-        EXPECT_EQ(label5[0] + label3[1] + " " + label3[12] + " " + label5[1] + " " + label5[4], captions);
-        EXPECT_EQ(std::tuple(controls.Speed().ScaleWidth(), controls.Speed().ScaleHeight(),
-                             controls.Percent().ScaleWidth(), controls.Percent().ScaleHeight()),
+        const auto& [speed, size] = std::tie(controls.SpeedCaptions, controls.SizeCaptions);
+        EXPECT_EQ(size[0] + speed[1] + " " + speed[12] + " " + size[1] + " " + size[4], captions);
+        EXPECT_EQ(std::tuple(controls.Speed.ScaleWidth(), controls.Speed.ScaleHeight(),
+                             controls.Percent.ScaleWidth(), controls.Percent.ScaleHeight()),
                   std::tuple(float(width), float(height), float(width), 1000.0f));
 
-        const Grid dark = GridOf(controls.Speed(), GridColour), major = GridOf(controls.Speed(), MajorGridColour);
+        const Grid dark = GridOf(controls.Speed, GridColour), major = GridOf(controls.Speed, MajorGridColour);
         ASSERT_EQ(dark.Horizontal.size(), 25u);
         EXPECT_EQ(std::tuple(dark.Horizontal.front(), dark.Horizontal.back()), std::tuple(height / 25.0f, height));
         EXPECT_TRUE(major.Horizontal.empty());
@@ -64,12 +64,12 @@ TEST(Frames, MediaTable)
         EXPECT_NEAR(major.Vertical.front(), width / 9, width * 1e-7);
 
         // The percent chart: rows of its own, the columns of the speed chart, major lines over the dark ones.
-        const Grid percent = GridOf(controls.Percent(), GridColour);
-        const Grid percentMajor = GridOf(controls.Percent(), MajorGridColour);
+        const Grid percent = GridOf(controls.Percent, GridColour);
+        const Grid percentMajor = GridOf(controls.Percent, MajorGridColour);
         EXPECT_EQ(percent.Horizontal, (std::vector<float>{100, 200, 300, 400, 500, 600, 700, 800, 900, 1000}));
         EXPECT_EQ(percentMajor.Horizontal, (std::vector<float>{200, 400, 600, 800, 1000}));
         EXPECT_EQ(std::tie(percent.Vertical, percentMajor.Vertical), std::tie(dark.Vertical, major.Vertical));
-        const auto& lines = controls.Percent().Lines;
+        const auto& lines = controls.Percent.Lines;
         EXPECT_TRUE(std::is_partitioned(lines.begin(), lines.end(), [](auto& s) { return s.Colour == GridColour; }));
     }
 }
@@ -77,22 +77,22 @@ TEST(Frames, MediaTable)
 TEST(Frames, UnknownMediaAndFailures)
 {
     // Lower case matches no row: the previous scale and captions stay.
-    BurnFields fields = FieldsFor("CD-R");
+    WindowFields fields = FieldsFor("CD-R");
     RecordingControls controls;
     DrawSpeedFrame(fields, controls);
     fields.MediaType = "cd-r", fields.SectorSize = 0, fields.MediaCapacity = 500000;
-    controls.Label3[1] = "kept";
+    controls.SpeedCaptions[1] = "kept";
     DrawSpeedFrame(fields, controls);
-    EXPECT_EQ(std::tuple(fields.SpeedChartHeight, fields.RpmBase, controls.Label3[1], fields.ChartWidth),
+    EXPECT_EQ(std::tuple(fields.SpeedChartHeight, fields.RpmBase, controls.SpeedCaptions[1], fields.ChartWidth),
               std::tuple(5000, 200, "kept", 500000));
 
-    const std::vector<BurnFields> failures = {
+    const std::vector<WindowFields> failures = {
         FieldsFor("DVD+R", 2295104, 0), FieldsFor("CD-R", 0, 0), // sector size of 0
         FieldsFor("BD-R", 0, -2048),                              // no width at all
         FieldsFor("BD-R", 1e300), FieldsFor("BD-R", 1e307),       // width beyond a single; capacity x size overflows
         FieldsFor("XY", 0, 2048, 1e-44),                          // too narrow for the grid
     };
-    for (BurnFields bad : failures)
+    for (WindowFields bad : failures)
         EXPECT_THROW(DrawSpeedFrame(bad, controls), PassFailure) << bad.MediaType << " " << bad.MediaCapacity;
 }
 
@@ -110,14 +110,14 @@ TEST(Frames, ZoomedGridAndCaptions)
     };
     for (const auto& [zoom, shown, captions, minorLines] : cases) {
         SCOPED_TRACE(zoom.Left);
-        BurnFields fields = FieldsFor("DVD-R");
+        WindowFields fields = FieldsFor("DVD-R");
         fields.Zoom = zoom;
         RecordingControls controls;
         DrawSpeedFrame(fields, controls);
         DrawPercentFrame(fields, controls);
         EXPECT_EQ(fields.Zoom, shown);
         const ZoomRange view = shown.value_or(ZoomRange{0, 2359296});
-        for (testing::RecordingSurface* chart : {&controls.Speed(), &controls.Percent()}) {
+        for (testing::RecordingSurface* chart : {&controls.Speed, &controls.Percent}) {
             EXPECT_EQ(std::pair(chart->ScaleLeft(), chart->ScaleWidth()),
                       std::pair(float(view.Left), float(view.Width())));
             const auto across = std::pair(static_cast<float>(view.Left), static_cast<float>(view.Right));
@@ -131,7 +131,7 @@ TEST(Frames, ZoomedGridAndCaptions)
             EXPECT_NEAR(caption.Centre, (std::stod(caption.Text) * Sectors - view.Left) / view.Width(), 1e-9);
         }
         EXPECT_EQ(texts, captions);
-        const Grid major = GridOf(controls.Speed(), MajorGridColour);
+        const Grid major = GridOf(controls.Speed, MajorGridColour);
         ASSERT_EQ(major.Vertical.size(), shown ? captions.size() : 9u);
         EXPECT_TRUE(!shown || std::abs(major.Vertical.front() - std::stod(captions.front()) * Sectors) < 0.1);
     }

@@ -17,7 +17,7 @@ namespace {
 TEST(AuxiliaryWindows, SingleInstance)
 {
     const auto languages = [](QWidget* window) {
-        const auto* combo = window->findChild<QComboBox*>("Combo1");
+        const auto* combo = window->findChild<QComboBox*>("LanguageBox");
         return combo && combo->currentText() == "English" && !combo->isEnabled() ? combo->count() : 0;
     };
     for (const bool settings : {false, true}) {
@@ -30,7 +30,7 @@ TEST(AuxiliaryWindows, SingleInstance)
                 return settings ? static_cast<QWidget*>(aux.Settings()) : aux.About();
             };
             first = show();
-            first->findChild<QPushButton*>("Command1")->click();
+            first->findChild<QPushButton*>("OkButton")->click();
             EXPECT_FALSE(first->isVisible());
             EXPECT_TRUE(show() == first && first->isVisible());
             EXPECT_EQ(languages(first), settings ? 1 : 0);

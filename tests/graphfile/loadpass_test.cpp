@@ -68,12 +68,12 @@ TEST(Header, ValuesOfEachSpeedBlock)
         ASSERT_TRUE(run.LoadText(File("", {.Make = std::string(400, 'M'), .SpeedBlock = block})).Loaded) << block;
         std::string shown;
         double row = 0;
-        for (const auto& [text, x, y] : run.Controls.Pictures[5].Printed) {
+        for (const auto& [text, x, y] : run.Controls.InfoValues.Printed) {
             EXPECT_EQ(std::pair(x, y), std::pair((3000 - 10.0 * text.size()) / 2, 285 * row++)) << text;
             shown += text + "|";
         }
         EXPECT_EQ(shown, header + values);
-        EXPECT_EQ(run.Controls.Pictures[7].Printed.at(0).X, 0);
+        EXPECT_EQ(run.Controls.Drive.Printed.at(0).X, 0);
     }
 }
 
@@ -82,13 +82,13 @@ TEST(LoadPass, BlockAveraging)
     // Points (sector, speed): sample 1 as it is, then the mean of each block at the sector of its last sample.
     using Points = std::vector<std::pair<float, double>>;
     const Points each = {{1000, 1}, {1000, 1}, {2000, 2}, {3000, 3}, {4000, 4}, {5000, 5}, {6000, 6}, {7000, 7}};
-    const std::vector<std::tuple<const char*, bool, const char*, int, const char*, Points>> cases = {
-        {"blocks of five", true, "5", 12, "2000000", {{1000, 1}, {5000, 3}, {10000, 8}, {12000, 11.5}}},
-        {"raw", false, "5", 7, "2000000", each},
-        {"block of one", true, "1", 7, "2000000", each},
-        {"block larger than the section", true, "25", 7, "2000000", {{1000, 1}, {7000, 4}}},
+    const std::vector<std::tuple<const char*, bool, int, int, const char*, Points>> cases = {
+        {"blocks of five", true, 5, 12, "2000000", {{1000, 1}, {5000, 3}, {10000, 8}, {12000, 11.5}}},
+        {"raw", false, 5, 7, "2000000", each},
+        {"block of one", true, 1, 7, "2000000", each},
+        {"block larger than the section", true, 25, 7, "2000000", {{1000, 1}, {7000, 4}}},
         // A block that begins at or beyond the data end is plotted raw.
-        {"a block starting at the data end", true, "5", 7, "6000", {{1000, 1}, {5000, 3}, {6000, 6}, {7000, 7}}},
+        {"a block starting at the data end", true, 5, 7, "6000", {{1000, 1}, {5000, 3}, {6000, 6}, {7000, 7}}},
     };
     for (const auto& [name, averaged, blockSize, samples, dataSectors, points] : cases) {
         SCOPED_TRACE(name);
@@ -102,16 +102,16 @@ TEST(LoadPass, BlockAveraging)
                                     y(points[i].second), colour});
             return segments;
         };
-        EXPECT_EQ(run.Controls.Speed().LinesIn(Yellow), line(Yellow, SpeedY));
-        EXPECT_EQ(run.Controls.Percent().LinesIn(Blue), line(Blue, PercentY));
-        EXPECT_EQ(run.Controls.Percent().LinesIn(White), line(White, [](double s) { return PercentY(90 + s); }));
+        EXPECT_EQ(run.Controls.Speed.LinesIn(Yellow), line(Yellow, SpeedY));
+        EXPECT_EQ(run.Controls.Percent.LinesIn(Blue), line(Blue, PercentY));
+        EXPECT_EQ(run.Controls.Percent.LinesIn(White), line(White, [](double s) { return PercentY(90 + s); }));
         if (samples != 12)
             continue;
         // RPM: the mean of each sample's own estimate, not the estimate of the mean speed.
         double sum = 0;
         for (int i = 1; i <= 5; ++i)
             sum += Rpm(i, (2295104 - 1000.0 * i) / 2295104);
-        EXPECT_FLOAT_EQ(run.Controls.Speed().LinesIn(Green).at(0).Y2, RpmY(sum / 5));
+        EXPECT_FLOAT_EQ(run.Controls.Speed.LinesIn(Green).at(0).Y2, RpmY(sum / 5));
     }
 }
 
@@ -121,14 +121,14 @@ TEST(LoadPass, MarkersAndLayerBreak)
     PassRun run(false);
     ASSERT_TRUE(run.LoadText(File(body, {.MediaType = "DVD+R DL", .Capacity = "4173824", .LayerBreak = "2086912",
                                          .DataSectors = "4000000"})).Loaded);
-    for (const auto& [chart, h] : {std::pair(&run.Controls.Speed(), 2500.0f), {&run.Controls.Percent(), 1000.0f}}) {
+    for (const auto& [chart, h] : {std::pair(&run.Controls.Speed, 2500.0f), {&run.Controls.Percent, 1000.0f}}) {
         EXPECT_EQ(chart->LinesIn(LayerBreakColour), (std::vector<Segment>{{2086912, 0, 2086912, h, LayerBreakColour}}));
         EXPECT_EQ(chart->LinesIn(DataEndColour), (std::vector<Segment>{{4000000, 0, 4000000, h, DataEndColour}}));
     }
     // The first sample always uses the before-the-break curve; the same
     // sample read again in the loop lies beyond the break.
     const double c = 4173824;
-    const Segment rpm = run.Controls.Speed().LinesIn(Green).at(0);
+    const Segment rpm = run.Controls.Speed.LinesIn(Green).at(0);
     EXPECT_EQ(std::pair(rpm.Y1, rpm.Y2), std::pair(RpmY(Rpm(4, (c - 3000000) / c)), RpmY(Rpm(4, 3000000 / c))));
 
 }
@@ -162,20 +162,20 @@ TEST(LoadPass, SectionsFoundAndSeriesBoxes)
     for (const auto& [name, text, sections] : cases) {
         SCOPED_TRACE(name);
         PassRun run;
-        run.Controls.Ticked = {0, 1, 0, 1, 0, 1, 0}; // a new file ticks them all again
+        run.Controls.Shown = {false, true, false, true, false, true, false}; // a new file ticks them all again
         const LoadOutcome outcome = run.LoadText(text);
         ASSERT_TRUE(outcome.Loaded);
         EXPECT_EQ(outcome.Sections, sections);
         const bool write = sections == Both || sections == WriteOnly, verify = sections >= VerifyOnly;
         // Speed and RPM on the speed chart, buffer and CPU on the percent chart.
-        const auto& [speed, percent] = std::tie(run.Controls.Speed(), run.Controls.Percent());
+        const auto& [speed, percent] = std::tie(run.Controls.Speed, run.Controls.Percent);
         EXPECT_EQ(std::tuple(speed.LinesIn(Yellow).empty(), speed.LinesIn(Green).empty(),
                              percent.LinesIn(White).empty(), percent.LinesIn(Blue).empty()),
                   std::tuple(!write, !write, !write, !write));
         EXPECT_EQ(std::tuple(speed.LinesIn(Cyan).empty(), speed.LinesIn(Magenta).empty(), percent.LinesIn(Red).empty()),
                   std::tuple(!verify, !verify, !verify));
         EXPECT_TRUE(speed.LinesIn(LayerBreakColour).empty()); // a layer break of 0 is none
-        EXPECT_EQ(run.Controls.Ticked, (std::array<int, 7>{1, 1, 1, 1, 1, 1, 1}));
+        EXPECT_EQ(run.Controls.Shown, (std::array<bool, 7>{true, true, true, true, true, true, true}));
         EXPECT_EQ(run.Controls.Enabled, (std::array<bool, 7>{write, write, write, write, verify, verify, verify}));
     }
 }
@@ -218,15 +218,15 @@ TEST(LoadPass, RejectedFiles)
         PassRun run;
         ASSERT_TRUE(run.LoadText(good).Loaded);
         const std::string previous = run.Fields.GraphFilePath;
-        run.Controls.Averaged = averaged;
-        run.Controls.Ticked[2] = 0;
+        run.Controls.AveragedChosen = averaged;
+        run.Controls.Shown[2] = false;
         EXPECT_FALSE((text ? run.LoadText(*text) : run.Load("/nonexistent/disc.ibg")).Loaded);
         EXPECT_EQ(run.Controls.Messages, std::vector<std::string>{testing::FileErrorMessage});
         EXPECT_EQ(std::tie(run.Fields.GraphFilePath, run.Fields.LoadedFilePath), std::tie(previous, previous));
-        EXPECT_EQ(run.Controls.Ticked, (std::array<int, 7>{1, 1, 1, 1, 1, 1, 1}));
+        EXPECT_EQ(run.Controls.Shown, (std::array<bool, 7>{true, true, true, true, true, true, true}));
         EXPECT_EQ(std::count(run.Controls.Enabled.begin(), run.Controls.Enabled.end(), true), 7);
-        EXPECT_EQ(!run.Controls.Speed().LinesIn(Yellow).empty(), writeLeft);
-        EXPECT_EQ(!run.Controls.Speed().LinesIn(Cyan).empty(), verifyLeft);
+        EXPECT_EQ(!run.Controls.Speed.LinesIn(Yellow).empty(), writeLeft);
+        EXPECT_EQ(!run.Controls.Speed.LinesIn(Cyan).empty(), verifyLeft);
     }
 }
 
@@ -275,12 +275,12 @@ TEST(FitScale, FittedFrameAndTheNoteAboveTheScale)
         run.Fields.Zoom = c.Zoom;
         ASSERT_TRUE(run.LoadText(*c.Text).Loaded);
         EXPECT_EQ(run.Fields.SpeedChartHeight, c.Height);
-        EXPECT_EQ(run.Controls.Label3[12], c.TopCaption);
-        const bool noted = !run.Controls.Speed().Printed.empty();
+        EXPECT_EQ(run.Controls.SpeedCaptions[12], c.TopCaption);
+        const bool noted = !run.Controls.Speed.Printed.empty();
         EXPECT_EQ(noted, c.Noted);
-        EXPECT_TRUE(!noted || run.Controls.Speed().Printed[0].Text == AboveTheScaleText);
+        EXPECT_TRUE(!noted || run.Controls.Speed.Printed[0].Text == AboveTheScaleText);
         // The RPM line within its fitted scale too (a zoom leaves out the samples beyond it).
-        for (const Segment& rpm : run.Controls.Speed().LinesIn(Green))
+        for (const Segment& rpm : run.Controls.Speed.LinesIn(Green))
             EXPECT_TRUE(!c.Fit || c.Zoom || std::min(rpm.Y1, rpm.Y2) >= 0);
     }
 }
@@ -290,18 +290,18 @@ TEST(FitScale, FittedFrameAndTheNoteAboveTheScale)
 TEST(LoadPass, ZoomedReadoutSamples)
 {
     const std::string file = File(Sections(WriteSamples(4), V));
-    const std::vector<std::tuple<bool, int, double, std::optional<double>>> cases = {
-        {false, 0, 2100, 2},      // write speed, raw
-        {false, 3, 3900, 94},     // write buffer
-        {false, 2, 1000, 1},      // write CPU
-        {false, 4, 2000, 5},      // verify speed
-        {false, 6, 1000, 3},      // verify CPU
-        {false, 1, 2000, Rpm(2, (2295104 - 2000) / 2295104.0)},
-        {true, 0, 4000, 3.5},     // a block of 2: (3 + 4) / 2 at its last sector
+    const std::vector<std::tuple<bool, Series, double, std::optional<double>>> cases = {
+        {false, Series::WriteSpeed, 2100, 2},
+        {false, Series::WriteBuffer, 3900, 94},
+        {false, Series::WriteCpu, 1000, 1},
+        {false, Series::VerifySpeed, 2000, 5},
+        {false, Series::VerifyCpu, 1000, 3},
+        {false, Series::WriteRpm, 2000, Rpm(2, (2295104 - 2000) / 2295104.0)},
+        {true, Series::WriteSpeed, 4000, 3.5}, // a block of 2: (3 + 4) / 2 at its last sector
     };
     for (const auto& [averaged, series, sector, value] : cases) {
-        SCOPED_TRACE(std::to_string(series) + " " + std::to_string(sector));
-        PassRun run(averaged, "2");
+        SCOPED_TRACE(std::to_string(SeriesIndex(series)) + " " + std::to_string(sector));
+        PassRun run(averaged, 2);
         run.Fields.Zoom = ZoomRange{0, 5000};
         ASSERT_TRUE(run.LoadText(file).Loaded);
         ASSERT_TRUE(run.Outcome.Samples);

@@ -48,9 +48,10 @@ std::vector<std::string> Files()
 // Everything a pass leaves visible.
 auto Seen(const PassRun& run)
 {
-    const auto& [pictures, controls] = std::tie(run.Controls.Pictures, run.Controls);
-    return std::tuple(pictures[1].Lines, pictures[2].Lines, pictures[5].Printed, pictures[7].Printed, controls.Label3,
-                      controls.Label5, controls.Ticked, controls.Enabled, controls.Messages, run.Fields.GraphFilePath);
+    const RecordingControls& controls = run.Controls;
+    return std::tuple(controls.Speed.Lines, controls.Percent.Lines, controls.InfoValues.Printed, controls.Drive.Printed,
+                      controls.SpeedCaptions, controls.SizeCaptions, controls.Shown, controls.Enabled,
+                      controls.Messages, run.Fields.GraphFilePath);
 }
 
 // Whatever a file holds, the pass loads it or takes its one error path, which
@@ -62,7 +63,7 @@ TEST(RandomFiles, OnePathSamePictureFileUntouched)
     const TempFile good(GraphText().Text());
     // Far from now, to the nanosecond, so that any write would move it.
     const auto stamp = fs::file_time_type(std::chrono::nanoseconds(123'456'789));
-    static const char* const blockSizes[] = {"2", "5", "10", "15", "20", "25"};
+    static const int blockSizes[] = {2, 5, 10, 15, 20, 25};
     const std::vector<std::string> files = Files();
     std::size_t loaded = 0;
     for (std::size_t i = 0; i < files.size(); ++i) {

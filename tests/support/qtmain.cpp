@@ -1,4 +1,4 @@
-#include "app/windowlook.h"
+#include "windows/windowlook.h"
 
 #include <QApplication>
 #include <QLocale>

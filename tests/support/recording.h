@@ -2,8 +2,8 @@
 
 #include "charts/frames.h"
 #include "charts/seriescolours.h"
-#include "graphfile/burncontrols.h"
-#include "graphfile/burnfields.h"
+#include "vocabulary/windowcontrols.h"
+#include "vocabulary/windowfields.h"
 #include "graphfile/loadpass.h"
 #include "support/graphtext.h"
 
@@ -57,31 +57,34 @@ private:
     double x_ = 0, y_ = 0;
 };
 
-class RecordingControls : public BurnControls {
+class RecordingControls : public WindowControls {
 public:
-    Surface& Picture(int index) override { return Pictures[index]; }
-    bool Option2Value() const override { return Averaged; }
-    std::string Combo1Text() const override { return BlockSize; }
-    int Check1Value(int index) const override { return Ticked[index]; }
-    void SetCheck1Value(int index, int value) override { Ticked[index] = value; }
-    void SetCheck1Enabled(int index, bool enabled) override { Enabled[index] = enabled; }
-    void SetLabel3Caption(int index, const std::string& text) override { Label3[index] = text; }
-    void SetLabel5Caption(int index, const std::string& text) override { Label5[index] = text; }
-    void SetRpmCaption(int index, const std::string& text) override { RpmCaptions[index] = text; }
+    Surface& SpeedChart() override { return Speed; }
+    Surface& PercentChart() override { return Percent; }
+    Surface& DrivePanel() override { return Drive; }
+    Surface& InfoValuesPanel() override { return InfoValues; }
+    bool Averaged() const override { return AveragedChosen; }
+    int BlockSize() const override { return BlockSizeChosen; }
+    bool SeriesShown(Series series) const override { return Shown[SeriesIndex(series)]; }
+    void SetSeriesShown(Series series, bool shown) override { Shown[SeriesIndex(series)] = shown; }
+    void SetSeriesEnabled(Series series, bool enabled) override { Enabled[SeriesIndex(series)] = enabled; }
+    void SetSpeedAxisCaption(int index, const std::string& text) override { SpeedCaptions[index] = text; }
+    void SetSizeAxisCaption(int index, const std::string& text) override { SizeCaptions[index] = text; }
+    void SetRpmAxisCaption(int index, const std::string& text) override { RpmCaptions[index] = text; }
     void SetZoomCaptions(const std::vector<AxisCaption>& captions) override { ZoomCaptions = captions; }
-    void MsgBox(const std::string& text, const std::string& title) override { Messages.push_back(title + "|" + text); }
+    void ShowMessage(const std::string& text, const std::string& title) override
+    {
+        Messages.push_back(title + "|" + text);
+    }
     std::string GeneralDate(const std::string& text) const override { return "date(" + text + ")"; }
 
-    RecordingSurface& Speed() { return Pictures[1]; }
-    RecordingSurface& Percent() { return Pictures[2]; }
-
-    std::array<RecordingSurface, 8> Pictures{};
-    bool Averaged = true;
-    std::string BlockSize = "10";
-    std::array<int, 7> Ticked{1, 1, 1, 1, 1, 1, 1};
-    std::array<bool, 7> Enabled{true, true, true, true, true, true, true};
-    std::array<std::string, 13> Label3{};
-    std::array<std::string, 5> Label5{};
+    RecordingSurface Speed, Percent, Drive, InfoValues;
+    bool AveragedChosen = true;
+    int BlockSizeChosen = 10;
+    std::array<bool, SeriesCount> Shown{true, true, true, true, true, true, true};
+    std::array<bool, SeriesCount> Enabled{true, true, true, true, true, true, true};
+    std::array<std::string, 13> SpeedCaptions{};
+    std::array<std::string, 5> SizeCaptions{};
     std::array<std::string, 13> RpmCaptions{};
     std::vector<AxisCaption> ZoomCaptions;
     std::vector<std::string> Messages;
@@ -91,15 +94,15 @@ inline const std::string FileErrorMessage = std::string(FileErrorTitle) + "|" + 
 
 // A window fresh from start-up, with the pass run on one file.
 struct PassRun {
-    BurnFields Fields = StartupFields();
+    WindowFields Fields = StartupFields();
     RecordingControls Controls;
     LoadOutcome Outcome;
 
-    explicit PassRun(bool averaged = true, const std::string& blockSize = "10")
+    explicit PassRun(bool averaged = true, int blockSize = 10)
     {
         DrawSpeedFrame(Fields, Controls);
         DrawPercentFrame(Fields, Controls);
-        Controls.Averaged = averaged, Controls.BlockSize = blockSize;
+        Controls.AveragedChosen = averaged, Controls.BlockSizeChosen = blockSize;
     }
     LoadOutcome Load(const std::string& path)
     {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/burnform.h"
-#include "app/picturebox.h"
+#include "windows/mainwindow.h"
+#include "windows/picturebox.h"
 #include "platform/filedialogs.h"
 #include "platform/messageboxes.h"
 #include "support/graphtext.h"
@@ -58,9 +58,9 @@ struct RecordedMessageBoxes : MessageBoxes {
 };
 
 // Lets the event loop run until a started capture has been written.
-inline void WaitForCapture(const BurnForm& form)
+inline void WaitForCapture(const MainWindow& form)
 {
-    for (QDeadlineTimer deadline(10000); form.Timer1->isActive() && !deadline.hasExpired();)
+    for (QDeadlineTimer deadline(10000); form.CaptureTimer->isActive() && !deadline.hasExpired();)
         QApplication::processEvents(QEventLoop::AllEvents, 20);
 }
 

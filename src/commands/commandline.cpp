@@ -1,0 +1,180 @@
+#include "commands/commandline.h"
+
+#include "graphfile/loadpass.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <iostream>
+#include <memory>
+
+namespace velantro {
+
+namespace {
+
+constexpr const char* Description =
+    "Shows an ImgBurn graph data file: the drive, the information values, the\n"
+    "speed and RPM chart and the buffer and CPU chart.\n";
+
+// Our usage lines instead of the generated one, and no "Needs:"/"Excludes:"
+// tags: the descriptions say how options go together.
+class UsageFormatter : public CLI::Formatter {
+public:
+    explicit UsageFormatter(const std::vector<std::string>& synopses) : synopses_(synopses) {}
+
+    std::string make_usage(const CLI::App*, std::string) const override
+    {
+        std::string usage;
+        for (const std::string& line : synopses_)
+            usage += (usage.empty() ? "Usage: " : "       ") + line + "\n";
+        return usage + "\n" + Description;
+    }
+    std::string make_option_opts(const CLI::Option* option) const override
+    {
+        return option->get_type_size() == 0 ? std::string() : " " + option->get_type_name();
+    }
+    std::string make_help(const CLI::App* app, std::string, CLI::AppFormatMode) const override
+    {
+        std::string help = make_usage(app, {}) + make_positionals(app);
+        for (const std::string& group : app->get_groups()) {
+            const std::vector<const CLI::Option*> options = app->get_options(
+                [&](const CLI::Option* option) { return option->get_group() == group && option->nonpositional(); });
+            if (!options.empty())
+                help += make_group(group, false, options);
+        }
+        return help;
+    }
+
+private:
+    const std::vector<std::string>& synopses_;
+};
+
+// START:END, two numbers of sectors with START below END; nothing else.
+std::optional<ZoomRange> ParseRange(const std::string& text)
+{
+    const std::size_t colon = text.find(':');
+    if (colon == std::string::npos)
+        return std::nullopt;
+    const auto number = [](const char* begin, const char* end) -> std::optional<double> {
+        double value = 0;
+        const auto [stop, error] = std::from_chars(begin, end, value);
+        if (begin == end || error != std::errc() || stop != end || !std::isfinite(value))
+            return std::nullopt;
+        return value;
+    };
+    const std::optional<double> start = number(text.data(), text.data() + colon);
+    const std::optional<double> end = number(text.data() + colon + 1, text.data() + text.size());
+    if (!start || !end || *start >= *end)
+        return std::nullopt;
+    return ZoomRange{*start, *end};
+}
+
+} // namespace
+
+CommandLine::CommandLine() : app_(Description, "velantro"), synopses_{"velantro [FILE.ibg]"}
+{
+    app_.formatter(std::make_shared<UsageFormatter>(synopses_));
+    app_.get_formatter()->column_width(16);
+    app_.get_formatter()->label("Positionals", "Arguments");
+    app_.add_option("FILE.ibg", files_, "the graph file to show, or the one a command reads")->type_name("");
+}
+
+CLI::Option* CommandLine::AddCommand(const std::string& name, std::string& value, const std::string& valueName,
+                                     const std::string& description, const std::string& synopsis)
+{
+    return Register(app_.add_option(name, value, description)->type_name(valueName), synopsis);
+}
+
+CLI::Option* CommandLine::AddFlagCommand(const std::string& name, const std::string& description,
+                                         const std::string& synopsis)
+{
+    return Register(app_.add_flag(name, description), synopsis);
+}
+
+CLI::Option* CommandLine::Register(CLI::Option* command, const std::string& synopsis)
+{
+    for (CLI::Option* other : commands_)
+        command->excludes(other);
+    commands_.push_back(command);
+    synopses_.push_back(synopsis);
+    return command;
+}
+
+void CommandLine::AddRangeTo(CLI::Option* command)
+{
+    rangeCommands_.push_back(command);
+}
+
+std::string CommandLine::RangeCommandNames() const
+{
+    std::string names;
+    for (const CLI::Option* command : rangeCommands_)
+        names += (names.empty() ? "" : " or ") + command->get_name();
+    return names;
+}
+
+std::optional<int> CommandLine::Parse(int argc, char** argv)
+{
+    // Set here so that they come last in the help, after the commands.
+    if (!rangeCommands_.empty()) {
+        app_.add_option("--range", rangeText_,
+                        "show only the sectors from START to END (START below END),\n"
+                        "cut to the chart, as the window's zoom does")
+            ->type_name("START:END")
+            ->group("With " + RangeCommandNames());
+    }
+    app_.set_help_flag("--help", "show this help and exit");
+    app_.set_version_flag("--version", "velantro " VELANTRO_VERSION, "show the version and exit");
+    try {
+        app_.parse(argc, argv);
+    } catch (const CLI::CallForHelp&) {
+        std::cout << Help();
+        return 0;
+    } catch (const CLI::CallForVersion& version) {
+        std::cout << version.what() << '\n';
+        return 0;
+    } catch (const CLI::ParseError& error) {
+        return UsageError(error.what());
+    }
+    if (!rangeText_.empty()) {
+        if (std::none_of(rangeCommands_.begin(), rangeCommands_.end(),
+                         [](const CLI::Option* command) { return command->count() > 0; }))
+            return UsageError("--range requires " + RangeCommandNames());
+        range_ = ParseRange(rangeText_);
+        if (!range_)
+            return UsageError("--range takes START:END, sectors with START below END");
+    }
+    return std::nullopt;
+}
+
+int CommandLine::UsageError(const std::string& message) const
+{
+    std::cerr << "velantro: " << message << "\n" << Help();
+    return 2;
+}
+
+std::string CommandLine::ArgumentString() const
+{
+    std::string joined;
+    for (const std::string& file : files_)
+        joined += (joined.empty() ? "" : " ") + file;
+    return joined;
+}
+
+std::string CommandLine::Help() const
+{
+    return app_.help();
+}
+
+int FileError(std::ostream& err, const std::string& path, const std::string& reason)
+{
+    err << "velantro: " << path << ": " << reason << '\n';
+    return 1;
+}
+
+int RejectedFile(std::ostream& err, const std::string& path, const LoadOutcome& outcome)
+{
+    return FileError(err, path, "does not appear to be a valid .ibg file (" + outcome.Reason + ")");
+}
+
+} // namespace velantro

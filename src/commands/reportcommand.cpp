@@ -1,0 +1,58 @@
+#include "commands/reportcommand.h"
+
+#include "commands/commandline.h"
+#include "platform/generaldate.h"
+#include "report/reportformats.h"
+
+#include <QCoreApplication>
+
+#include <iostream>
+
+namespace velantro {
+
+namespace {
+
+BurnReport Read(const std::string& path, std::ostream& err, int& status)
+{
+    BurnReport report = ReadBurnReport(path, [](const std::string& text) { return GeneralDate(text); });
+    if (!report.Read())
+        status = FileError(err, path, report.Error);
+    return report;
+}
+
+} // namespace
+
+int RunReport(const std::vector<std::string>& files, const std::string& format, std::ostream& out, std::ostream& err)
+{
+    int status = 0;
+    std::vector<BurnReport> reports;
+    for (const std::string& path : files)
+        reports.push_back(Read(path, err, status));
+    out << ReportDocument(reports, format);
+    return status;
+}
+
+ReportCommand::ReportCommand(CommandLine& commandLine) : Command(commandLine)
+{
+    option_ = commandLine.AddFlagCommand(
+        "--report",
+        "print what the samples of each FILE say: speeds, RPM, buffer\n"
+        "and CPU, dips, buffer drops and the write strategy",
+        "velantro --report [--format text|json|csv] FILE.ibg...");
+    commandLine.App()
+        .add_option("--format", format_, "text (the default), json or csv")
+        ->type_name("FORMAT")
+        ->check(CLI::IsMember({"text", "json", "csv"}).description(""))
+        ->group("With --report")
+        ->needs(option_);
+}
+
+int ReportCommand::Run(int argc, char** argv) const
+{
+    if (commandLine_.Files().empty())
+        return commandLine_.UsageError("--report needs a file");
+    QCoreApplication application(argc, argv);
+    return RunReport(commandLine_.Files(), format_, std::cout, std::cerr);
+}
+
+} // namespace velantro

@@ -1,0 +1,846 @@
+#include "windows/mainwindow.h"
+
+#include "windows/comparewindow.h"
+#include "platform/generaldate.h"
+#include "windows/graphpath.h"
+#include "windows/picturebox.h"
+#include "windows/readoutlabel.h"
+#include "windows/reportwindow.h"
+#include "capture/captureform.h"
+#include "capture/savecapture.h"
+#include "charts/frames.h"
+#include "charts/panning.h"
+#include "graphfile/infopanel.h"
+#include "graphfile/loadpass.h"
+#include "vocabulary/windowcontrols.h"
+#include "platform/filedialogs.h"
+#include "platform/getpaths.h"
+#include "platform/messageboxes.h"
+#include "platform/seticons.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLayout>
+#include <QLocale>
+#include <QMenuBar>
+#include <QRadioButton>
+#include <QScreen>
+#include <QShortcut>
+#include <QTimer>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <random>
+#include <stdexcept>
+
+namespace velantro {
+
+namespace {
+
+// The layout is given in twips; at 15 twips per pixel it is the window as
+// designed on a 96-dpi screen.
+QRect Twips(int left, int top, int width, int height)
+{
+    const auto px = [](int twips) { return qRound(twips / static_cast<double>(TwipsPerPixel)); };
+    return QRect(px(left), px(top), px(width), px(height));
+}
+
+constexpr int ClientWidthTwips = 10575;
+constexpr int ClientHeightTwips = 8895;
+
+constexpr int AxisLabelHeight = 255;
+constexpr int SpeedAxisTops[13] = {0, 5520, 5040, 4560, 4080, 3600, 3120, 2650, 2170, 1690, 1210, 745, 265};
+constexpr const char* RpmCaptions[13] = {"",    "3K",  "6K",  "9K",  "12K", "15K", "18K",
+                                         "21K", "24K", "27K", "30K", "33K", "36K"};
+constexpr int SizeAxisLefts[5] = {3540, 4800, 6240, 7680, 9120};
+constexpr int SizeAxisTop = 6120;
+constexpr int SizeAxisWidth(int index)
+{
+    return index == 0 ? 375 : 735;
+}
+constexpr const char* SizeCaptions[5] = {"0", "1GB", "2GB", "3GB", "4GB"};
+constexpr int PercentAxisTops[5] = {8640, 8185, 7705, 7240, 6760};
+constexpr const char* PercentCaptions[5] = {"0%", "20%", "40%", "60%", "80%"};
+
+struct SeriesBoxLayout {
+    int Left;
+    int Top;
+    int Width;
+    const char* Caption;
+    const char* ToolTip;
+};
+
+constexpr SeriesBoxLayout SeriesBoxLayouts[SeriesCount] = {
+    {240, 720, 1215, "Write Speed", "Click to show/hide the write speed plot."},
+    {240, 1080, 1215, "Write RPM", "Click to show/hide the write RPM plot."},
+    {240, 1440, 1215, "Write CPU%", "Click to show/hide the write CPU% plot."},
+    {240, 1800, 1275, "Write Buffer%", "Click to show/hide the write buffer% plot."},
+    {1800, 720, 1215, "Verify Speed", "Click to show/hide the verify speed plot."},
+    {1800, 1080, 1215, "Verify RPM", "Click to show/hide the verify RPM plot."},
+    {1800, 1440, 1215, "Verify CPU%", "Click to show/hide the verify CPU% plot."},
+};
+
+constexpr const char* BlockSizes[6] = {"2", "5", "10", "15", "20", "25"};
+
+QLabel* AxisLabel(QWidget* parent, const QString& caption, int left, int top, int width)
+{
+    auto* label = new QLabel(caption, parent);
+    label->setAlignment(Qt::AlignCenter);
+    label->setGeometry(Twips(left, top, width, AxisLabelHeight));
+    return label;
+}
+
+char32_t DecimalSeparator()
+{
+    const QList<uint> separator = QLocale().decimalPoint().toUcs4();
+    return separator.isEmpty() ? U'.' : static_cast<char32_t>(separator.first());
+}
+
+QString Text(const std::string& utf8)
+{
+    return QString::fromStdString(utf8);
+}
+
+} // namespace
+
+class MainWindow::PassControls final : public WindowControls {
+public:
+    explicit PassControls(MainWindow& window) : window_(window) {}
+
+    Surface& SpeedChart() override { return *window_.SpeedChart; }
+    Surface& PercentChart() override { return *window_.PercentChart; }
+    Surface& DrivePanel() override { return *window_.DrivePanel; }
+    Surface& InfoValuesPanel() override { return *window_.InfoValuesPanel; }
+
+    bool Averaged() const override { return window_.AveragedData->isChecked(); }
+
+    // The list holds whole numbers only.
+    int BlockSize() const override { return window_.BlockSizeBox->currentText().toInt(); }
+
+    bool SeriesShown(Series series) const override { return Box(series)->isChecked(); }
+    void SetSeriesShown(Series series, bool shown) override { Box(series)->setChecked(shown); }
+    void SetSeriesEnabled(Series series, bool enabled) override { Box(series)->setEnabled(enabled); }
+
+    void SetSpeedAxisCaption(int index, const std::string& caption) override
+    {
+        if (index >= 1 && index <= 12)
+            window_.SpeedAxisCaptions[static_cast<std::size_t>(index)]->setText(Text(caption));
+    }
+
+    void SetRpmAxisCaption(int index, const std::string& caption) override
+    {
+        if (index >= 1 && index <= 12)
+            window_.RpmAxisCaptions[static_cast<std::size_t>(index)]->setText(Text(caption));
+    }
+
+    void SetSizeAxisCaption(int index, const std::string& caption) override
+    {
+        if (index < 0 || index > 4)
+            return;
+        window_.wholeCaptions_[static_cast<std::size_t>(index)] = Text(caption);
+        window_.SizeAxisCaptions[static_cast<std::size_t>(index)]->setText(Text(caption));
+    }
+
+    void SetZoomCaptions(const std::vector<AxisCaption>& captions) override;
+
+    void ShowMessage(const std::string& prompt, const std::string& title) override
+    {
+        window_.ShowMessage(prompt, title);
+    }
+
+    std::string GeneralDate(const std::string& text) const override { return velantro::GeneralDate(text); }
+
+private:
+    QCheckBox* Box(Series series) const { return window_.SeriesBoxes.at(SeriesIndex(series)); }
+
+    MainWindow& window_;
+};
+
+void MainWindow::PassControls::SetZoomCaptions(const std::vector<AxisCaption>& captions)
+{
+    const QRect inner = window_.SpeedChart->contentsRect().translated(window_.SpeedChart->pos());
+    const int width = Twips(0, 0, SizeAxisWidth(1), 0).width();
+    const int clientWidth = window_.centralWidget()->width();
+    for (std::size_t i = 0; i < window_.SizeAxisCaptions.size(); ++i) {
+        QLabel* label = window_.SizeAxisCaptions[i];
+        const int index = static_cast<int>(i);
+        if (captions.empty()) {
+            label->setGeometry(Twips(SizeAxisLefts[i], SizeAxisTop, SizeAxisWidth(index), AxisLabelHeight));
+            label->setText(window_.wholeCaptions_[i]);
+            label->show();
+        } else if (i < captions.size()) {
+            const int centre = inner.x() + static_cast<int>(std::lround(captions[i].Centre * inner.width()));
+            const int left = std::clamp(centre - width / 2, 0, clientWidth - width);
+            label->setGeometry(left, label->y(), width, label->height());
+            label->setText(Text(captions[i].Text));
+            label->show();
+        } else {
+            label->hide();
+        }
+    }
+}
+
+MainWindow::MainWindow(const std::string& argumentString, FileDialogs* fileDialogs, MessageBoxes* messageBoxes)
+{
+    if (!fileDialogs) {
+        ownFileDialogs_ = std::make_unique<QtFileDialogs>();
+        fileDialogs = ownFileDialogs_.get();
+    }
+    if (!messageBoxes) {
+        ownMessageBoxes_ = std::make_unique<QtMessageBoxes>();
+        messageBoxes = ownMessageBoxes_.get();
+    }
+    fileDialogs_ = fileDialogs;
+    messageBoxes_ = messageBoxes;
+    controls_ = std::make_unique<PassControls>(*this);
+
+    setWindowTitle(QStringLiteral("Velantro"));
+    BuildMenus();
+    BuildControls();
+    ConnectHandlers();
+    CentreOnScreen();
+    StartUp(argumentString);
+}
+
+MainWindow::~MainWindow()
+{
+    delete compareWindow_.data();
+}
+
+WindowFields& MainWindow::Fields()
+{
+    return fields_;
+}
+
+const WindowFields& MainWindow::Fields() const
+{
+    return fields_;
+}
+
+void MainWindow::BuildMenus()
+{
+    FileMenu = menuBar()->addMenu(QStringLiteral("File"));
+    OpenFileAction = FileMenu->addAction(QStringLiteral("Open ImgBurn Graph File..."));
+    SaveCaptureAction = FileMenu->addAction(QStringLiteral("Save Velantro Screen Capture..."));
+    ToolsMenu = menuBar()->addMenu(QStringLiteral("Tools"));
+    SettingsAction = ToolsMenu->addAction(QStringLiteral("Settings..."));
+    ToolsMenu->addSeparator();
+    ReportAction = ToolsMenu->addAction(QStringLiteral("Burn Report..."));
+    ReportAction->setEnabled(false);
+    CompareAction = ToolsMenu->addAction(QStringLiteral("Compare Graph Files..."));
+    ToolsMenu->addSeparator();
+    FitScaleAction = ToolsMenu->addAction(QStringLiteral("Fit Speed Scale"));
+    FitScaleAction->setCheckable(true);
+    HelpMenu = menuBar()->addMenu(QStringLiteral("Help"));
+    AboutAction = HelpMenu->addAction(QStringLiteral("About Velantro..."));
+}
+
+void MainWindow::BuildControls()
+{
+    auto* client = new QWidget(this);
+    client->setFixedSize(Twips(0, 0, ClientWidthTwips, ClientHeightTwips).size());
+    setCentralWidget(client);
+    // Nothing moves with the window, so the window does not resize.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+    const QColor panelBackground = palette().color(QPalette::Window);
+
+    FileInfoGroup = new QGroupBox(QStringLiteral("ImgBurn File Info"), client);
+    FileInfoGroup->setGeometry(Twips(120, 120, 3255, 5775));
+    InfoCaptionsPanel =
+        new PictureBox(FileInfoGroup, Twips(120, 720, 1215, 4935), panelBackground, PictureBox::Border::None);
+    InfoValuesPanel =
+        new PictureBox(FileInfoGroup, Twips(1320, 720, 1815, 4935), panelBackground, PictureBox::Border::None);
+    // Created after FileInfoGroup, so it lies in front of the frame's area.
+    DrivePanel = new PictureBox(client, Twips(240, 480, 3015, 375), panelBackground, PictureBox::Border::None);
+
+    PlottingOptionsGroup = new QGroupBox(QStringLiteral("Plotting Options"), client);
+    PlottingOptionsGroup->setGeometry(Twips(120, 6120, 3255, 2655));
+    OptionsPanel = new QWidget(PlottingOptionsGroup);
+    OptionsPanel->setGeometry(Twips(120, 360, 3015, 2175));
+    BuildOptionControls();
+
+    SpeedChart = new PictureBox(client, Twips(3720, 120, 6495, 6015), Qt::black, PictureBox::Border::Sunken);
+    PercentChart = new PictureBox(client, Twips(3720, 6360, 6495, 2415), Qt::black, PictureBox::Border::Sunken);
+    PercentChart->SetScaleHeight(PercentChartHeight);
+    for (PictureBox* chart : {SpeedChart, PercentChart}) {
+        chart->setCursor(Qt::CrossCursor);
+        chart->setToolTip(QString::fromLatin1(DropHint));
+        chart->setAcceptDrops(true);
+    }
+    // The captions as laid out, never shown: the first readout replaces them.
+    SpeedReadout = new ReadoutLabel(SpeedChart, QStringLiteral("Label1"));
+    PercentReadout = new ReadoutLabel(PercentChart, QStringLiteral("Label2"));
+    for (ReadoutLabel* box : {SpeedReadout, PercentReadout}) {
+        const QRect laidOut = Twips(0, 0, 540, 255);
+        box->setGeometry(laidOut.translated(box->parentWidget()->contentsRect().topLeft()));
+        box->hide();
+    }
+
+    // Beyond the right edge of the client area and never shown.
+    CapturePicture = new PictureBox(client, Twips(10680, 120, 735, 735), panelBackground, PictureBox::Border::None);
+    CapturePicture->hide();
+
+    for (int i = 1; i <= 12; ++i) {
+        SpeedAxisCaptions[i] = AxisLabel(client, QStringLiteral("%1x").arg(2 * i), 3360, SpeedAxisTops[i], 375);
+        RpmAxisCaptions[i] = AxisLabel(client, QString::fromLatin1(RpmCaptions[i]), 10200, SpeedAxisTops[i], 375);
+    }
+    for (int i = 0; i < 5; ++i) {
+        wholeCaptions_[i] = QString::fromLatin1(SizeCaptions[i]);
+        SizeAxisCaptions[i] = AxisLabel(client, wholeCaptions_[i], SizeAxisLefts[i], SizeAxisTop, SizeAxisWidth(i));
+        const QString percent = QString::fromLatin1(PercentCaptions[i]);
+        PercentAxisCaptionsLeft[i] = AxisLabel(client, percent, 3360, PercentAxisTops[i], 375);
+        PercentAxisCaptionsRight[i] = AxisLabel(client, percent, 10200, PercentAxisTops[i], 375);
+    }
+
+    CaptureTimer = new QTimer(this);
+    CaptureTimer->setInterval(50);
+    CaptureTimer->setSingleShot(true);
+
+    setTabOrder(BlockSizeBox, RawData);
+    setTabOrder(RawData, AveragedData);
+    setTabOrder(AveragedData, SeriesBoxes[0]);
+    for (int i = 1; i < SeriesCount; ++i)
+        setTabOrder(SeriesBoxes[i - 1], SeriesBoxes[i]);
+}
+
+void MainWindow::BuildOptionControls()
+{
+    RawData = new QRadioButton(QStringLiteral("Raw Data"), OptionsPanel);
+    RawData->setGeometry(Twips(480, 0, 1455, 255));
+    RawData->setToolTip(QStringLiteral("Select to plot raw data."));
+    AveragedData = new QRadioButton(QStringLiteral("Averaged Data"), OptionsPanel);
+    AveragedData->setGeometry(Twips(480, 240, 1455, 255));
+    AveragedData->setToolTip(QStringLiteral("Select to plot averaged data."));
+    AveragedData->setChecked(true);
+
+    BlockSizeBox = new QComboBox(OptionsPanel);
+    BlockSizeBox->setGeometry(Twips(1980, 210, 615, 315));
+    BlockSizeBox->setToolTip(QStringLiteral("Select number of samples used to average data."));
+
+    for (int i = 0; i < SeriesCount; ++i) {
+        const SeriesBoxLayout& box = SeriesBoxLayouts[i];
+        SeriesBoxes[i] = new QCheckBox(QString::fromLatin1(box.Caption), OptionsPanel);
+        SeriesBoxes[i]->setGeometry(Twips(box.Left, box.Top, box.Width, 255));
+        SeriesBoxes[i]->setToolTip(QString::fromLatin1(box.ToolTip));
+        SeriesBoxes[i]->setChecked(true);
+
+        SeriesSwatches[i] = new QFrame(OptionsPanel);
+        SeriesSwatches[i]->setGeometry(Twips(i < 4 ? 0 : 1560, box.Top + 30, 195, 195));
+        SeriesSwatches[i]->setFrameStyle(QFrame::Box | QFrame::Plain);
+        SeriesSwatches[i]->setLineWidth(1);
+        QPalette colours = SeriesSwatches[i]->palette();
+        colours.setColor(QPalette::Window, QColor::fromRgb(static_cast<QRgb>(SeriesColour[i])));
+        colours.setColor(QPalette::WindowText, Qt::black);
+        SeriesSwatches[i]->setPalette(colours);
+        SeriesSwatches[i]->setAutoFillBackground(true);
+    }
+}
+
+void MainWindow::ConnectHandlers()
+{
+    connect(OpenFileAction, &QAction::triggered, this, &MainWindow::OpenFileClicked);
+    connect(SaveCaptureAction, &QAction::triggered, this, &MainWindow::SaveCaptureClicked);
+    connect(SettingsAction, &QAction::triggered, this, &MainWindow::SettingsClicked);
+    connect(AboutAction, &QAction::triggered, this, &MainWindow::AboutClicked);
+    connect(ReportAction, &QAction::triggered, this, &MainWindow::ReportClicked);
+    connect(CompareAction, &QAction::triggered, this, &MainWindow::CompareClicked);
+    // User actions only: the program's own changes to these controls must not start a pass.
+    connect(RawData, &QRadioButton::clicked, this, &MainWindow::RawDataClicked);
+    connect(AveragedData, &QRadioButton::clicked, this, &MainWindow::AveragedDataClicked);
+    connect(BlockSizeBox, &QComboBox::activated, this, &MainWindow::BlockSizeChosen);
+    for (int i = 0; i < SeriesCount; ++i)
+        connect(SeriesBoxes[i], &QCheckBox::clicked, this, [this, i] { SeriesBoxClicked(AllSeries[i]); });
+    connect(SpeedChart, &PictureBox::MouseMoved, this, &MainWindow::SpeedChartMouseMove);
+    connect(PercentChart, &PictureBox::MouseMoved, this, &MainWindow::PercentChartMouseMove);
+    connect(SpeedChart, &PictureBox::FilesDropped, this, &MainWindow::SpeedChartFilesDropped);
+    connect(PercentChart, &PictureBox::FilesDropped, this, &MainWindow::PercentChartFilesDropped);
+    connect(SpeedChart, &PictureBox::MouseDown, this, &MainWindow::SpeedChartMouseDown);
+    connect(PercentChart, &PictureBox::MouseDown, this, &MainWindow::PercentChartMouseDown);
+    connect(SpeedChart, &PictureBox::MouseUp, this, &MainWindow::SpeedChartMouseUp);
+    connect(PercentChart, &PictureBox::MouseUp, this, &MainWindow::PercentChartMouseUp);
+    connect(SpeedChart, &PictureBox::DoubleClicked, this, &MainWindow::SpeedChartDoubleClicked);
+    connect(PercentChart, &PictureBox::DoubleClicked, this, &MainWindow::PercentChartDoubleClicked);
+    connect(SpeedChart, &PictureBox::WheelTurned, this, &MainWindow::SpeedChartWheelTurned);
+    connect(PercentChart, &PictureBox::WheelTurned, this, &MainWindow::PercentChartWheelTurned);
+    connect(SpeedChart, &PictureBox::WheelPanned, this, &MainWindow::ChartWheelPanned);
+    connect(PercentChart, &PictureBox::WheelPanned, this, &MainWindow::ChartWheelPanned);
+    connect(FitScaleAction, &QAction::toggled, this, &MainWindow::FitScaleToggled);
+    // Only while zoomed: else the keys move between the options as they always did.
+    for (const int key : {Qt::Key_Left, Qt::Key_Right}) {
+        auto* shortcut = new QShortcut(QKeySequence(key), this);
+        panKeys_.push_back(shortcut);
+        shortcut->setEnabled(false);
+        connect(shortcut, &QShortcut::activated, this, [this, key] { KeyPressed(key); });
+    }
+    connect(CaptureTimer, &QTimer::timeout, this, &MainWindow::CaptureTimerFired);
+    connect(&gdip, &ImageWriter::Error, this,
+            [this](int /*status*/, const QString& description) { lastWriterError_ = description; });
+}
+
+void MainWindow::CentreOnScreen()
+{
+    adjustSize();
+    if (const QScreen* display = screen()) {
+        const QRect available = display->availableGeometry();
+        QRect placed(QPoint(0, 0), size());
+        placed.moveCenter(available.center());
+        // A window larger than the screen (a scaled display) keeps its title
+        // bar and menus on it; the rest may run off the right and bottom.
+        move(std::max(placed.left(), available.left()), std::max(placed.top(), available.top()));
+    }
+}
+
+void MainWindow::StartUp(const std::string& argumentString)
+{
+    SetFormIcons(this);
+    fields_ = StartupFields();
+    fields_.CaptureFolder = GetDesktopFolder() + QDir::separator().toLatin1();
+    fields_.GraphFolder = ReadImgBurnGraphFolder();
+    if (fields_.GraphFolder.empty())
+        fields_.GraphFolder = FirstImgBurnGraphFolder();
+    for (int i = 0; i < 6; ++i)
+        BlockSizeBox->insertItem(i, QString::fromLatin1(BlockSizes[i]));
+    BlockSizeBox->setCurrentIndex(2);
+    PrintInfoCaptions(fields_, *InfoCaptionsPanel);
+    DrawSpeedFrame();
+    DrawPercentFrame();
+    AppendCaptionQuote();
+    OpenCommandLineFile(argumentString);
+}
+
+void MainWindow::ShutDown()
+{
+    // The auxiliary windows have no owner; ending the loop takes them along.
+    QCoreApplication::quit();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    ShutDown();
+    event->accept();
+}
+
+void MainWindow::AppendCaptionQuote()
+{
+    static constexpr const char* Quotes[12] = {
+        "",
+        "Measure twice, cut once.",
+        "Slow and steady wins the race.",
+        "Practice makes perfect.",
+        "Patience is a virtue.",
+        "Better late than never.",
+        "Actions speak louder than words.",
+        "Rome was not built in a day.",
+        "Fortune favours the bold.",
+        "Still waters run deep.",
+        "Every cloud has a silver lining.",
+        "Knowledge is power.",
+    };
+    std::mt19937 generator(static_cast<std::mt19937::result_type>(
+        std::chrono::system_clock::now().time_since_epoch().count()));
+    const float r = std::uniform_real_distribution<float>(0.0f, 1.0f)(generator);
+    // Some libraries round a float draw up to 1; that must not pick entry 12.
+    const int k = std::clamp(static_cast<int>(std::floor(r * 11.0f)) + 1, 1, 11);
+    setWindowTitle(windowTitle() + QStringLiteral(" - ") + QString::fromLatin1(Quotes[k]));
+}
+
+void MainWindow::OpenCommandLineFile(const std::string& argumentString)
+{
+    if (argumentString.empty())
+        return;
+    const std::string path = CommandLinePath(argumentString);
+    if (HasIbgEnding(path)) {
+        fields_.GraphFilePath = path;
+        OpenGraphFile();
+    } else {
+        ShowMessage(WrongTypeText, WrongTypeTitle);
+    }
+}
+
+void MainWindow::OpenGraphFile()
+{
+    if (fields_.GraphFilePath.empty())
+        return;
+    const GraphPathSplit split = SplitGraphPath(fields_.GraphFilePath, PathSeparators());
+    if (split.Found) {
+        fields_.CaptureBaseName = split.Name;
+        fields_.GraphFolder = split.Folder;
+    }
+    // A file opens on the whole disc; one that fails leaves the view as it was.
+    const std::optional<ZoomRange> shown = std::exchange(fields_.Zoom, std::nullopt);
+    const bool loaded = LoadGraphFile().Loaded;
+    if (!loaded)
+        fields_.Zoom = shown;
+    FollowBurnReport(loaded);
+}
+
+// The report shows the file on show; option changes leave it as it is.
+void MainWindow::FollowBurnReport(bool loaded)
+{
+    ReportAction->setEnabled(!fields_.GraphFilePath.empty());
+    if (loaded && reportWindow_)
+        reportWindow_->ShowFile(fields_.GraphFilePath, [this](const std::string& text) { return GeneralDate(text); });
+}
+
+LoadOutcome MainWindow::LoadGraphFile()
+{
+    LoadOutcome outcome = velantro::LoadGraphFile(fields_, *controls_);
+    zoomedSamples_ = outcome.Samples;
+    for (QShortcut* shortcut : panKeys_)
+        shortcut->setEnabled(fields_.Zoom.has_value());
+    return outcome;
+}
+
+void MainWindow::DrawSpeedFrame()
+{
+    velantro::DrawSpeedFrame(fields_, *controls_);
+}
+
+void MainWindow::DrawPercentFrame()
+{
+    velantro::DrawPercentFrame(fields_, *controls_);
+}
+
+ZoomRange MainWindow::ChartRange() const
+{
+    return fields_.Zoom.value_or(WholeRange({fields_.ChartWidth}));
+}
+
+void MainWindow::ZoomCharts(std::optional<ZoomRange> range)
+{
+    if (fields_.GraphFilePath.empty())
+        return;
+    const ZoomLimits limits{fields_.ChartWidth};
+    if (range && ShowsWhole(ClampZoom(*range, limits), limits))
+        range.reset();
+    if (range == fields_.Zoom)
+        return;
+    fields_.Zoom = range;
+    LoadGraphFile();
+    // What the readout said was under the pointer has moved.
+    SpeedReadout->hide();
+    PercentReadout->hide();
+}
+
+void MainWindow::PanCharts(double steps)
+{
+    if (fields_.Zoom)
+        ZoomCharts(PanZoom(*fields_.Zoom, steps, {fields_.ChartWidth}));
+}
+
+void MainWindow::ShowPlace(double left, double right)
+{
+    ZoomCharts(ClampZoom({left, right}, {fields_.ChartWidth}));
+    show();
+    raise();
+    activateWindow();
+}
+
+void MainWindow::StartZoomDrag(float x)
+{
+    dragFrom_ = x;
+}
+
+void MainWindow::MoveZoomDrag(float x)
+{
+    if (!dragFrom_ || fields_.GraphFilePath.empty())
+        return;
+    SpeedChart->ShowBand(*dragFrom_, x);
+    PercentChart->ShowBand(*dragFrom_, x);
+}
+
+void MainWindow::EndZoomDrag(PictureBox& chart, float x)
+{
+    if (!dragFrom_)
+        return;
+    const float from = *std::exchange(dragFrom_, std::nullopt);
+    SpeedChart->HideBand();
+    PercentChart->HideBand();
+    // A click that wobbled a pixel or two is no drag.
+    if (std::abs(chart.UserToPixelsX(x - from)) < 3)
+        return;
+    ZoomCharts(ZoomToDrag(ChartRange(), from, x, {fields_.ChartWidth}));
+}
+
+void MainWindow::ApplyWheelZoom()
+{
+    const double notches = std::exchange(wheelNotches_, 0);
+    if (notches != 0)
+        ZoomCharts(ZoomAround(ChartRange(), wheelAt_, notches, {fields_.ChartWidth}));
+}
+
+void MainWindow::OpenDroppedFiles(const QStringList& files)
+{
+    // Dragged text and the like carry no file name: nothing to open.
+    if (files.isEmpty())
+        return;
+    const std::string first = QFile::encodeName(files.first()).toStdString();
+    if (HasIbgEnding(first)) {
+        fields_.GraphFilePath = first;
+        OpenGraphFile();
+    } else {
+        ShowMessage(WrongTypeText, WrongTypeTitle);
+    }
+}
+
+void MainWindow::ShowReadout(PictureBox& chart, ReadoutLabel& box, Chart kind, float x, float y)
+{
+    if (!fields_.GraphFilePath.empty()) {
+        chart.setToolTip(QString());
+        // Zoomed, the value of the sample itself; the whole view reads the pointer's height.
+        const std::optional<std::string> caption =
+            fields_.Zoom && zoomedSamples_
+                ? ZoomedReadoutCaption(kind, chart.Point(x, y), x, *zoomedSamples_, DecimalSeparator())
+                : ReadoutCaption(kind, chart.Point(x, y), x, y, fields_.SpeedChartHeight, DecimalSeparator(),
+                                 fields_.RpmTop);
+        if (caption) {
+            box.SetCaption(*caption);
+            box.show();
+        } else {
+            box.hide();
+        }
+    }
+    // Placed in the chart's own width, whatever sector its left edge shows.
+    const ReadoutPlace place =
+        PlaceReadout(x - chart.ScaleLeft(), y, static_cast<float>(chart.PixelsToUserX(box.width())),
+                     static_cast<float>(chart.PixelsToUserY(box.height())), chart.ScaleWidth(), chart.ScaleHeight());
+    const auto pixels = [](double v) { return static_cast<int>(std::lround(std::clamp(v, -1e6, 1e6))); };
+    box.move(chart.contentsRect().topLeft() +
+             QPoint(pixels(chart.UserToPixelsX(place.Left)), pixels(chart.UserToPixelsY(place.Top))));
+}
+
+void MainWindow::AskScreenCapture()
+{
+    if (AskCaptureFile(this, *fileDialogs_, *messageBoxes_, fields_))
+        CaptureTimer->start();
+}
+
+// Success and failure must not look the same: a failed save says why.
+void MainWindow::WriteScreenCapture()
+{
+    CapturePicture->SetPicture(CaptureWindow(this));
+    const QString target = QFile::decodeName(fields_.CapturePath.c_str());
+    lastWriterError_.clear();
+    if (gdip.PictureBoxToFile(CapturePicture->Picture(), fields_.CapturePath, 85) == 0) {
+        const QString reason = lastWriterError_.isEmpty() ? ImageWriter::GdiErrorString(0) : lastWriterError_;
+        messageBoxes_->Show(this,
+                            QStringLiteral("The screen capture could not be saved as\n%1\n\n%2")
+                                .arg(QDir::toNativeSeparators(target), reason),
+                            QString::fromLatin1(CaptureDialogTitle));
+    }
+    CapturePicture->Cls();
+}
+
+void MainWindow::ShowCompareWindow()
+{
+    if (!compareWindow_)
+        compareWindow_ = new CompareWindow(fields_.GraphFilePath, QFile::decodeName(fields_.GraphFolder.c_str()),
+                                           Text(fields_.CaptureFolder), *fileDialogs_, *messageBoxes_);
+    compareWindow_->show();
+    compareWindow_->raise();
+    compareWindow_->activateWindow();
+}
+
+CompareWindow* MainWindow::Compare() const
+{
+    return compareWindow_.data();
+}
+
+void MainWindow::OpenFileClicked()
+{
+    const std::optional<QString> chosen = fileDialogs_->GetOpenFileName(
+        this, QStringLiteral("Open ImgBurn Graph File"), QStringLiteral("ImgBurn Graph Files (*.ibg)"),
+        QStringLiteral("*.ibg"), QFile::decodeName(fields_.GraphFolder.c_str()), QStringLiteral("ibg"));
+    if (!chosen)
+        return;
+    fields_.GraphFilePath = QFile::encodeName(*chosen).toStdString();
+    OpenGraphFile();
+}
+
+void MainWindow::SaveCaptureClicked()
+{
+    AskScreenCapture();
+}
+
+void MainWindow::SettingsClicked()
+{
+    auxWindows_.ShowSettings();
+}
+
+void MainWindow::AboutClicked()
+{
+    auxWindows_.ShowAbout();
+}
+
+void MainWindow::ReportClicked()
+{
+    if (!reportWindow_) {
+        reportWindow_ = new ReportWindow(this, *fileDialogs_, *messageBoxes_);
+        connect(reportWindow_, &ReportWindow::PlaceClicked, this, &MainWindow::ShowPlace);
+        FollowBurnReport(true);
+    }
+    reportWindow_->show();
+    reportWindow_->raise();
+    reportWindow_->activateWindow();
+}
+
+void MainWindow::CompareClicked()
+{
+    ShowCompareWindow();
+}
+
+void MainWindow::RawDataClicked()
+{
+    BlockSizeBox->setEnabled(false);
+    if (!fields_.GraphFilePath.empty())
+        LoadGraphFile();
+}
+
+void MainWindow::AveragedDataClicked()
+{
+    BlockSizeBox->setEnabled(true);
+    if (!fields_.GraphFilePath.empty())
+        LoadGraphFile();
+}
+
+void MainWindow::BlockSizeChosen()
+{
+    if (!fields_.GraphFilePath.empty())
+        LoadGraphFile();
+}
+
+void MainWindow::SeriesBoxClicked(Series /*series*/)
+{
+    if (!fields_.GraphFilePath.empty())
+        LoadGraphFile();
+}
+
+void MainWindow::SpeedChartMouseMove(float x, float y)
+{
+    ShowReadout(*SpeedChart, *SpeedReadout, Chart::Speed, x, y);
+    MoveZoomDrag(x);
+}
+
+void MainWindow::PercentChartMouseMove(float x, float y)
+{
+    ShowReadout(*PercentChart, *PercentReadout, Chart::Percent, x, y);
+    MoveZoomDrag(x);
+}
+
+void MainWindow::SpeedChartMouseDown(Qt::MouseButton button, float x, float /*y*/)
+{
+    if (button == Qt::LeftButton)
+        StartZoomDrag(x);
+}
+
+void MainWindow::PercentChartMouseDown(Qt::MouseButton button, float x, float /*y*/)
+{
+    if (button == Qt::LeftButton)
+        StartZoomDrag(x);
+}
+
+void MainWindow::SpeedChartMouseUp(Qt::MouseButton button, float x, float /*y*/)
+{
+    if (button == Qt::LeftButton)
+        EndZoomDrag(*SpeedChart, x);
+}
+
+void MainWindow::PercentChartMouseUp(Qt::MouseButton button, float x, float /*y*/)
+{
+    if (button == Qt::LeftButton)
+        EndZoomDrag(*PercentChart, x);
+}
+
+void MainWindow::SpeedChartDoubleClicked()
+{
+    ZoomCharts(std::nullopt);
+}
+
+void MainWindow::PercentChartDoubleClicked()
+{
+    ZoomCharts(std::nullopt);
+}
+
+void MainWindow::SpeedChartWheelTurned(float x, double notches)
+{
+    wheelAt_ = x;
+    if (std::exchange(wheelNotches_, wheelNotches_ + notches) == 0)
+        QTimer::singleShot(0, this, &MainWindow::ApplyWheelZoom);
+}
+
+void MainWindow::PercentChartWheelTurned(float x, double notches)
+{
+    SpeedChartWheelTurned(x, notches);
+}
+
+void MainWindow::KeyPressed(int key)
+{
+    switch (key) {
+    case Qt::Key_Escape:
+        // A drag in progress is called off; without one, back to the whole disc.
+        if (dragFrom_) {
+            dragFrom_.reset();
+            SpeedChart->HideBand();
+            PercentChart->HideBand();
+        } else {
+            ZoomCharts(std::nullopt);
+        }
+        break;
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+        PanCharts(key == Qt::Key_Left ? -1 : 1);
+        break;
+    default:
+        break;
+    }
+}
+
+void MainWindow::ChartWheelPanned(double steps)
+{
+    PanCharts(steps);
+}
+
+void MainWindow::FitScaleToggled(bool fitted)
+{
+    fields_.FitSpeedScale = fitted;
+    if (!fields_.GraphFilePath.empty())
+        LoadGraphFile();
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* event)
+{
+    KeyPressed(event->key());
+    QMainWindow::keyPressEvent(event);
+}
+
+void MainWindow::SpeedChartFilesDropped(const QStringList& files)
+{
+    OpenDroppedFiles(files);
+}
+
+void MainWindow::PercentChartFilesDropped(const QStringList& files)
+{
+    OpenDroppedFiles(files);
+}
+
+void MainWindow::CaptureTimerFired()
+{
+    CaptureTimer->stop();
+    WriteScreenCapture();
+}
+
+void MainWindow::ShowMessage(const std::string& prompt, const std::string& title)
+{
+    messageBoxes_->Show(this, Text(prompt), Text(title));
+}
+
+} // namespace velantro
