@@ -122,12 +122,18 @@ QSize CompareWindow::WantedSize() const
     return CompareChart::PictureSize + QSize(FileList->maximumWidth() + 30, 50);
 }
 
+void CompareWindow::PlaceBeside(const QWidget* owner)
+{
+    owner_ = owner;
+}
+
 void CompareWindow::showEvent(QShowEvent* event)
 {
-    // The first time over the window it was opened from, fitted to its screen.
+    // The first time beside the window it was opened from, fitted to its
+    // screen, once the frame around it is known.
     if (!placed_) {
         placed_ = true;
-        OpenBeside(*this, QApplication::activeWindow(), WantedSize());
+        OpenBeside(*this, owner_ ? owner_.data() : QApplication::activeWindow(), WantedSize());
     }
     QWidget::showEvent(event);
 }

@@ -2,6 +2,7 @@
 
 #include "compare/compareset.h"
 
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
@@ -45,6 +46,8 @@ public:
     double AxisPlace(QPointF at) const;
     void ShowReadout(QPointF at);
     void SavePicture();
+    // When first shown: sized to the owner's screen and opened beside the owner, or over it.
+    void PlaceBeside(const QWidget* owner);
 
     // Event handlers, named for the control and what happened to it.
     void AddFilesClicked();
@@ -89,6 +92,7 @@ private:
     FileDialogs& fileDialogs_;
     MessageBoxes& messageBoxes_;
     bool placed_ = false;
+    QPointer<const QWidget> owner_;
 };
 
 } // namespace velantro

@@ -642,9 +642,11 @@ void MainWindow::WriteScreenCapture()
 
 void MainWindow::ShowCompareWindow()
 {
-    if (!compareWindow_)
+    if (!compareWindow_) {
         compareWindow_ = new CompareWindow(fields_.GraphFilePath, QFile::decodeName(fields_.GraphFolder.c_str()),
                                            Text(fields_.CaptureFolder), *fileDialogs_, *messageBoxes_);
+        compareWindow_->PlaceBeside(this);
+    }
     compareWindow_->show();
     compareWindow_->raise();
     compareWindow_->activateWindow();
