@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # One entry point for a fresh Debian machine: installs what is missing, then
 #   ./build.sh run [FILE.ibg]   builds and opens the viewer (on an example by default)
-#   ./build.sh test             builds with sanitizers and runs every test
+#   ./build.sh test             builds with sanitizers and runs every test, the page's in
+#                               a headless browser too
+#   ./build.sh web              builds the browser page into build/web
 #   ./build.sh package          builds the Debian package, checks it with lintian, installs
 #                               it and checks that it runs
 set -euo pipefail
@@ -16,9 +18,21 @@ packages=(
     clang libclang-rt-14-dev
 )
 
+# The page: the core compiled to WebAssembly, and a browser to test it in.
+web_packages=(
+    emscripten libfmt-dev libfast-float-dev nlohmann-json3-dev chromium
+)
+
+# With "web", what the page's build and its browser test need too.
 install_missing() {
-    local missing=()
-    for package in "${packages[@]}"; do
+    local missing=() wanted=("${packages[@]}")
+    if [ "${1:-}" = web ]; then
+        wanted+=("${web_packages[@]}")
+        # A node from elsewhere brings its own npm, which Debian's would replace.
+        command -v node >/dev/null || missing+=(nodejs)
+        command -v npm >/dev/null || missing+=(npm)
+    fi
+    for package in "${wanted[@]}"; do
         dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
     done
     [ ${#missing[@]} -eq 0 ] && return 0
@@ -46,6 +60,14 @@ configure_and_build() {
     cmake --build "$dir" --parallel "$(nproc)"
 }
 
+# Debian's emscripten runs on Debian's JavaScript modules, wherever node came from.
+build_web() {
+    export NODE_PATH=/usr/share/nodejs
+    emcmake cmake -S . -B build/web-build -G Ninja -DCMAKE_BUILD_TYPE=Release \
+        -DVELANTRO_WEB_OUTPUT="$PWD/build/web" >/dev/null
+    cmake --build build/web-build --parallel "$(nproc)"
+}
+
 command=${1:-}
 case "$command" in
 run)
@@ -63,11 +85,22 @@ run)
     echo "To see the window as a picture: build/release/src/app/velantro --export shot.png $file"
     ;;
 test)
-    install_missing
+    install_missing web
     install_locale
-    configure_and_build build/test -DCMAKE_BUILD_TYPE=Debug -DVELANTRO_SANITIZE=ON -DVELANTRO_TESTS=ON
+    build_web
+    # The browser test's driver, as its lock file pins it; it never downloads a browser.
+    if [ ! tests/web/node_modules/.package-lock.json -nt tests/web/package-lock.json ]; then
+        (cd tests/web && npm ci --no-audit --no-fund --loglevel=error)
+    fi
+    configure_and_build build/test -DCMAKE_BUILD_TYPE=Debug -DVELANTRO_SANITIZE=ON -DVELANTRO_TESTS=ON \
+        -DVELANTRO_WEB_PAGE="$PWD/build/web"
     cd build/test
     QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel "$(nproc)"
+    ;;
+web)
+    install_missing web
+    build_web
+    echo "The page is in build/web; serve it with: python3 -m http.server -d build/web"
     ;;
 package)
     install_missing
@@ -123,7 +156,7 @@ package)
     echo "$deb is lint-clean, installs and runs: --info, --export and the thumbnailer work from /usr/bin/velantro"
     ;;
 *)
-    echo "usage: ./build.sh run [FILE.ibg] | ./build.sh test | ./build.sh package" >&2
+    echo "usage: ./build.sh run [FILE.ibg] | ./build.sh test | ./build.sh web | ./build.sh package" >&2
     exit 2
     ;;
 esac

@@ -1,6 +1,7 @@
 #include "commands/commandline.h"
 #include "commands/comparecommand.h"
 #include "commands/exportcommand.h"
+#include "commands/headlessgui.h"
 #include "commands/infocommand.h"
 #include "commands/listcommand.h"
 #include "commands/reportcommand.h"
@@ -34,5 +35,6 @@ int main(int argc, char** argv)
         return report.Run(argc, argv);
     if (samples.Chosen())
         return samples.Run();
+    velantro::IgnoreUnsoundScaleFactor();
     return velantro::RunWindow(argc, argv, commandLine.ArgumentString());
 }

@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <string_view>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -101,12 +102,14 @@ QString ImageWriter::FileExtension(const QString& path)
 
 int ImageWriter::Fail(int status)
 {
+    reason_ = GdiErrorString(status).toStdString();
     emit Error(status, GdiErrorString(status));
     return 0;
 }
 
 int ImageWriter::FailSystem(int systemError)
 {
+    reason_ = std::strerror(systemError);
     emit Error(SystemErrorStatus(systemError), SystemErrorText(systemError));
     return 0;
 }
@@ -147,8 +150,11 @@ int ImageWriter::PictureBoxToFile(const QImage& picture, const std::string& sFil
 {
     const QString extension = FileExtension(QFile::decodeName(sFilename.c_str()));
     const int index = EncoderIndex(QStringLiteral("*.") + extension);
-    if (index < 0)
+    reason_.clear();
+    if (index < 0) {
+        reason_ = GdiErrorString(UnknownImageFormat).toStdString();
         return 0;
+    }
     if (picture.isNull())
         return Fail(InvalidParameter);
 
@@ -172,19 +178,98 @@ int ImageWriter::PictureBoxToFile(const QImage& picture, const std::string& sFil
     return WriteFile(sFilename, encoded.data());
 }
 
+namespace {
+
+// "/dev/stdout", "/dev/fd/1", "/proc/self/fd/1": the descriptor they name,
+// else -1. Reopening one would start at its beginning, not where it stands.
+int NamedDescriptor(const std::string& path)
+{
+    if (path == "/dev/stdout")
+        return STDOUT_FILENO;
+    if (path == "/dev/stderr")
+        return STDERR_FILENO;
+    for (const std::string_view folder : {"/dev/fd/", "/proc/self/fd/"}) {
+        if (!path.starts_with(folder) || path.size() == folder.size() || path.size() > folder.size() + 6)
+            continue;
+        int descriptor = 0;
+        for (std::size_t i = folder.size(); i < path.size(); ++i) {
+            if (path[i] < '0' || path[i] > '9')
+                return -1;
+            descriptor = descriptor * 10 + (path[i] - '0');
+        }
+        return descriptor;
+    }
+    return -1;
+}
+
+int WriteAll(int descriptor, const QByteArray& bytes)
+{
+    for (qsizetype written = 0; written < bytes.size();) {
+        const ssize_t got = write(descriptor, bytes.constData() + written, std::size_t(bytes.size() - written));
+        if (got < 0 && errno != EINTR)
+            return errno;
+        written += got > 0 ? got : 0;
+    }
+    return 0;
+}
+
+} // namespace
+
+// A device, a FIFO or a socket is written into, never replaced: renaming over
+// /dev/null would turn it into a file.
+int ImageWriter::WriteInto(const std::string& path, const QByteArray& bytes)
+{
+    int descriptor = NamedDescriptor(path);
+    if (descriptor >= 0) {
+        descriptor = fcntl(descriptor, F_DUPFD_CLOEXEC, 0);
+    } else {
+        // Not blocking at the open: a FIFO that nobody reads fails at once.
+        descriptor = open(path.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+        struct stat status {};
+        if (descriptor < 0 && errno == ENXIO && stat(path.c_str(), &status) == 0 && S_ISFIFO(status.st_mode)) {
+            reason_ = "nothing reads from it";
+            emit Error(SystemErrorStatus(ENXIO), SystemErrorText(ENXIO));
+            return 0;
+        }
+        if (descriptor >= 0)
+            fcntl(descriptor, F_SETFL, fcntl(descriptor, F_GETFL) & ~O_NONBLOCK);
+    }
+    if (descriptor < 0)
+        return FailSystem(errno);
+    int error = WriteAll(descriptor, bytes);
+    if (close(descriptor) != 0 && error == 0 && errno != EINTR)
+        error = errno;
+    return error == 0 ? -1 : FailSystem(error);
+}
+
 // A temporary file in the same folder, renamed over the target once
 // complete: a failed save leaves no partial file and the old one intact.
 int ImageWriter::WriteFile(const std::string& path, const QByteArray& bytes)
 {
+    reason_.clear();
     struct stat existing {};
     const bool replacing = stat(path.c_str(), &existing) == 0;
     if (replacing && S_ISDIR(existing.st_mode))
         return FailSystem(EISDIR);
+    if (NamedDescriptor(path) >= 0 || (replacing && !S_ISREG(existing.st_mode)))
+        return WriteInto(path, bytes);
     // Renaming over a read-only file would go around its protection.
     if (replacing && access(path.c_str(), W_OK) != 0)
         return FailSystem(errno);
 
-    std::string temporary = path + ".XXXXXX";
+    // A link to the file stays a link: the file it names is replaced.
+    std::string target = path;
+    if (replacing) {
+        char* resolved = realpath(path.c_str(), nullptr);
+        if (resolved == nullptr)
+            return FailSystem(errno);
+        target = resolved;
+        std::free(resolved);
+    }
+    // A short name of fixed length: any name that fits its folder leaves room for it.
+    const std::size_t slash = target.rfind('/');
+    std::string temporary = slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
+    temporary += ".velantro-XXXXXX";
     const int descriptor = mkostemp(temporary.data(), O_CLOEXEC);
     if (descriptor < 0)
         return FailSystem(errno);
@@ -195,17 +280,13 @@ int ImageWriter::WriteFile(const std::string& path, const QByteArray& bytes)
         mode = 0666 & ~mode;
     }
     int error = fchmod(descriptor, mode) == 0 ? 0 : errno;
-    for (qsizetype written = 0; error == 0 && written < bytes.size();) {
-        const ssize_t got = write(descriptor, bytes.constData() + written, std::size_t(bytes.size() - written));
-        if (got < 0 && errno != EINTR)
-            error = errno;
-        written += got > 0 ? got : 0;
-    }
+    if (error == 0)
+        error = WriteAll(descriptor, bytes);
     if (error == 0 && fsync(descriptor) != 0)
         error = errno;
     if (close(descriptor) != 0 && error == 0)
         error = errno;
-    if (error == 0 && rename(temporary.c_str(), path.c_str()) != 0)
+    if (error == 0 && rename(temporary.c_str(), target.c_str()) != 0)
         error = errno;
     if (error != 0) {
         unlink(temporary.c_str());

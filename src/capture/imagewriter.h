@@ -30,8 +30,13 @@ public:
     static int SystemErrorStatus(int systemError);
     static QString SystemErrorText(int systemError);
     // Writes bytes already encoded to the file named by the platform's
-    // bytes, whole or not at all, as PictureBoxToFile does; -1 or 0.
+    // bytes, whole or not at all, as PictureBoxToFile does; -1 or 0. An
+    // existing name that is not a regular file (a device, a FIFO,
+    // /dev/stdout) is written into, never replaced.
     int WriteFile(const std::string& path, const QByteArray& bytes);
+    // Why the last write failed, in the system's own words where it was the
+    // system's failure: for a command line, not the dialog's captions.
+    const std::string& FailureReason() const { return reason_; }
 
     // The status codes raised with Error.
     enum Status {
@@ -56,12 +61,14 @@ private:
     static QString FileExtension(const QString& path);
     int Fail(int status);
     int FailSystem(int systemError);
+    int WriteInto(const std::string& path, const QByteArray& bytes);
 
     // One entry per writer: the format name handed to QImageWriter.
     QVector<QByteArray> EncoderFormats;
     // Patterns such as "*.png", lower-cased, to their writer's index.
     QHash<QString, int> ExtensionMap;
     int EncoderCount = 0;
+    std::string reason_;
 };
 
 } // namespace velantro

@@ -1,6 +1,7 @@
 #include "charts/readout.h"
 
 #include "charts/seriescolours.h"
+#include "vocabulary/floatchars.h"
 #include "vocabulary/textrules.h"
 
 #include <array>
@@ -56,7 +57,7 @@ std::string FixedTwo(double value, char32_t decimalSeparator)
     // Halves round away from zero.
     const double hundredths = std::round(std::fabs(value) * 100);
     std::array<char, 400> buffer{};
-    const auto end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), hundredths,
+    const auto end = FloatToChars(buffer.data(), buffer.data() + buffer.size(), hundredths,
                                    std::chars_format::fixed, 0).ptr;
     std::string digits(buffer.data(), end);
     if (digits.size() < 3)

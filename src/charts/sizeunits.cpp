@@ -1,5 +1,6 @@
 #include "charts/sizeunits.h"
 
+#include "vocabulary/floatchars.h"
 #include "vocabulary/textrules.h"
 
 #include <charconv>
@@ -21,7 +22,7 @@ std::string SizeText(double bytes, std::string_view unit)
 {
     const bool gigabytes = unit == "GB";
     char digits[64];
-    const auto result = std::to_chars(std::begin(digits), std::end(digits), bytes / (gigabytes ? GiB : MiB),
+    const auto result = FloatToChars(std::begin(digits), std::end(digits), bytes / (gigabytes ? GiB : MiB),
                                       std::chars_format::fixed, gigabytes ? 2 : 1);
     if (result.ec != std::errc())
         return "? " + std::string(unit);

@@ -3,10 +3,14 @@
 #include "graphfile/loadpass.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <iostream>
 #include <memory>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace velantro {
 
@@ -85,6 +89,21 @@ CLI::Option* CommandLine::AddCommand(const std::string& name, std::string& value
     return Register(app_.add_option(name, value, description)->type_name(valueName), synopsis);
 }
 
+CLI::Option* CommandLine::AddFileCommand(const std::string& name, std::string& value, const std::string& description,
+                                         const std::string& synopsis)
+{
+    return AddCommand(name, value, "FILE", description, synopsis)->expected(0, 1);
+}
+
+std::optional<std::string> CommandLine::CommandFile(const std::string& value) const
+{
+    if (!value.empty() && files_.empty())
+        return value;
+    if (value.empty() && files_.size() == 1)
+        return files_.front();
+    return std::nullopt;
+}
+
 CLI::Option* CommandLine::AddFlagCommand(const std::string& name, const std::string& description,
                                          const std::string& synopsis)
 {
@@ -117,7 +136,7 @@ std::optional<int> CommandLine::Parse(int argc, char** argv)
 {
     // Set here so that they come last in the help, after the commands.
     if (!rangeCommands_.empty()) {
-        app_.add_option("--range", rangeText_,
+        rangeOption_ = app_.add_option("--range", rangeText_,
                         "show only the sectors from START to END (START below END),\n"
                         "cut to the chart, as the window's zoom does")
             ->type_name("START:END")
@@ -125,18 +144,24 @@ std::optional<int> CommandLine::Parse(int argc, char** argv)
     }
     app_.set_help_flag("--help", "show this help and exit");
     app_.set_version_flag("--version", "velantro " VELANTRO_VERSION, "show the version and exit");
+    // Everything after "--" is a graph file, for every command: the parser
+    // would let a command's own value swallow the mark and read on.
+    std::vector<std::string> arguments(argv + std::min(argc, 1), argv + argc);
+    const auto mark = std::find(arguments.begin(), arguments.end(), "--");
+    const std::vector<std::string> afterMark(mark == arguments.end() ? mark : mark + 1, arguments.end());
+    arguments.erase(mark, arguments.end());
+    std::reverse(arguments.begin(), arguments.end());
     try {
-        app_.parse(argc, argv);
+        app_.parse(arguments);
     } catch (const CLI::CallForHelp&) {
-        std::cout << Help();
-        return 0;
+        return Print(Help());
     } catch (const CLI::CallForVersion& version) {
-        std::cout << version.what() << '\n';
-        return 0;
+        return Print(std::string(version.what()) + '\n');
     } catch (const CLI::ParseError& error) {
         return UsageError(error.what());
     }
-    if (!rangeText_.empty()) {
+    files_.insert(files_.end(), afterMark.begin(), afterMark.end());
+    if (rangeOption_ != nullptr && rangeOption_->count() > 0) {
         if (std::none_of(rangeCommands_.begin(), rangeCommands_.end(),
                          [](const CLI::Option* command) { return command->count() > 0; }))
             return UsageError("--range requires " + RangeCommandNames());
@@ -145,6 +170,13 @@ std::optional<int> CommandLine::Parse(int argc, char** argv)
             return UsageError("--range takes START:END, sectors with START below END");
     }
     return std::nullopt;
+}
+
+int CommandLine::Print(const std::string& text)
+{
+    CheckedOutput output(STDOUT_FILENO);
+    std::ostream(&output) << text;
+    return output.Finish(0, std::cerr);
 }
 
 int CommandLine::UsageError(const std::string& message) const
@@ -174,7 +206,86 @@ int FileError(std::ostream& err, const std::string& path, const std::string& rea
 
 int RejectedFile(std::ostream& err, const std::string& path, const LoadOutcome& outcome)
 {
-    return FileError(err, path, "does not appear to be a valid .ibg file (" + outcome.Reason + ")");
+    return RejectedFile(err, path, outcome.Reason);
+}
+
+int RejectedFile(std::ostream& err, const std::string& path, const std::string& reason)
+{
+    return FileError(err, path, "does not appear to be a valid .ibg file (" + reason + ")");
+}
+
+int WriteError(std::ostream& err, const std::string& path, const std::string& reason)
+{
+    err << "velantro: cannot write " << path << ": " << reason << '\n';
+    return 1;
+}
+
+std::optional<int> OutputIsAnInput(std::ostream& err, const std::string& output, const std::vector<std::string>& inputs)
+{
+    struct stat out {};
+    if (stat(output.c_str(), &out) != 0)
+        return std::nullopt;
+    for (const std::string& input : inputs) {
+        struct stat in {};
+        if (stat(input.c_str(), &in) == 0 && in.st_dev == out.st_dev && in.st_ino == out.st_ino) {
+            err << "velantro: " << output << " is the graph file " << input << "; nothing written\n";
+            return 1;
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<int> ParseCount(const std::string& text, int low, int high)
+{
+    if (text.empty() || text.size() > 9 ||
+        !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return std::nullopt;
+    const int value = std::stoi(text);
+    if (value < low || value > high)
+        return std::nullopt;
+    return value;
+}
+
+void CheckedOutput::Drain()
+{
+    const char* data = pbase();
+    std::size_t left = static_cast<std::size_t>(pptr() - pbase());
+    while (error_ == 0 && left > 0) {
+        const ssize_t got = write(descriptor_, data, left);
+        if (got < 0 && errno != EINTR)
+            error_ = errno;
+        if (got > 0) {
+            data += got;
+            left -= static_cast<std::size_t>(got);
+        }
+    }
+    // After a failure the rest is dropped: the status says it was not written.
+    setp(buffer_.data(), buffer_.data() + buffer_.size());
+}
+
+int CheckedOutput::overflow(int c)
+{
+    Drain();
+    if (c != traits_type::eof())
+        sputc(static_cast<char>(c));
+    return traits_type::not_eof(c);
+}
+
+int CheckedOutput::sync()
+{
+    Drain();
+    return error_ == 0 ? 0 : -1;
+}
+
+int CheckedOutput::Finish(int status, std::ostream& err)
+{
+    Drain();
+    if (close(descriptor_) != 0 && error_ == 0 && errno != EINTR)
+        error_ = errno;
+    if (error_ == 0)
+        return status;
+    err << "velantro: cannot write the output: " << std::strerror(error_) << '\n';
+    return 1;
 }
 
 } // namespace velantro

@@ -32,7 +32,7 @@ int RunCompare(int argc, char** argv, const CompareOptions& options)
 
     for (const CompareFile& file : set.Files()) {
         if (!file.Drawn())
-            FileError(std::cerr, file.Path, file.Error);
+            RejectedFile(std::cerr, file.Path, file.Error);
     }
     if (set.DrawnCount() == 0) {
         std::cerr << "velantro: no graph file could be read; nothing written\n";
@@ -40,10 +40,8 @@ int RunCompare(int argc, char** argv, const CompareOptions& options)
     }
 
     ImageWriter writer;
-    QString reason = ImageWriter::GdiErrorString(0);
-    QObject::connect(&writer, &ImageWriter::Error, [&](int, const QString& text) { reason = text; });
-    if (writer.PictureBoxToFile(CompareChart::Draw(set, size, ratio), QFile::decodeName(options.Output.c_str())) == 0)
-        return FileError(std::cerr, options.Output, "cannot write: " + reason.toStdString());
+    if (writer.PictureBoxToFile(CompareChart::Draw(set, size, ratio), options.Output) == 0)
+        return WriteError(std::cerr, options.Output, writer.FailureReason());
     return set.DrawnCount() == set.Files().size() ? 0 : 1;
 }
 
@@ -67,6 +65,8 @@ int CompareCommand::Run(int argc, char** argv)
     if (!QFile::decodeName(options_.Output.c_str()).endsWith(QLatin1String(".png"), Qt::CaseInsensitive))
         return commandLine_.UsageError("the output of --compare is a .png file");
     options_.Range = commandLine_.Range();
+    if (const std::optional<int> refused = OutputIsAnInput(std::cerr, options_.Output, options_.GraphFiles))
+        return *refused;
     return RunCompare(argc, argv, options_);
 }
 

@@ -61,13 +61,8 @@ int WithLoadedWindow(int argc, char** argv, const ExportOptions& options, const 
     form.Fields().GraphFilePath = options.GraphFile;
     form.Fields().Zoom = options.Range;
     form.Fields().FitSpeedScale = options.Fit;
-    LoadOutcome outcome = form.LoadGraphFile();
-    if (outcome.Loaded && !options.Hidden.empty()) {
-        // A new file ticks every box; the re-plot of the same file keeps what we untick.
-        for (const Series series : options.Hidden)
-            form.SeriesBoxes[SeriesIndex(series)]->setChecked(false);
-        outcome = form.LoadGraphFile();
-    }
+    form.Fields().HiddenOnLoad = options.Hidden;
+    const LoadOutcome outcome = form.LoadGraphFile();
     if (!outcome.Loaded)
         return RejectedFile(std::cerr, options.GraphFile, outcome);
     QApplication::processEvents();
@@ -78,10 +73,8 @@ int RunExport(int argc, char** argv, const ExportOptions& options)
 {
     return WithLoadedWindow(argc, argv, options, [&](MainWindow& form) {
         ImageWriter writer;
-        QString reason = ImageWriter::GdiErrorString(0);
-        QObject::connect(&writer, &ImageWriter::Error, [&](int, const QString& text) { reason = text; });
         if (writer.PictureBoxToFile(form.grab().toImage(), options.Output) == 0)
-            return FileError(std::cerr, options.Output, "cannot write: " + reason.toStdString());
+            return WriteError(std::cerr, options.Output, writer.FailureReason());
         return 0;
     });
 }
@@ -97,11 +90,11 @@ ExportCommand::ExportCommand(CommandLine& commandLine) : Command(commandLine)
     CLI::App& app = commandLine.App();
     const std::string group = "With --export";
     CLI::Option* raw = app.add_flag("--raw", options_.Raw, "plot every sample")->group(group)->needs(option_);
-    app.add_option("--average", options_.BlockSize,
+    app.add_option("--average", blockSize_,
                    "plot block averages of N samples (2, 5, 10, 15, 20, 25;\n"
                    "10 when neither is given)")
         ->type_name("N")
-        ->check(CLI::IsMember({2, 5, 10, 15, 20, 25}).description(""))
+        ->check(CLI::IsMember({"2", "5", "10", "15", "20", "25"}).description(""))
         ->group(group)
         ->needs(option_)
         ->excludes(raw);
@@ -132,6 +125,10 @@ int ExportCommand::Run(int argc, char** argv)
         return commandLine_.UsageError("the output of --export is a .png file");
     options_.Range = commandLine_.Range();
     options_.GraphFile = commandLine_.Files().front();
+    if (!blockSize_.empty())
+        options_.BlockSize = std::stoi(blockSize_);
+    if (const std::optional<int> refused = OutputIsAnInput(std::cerr, options_.Output, {options_.GraphFile}))
+        return *refused;
     for (const std::string& name : hidden_) {
         const auto* names = std::begin(SeriesOptionNames);
         options_.Hidden.insert(static_cast<Series>(

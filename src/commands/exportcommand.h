@@ -47,6 +47,7 @@ public:
 private:
     ExportOptions options_;
     std::vector<std::string> hidden_;
+    std::string blockSize_; // one of the listed digits, never another spelling
 };
 
 } // namespace velantro

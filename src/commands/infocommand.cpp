@@ -7,10 +7,12 @@
 #include "graphfile/headless.h"
 #include "graphfile/loadpass.h"
 #include "vocabulary/textrules.h"
+#include "report/textescapes.h"
 
 #include <QCoreApplication>
 
 #include <iostream>
+#include <unistd.h>
 
 namespace velantro {
 
@@ -40,16 +42,17 @@ int RunInfo(const std::string& path, std::ostream& out, std::ostream& err)
     const LoadOutcome outcome = LoadGraphFile(fields, controls);
     if (!outcome.Loaded)
         return RejectedFile(err, path, outcome);
-    out << "Drive: " << controls.DriveText() << '\n';
+    out << "Drive: " << EscapedText(controls.DriveText()) << '\n';
     for (int i = 0; i < InfoValueCount; ++i)
-        out << InfoCaptionTexts[i] << ": " << TrimBlanks(fields.InfoCaptions[static_cast<std::size_t>(i)]) << '\n';
+        out << InfoCaptionTexts[i] << ": " << EscapedText(TrimBlanks(fields.InfoCaptions[static_cast<std::size_t>(i)]))
+            << '\n';
     out << "Sections: " << SectionsName(outcome.Sections) << '\n';
     return 0;
 }
 
 InfoCommand::InfoCommand(CommandLine& commandLine) : Command(commandLine)
 {
-    option_ = commandLine.AddCommand("--info", file_, "FILE",
+    option_ = commandLine.AddFileCommand("--info", file_,
                                      "print the drive, the information values and the sections\n"
                                      "found in FILE, without opening a window",
                                      "velantro --info FILE.ibg");
@@ -57,10 +60,13 @@ InfoCommand::InfoCommand(CommandLine& commandLine) : Command(commandLine)
 
 int InfoCommand::Run(int argc, char** argv) const
 {
-    if (!commandLine_.Files().empty())
+    const std::optional<std::string> file = commandLine_.CommandFile(file_);
+    if (!file)
         return commandLine_.UsageError("--info takes one file");
     QCoreApplication application(argc, argv);
-    return RunInfo(file_, std::cout, std::cerr);
+    CheckedOutput output(STDOUT_FILENO);
+    std::ostream out(&output);
+    return output.Finish(RunInfo(*file, out, std::cerr), std::cerr);
 }
 
 } // namespace velantro

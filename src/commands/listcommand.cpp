@@ -8,6 +8,7 @@
 #include "graphfile/headless.h"
 #include "graphfile/wineprefixes.h"
 #include "platform/getpaths.h"
+#include "report/textescapes.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -17,6 +18,7 @@
 #include <filesystem>
 #include <sys/stat.h>
 #include <iostream>
+#include <unistd.h>
 #include <string>
 #include <vector>
 
@@ -69,9 +71,10 @@ std::vector<GraphFileEntry> GraphFilesIn(const std::vector<std::string>& folders
     return files;
 }
 
+// Escaped, so that no name or header text splits a column or a row.
 std::string OrDash(const std::string& text)
 {
-    return text.empty() ? "-" : text;
+    return text.empty() ? "-" : EscapedText(text);
 }
 
 // The same start-up state and pass as --info; nothing is drawn.
@@ -84,7 +87,7 @@ void PrintEntry(const GraphFileEntry& file, std::ostream& out)
     fields.GraphFilePath = file.Path;
     const LoadOutcome outcome = LoadGraphFile(fields, controls);
     out << file.Modified.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")).toStdString() << '\t'
-        << file.Path << '\t' << OrDash(controls.DriveText()) << '\t'
+        << EscapedText(file.Path) << '\t' << OrDash(controls.DriveText()) << '\t'
         << (outcome.Loaded ? OrDash(fields.MediaType) : "-") << '\t'
         << (outcome.Loaded ? SectionsName(outcome.Sections) : "invalid") << '\n';
 }
@@ -130,7 +133,9 @@ int ListCommand::Run(int argc, char** argv) const
     if (!commandLine_.Files().empty())
         return commandLine_.UsageError("--list takes no file");
     QCoreApplication application(argc, argv);
-    return RunList(std::cout, std::cerr);
+    CheckedOutput output(STDOUT_FILENO);
+    std::ostream out(&output);
+    return output.Finish(RunList(out, std::cerr), std::cerr);
 }
 
 } // namespace velantro

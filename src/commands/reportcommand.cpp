@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 
 #include <iostream>
+#include <unistd.h>
 
 namespace velantro {
 
@@ -16,7 +17,7 @@ BurnReport Read(const std::string& path, std::ostream& err, int& status)
 {
     BurnReport report = ReadBurnReport(path, [](const std::string& text) { return GeneralDate(text); });
     if (!report.Read())
-        status = FileError(err, path, report.Error);
+        status = RejectedFile(err, path, report.Error);
     return report;
 }
 
@@ -25,10 +26,34 @@ BurnReport Read(const std::string& path, std::ostream& err, int& status)
 int RunReport(const std::vector<std::string>& files, const std::string& format, std::ostream& out, std::ostream& err)
 {
     int status = 0;
-    std::vector<BurnReport> reports;
-    for (const std::string& path : files)
-        reports.push_back(Read(path, err, status));
-    out << ReportDocument(reports, format);
+    if (format == "json") {
+        // Each object as its file is done: memory does not grow with the
+        // files. Laid out as the whole array dumped at once would be.
+        const char* separator = "[\n  ";
+        for (const std::string& path : files) {
+            // Names are the platform's bytes; "file_bytes" keeps one that is not UTF-8.
+            const std::string object = ReportJson(Read(path, err, status))
+                                           .dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
+            out << separator;
+            for (const char c : object)
+                c == '\n' ? out << "\n  " : out << c;
+            separator = ",\n  ";
+        }
+        out << "\n]\n";
+    } else if (format == "csv") {
+        out << ReportCsvHeader();
+        for (const std::string& path : files)
+            out << ReportCsvRow(Read(path, err, status));
+    } else {
+        bool first = true;
+        for (const std::string& path : files) {
+            const BurnReport report = Read(path, err, status);
+            if (!report.Read())
+                continue;
+            out << (first ? "" : "\n") << ReportText(report);
+            first = false;
+        }
+    }
     return status;
 }
 
@@ -52,7 +77,9 @@ int ReportCommand::Run(int argc, char** argv) const
     if (commandLine_.Files().empty())
         return commandLine_.UsageError("--report needs a file");
     QCoreApplication application(argc, argv);
-    return RunReport(commandLine_.Files(), format_, std::cout, std::cerr);
+    CheckedOutput output(STDOUT_FILENO);
+    std::ostream out(&output);
+    return output.Finish(RunReport(commandLine_.Files(), format_, out, std::cerr), std::cerr);
 }
 
 } // namespace velantro

@@ -5,20 +5,23 @@
 #include "report/reportformats.h"
 
 #include <iostream>
+#include <unistd.h>
 
 namespace velantro {
 
 int RunSamples(const std::string& path, std::ostream& out, std::ostream& err)
 {
     // A file rejected half-way must not leave half a table behind: the first
-    // read only checks, the second prints.
+    // read only checks, the second prints. Only a file changed between the
+    // two can still fail after rows are out; each row is whole, and the
+    // status says the table is not.
     SampleScan scan;
     if (scan.Open(path)) {
         while (scan.Next()) {
         }
     }
     if (scan.HasError() || !scan.Open(path))
-        return FileError(err, path, scan.ErrorString());
+        return RejectedFile(err, path, scan.ErrorString());
 
     out << "section,sector,speed,rpm,buffer,cpu\n";
     std::string row;
@@ -34,13 +37,13 @@ int RunSamples(const std::string& path, std::ostream& out, std::ostream& err)
         out << row;
     }
     if (scan.HasError())
-        return FileError(err, path, scan.ErrorString());
+        return RejectedFile(err, path, scan.ErrorString());
     return 0;
 }
 
 SamplesCommand::SamplesCommand(CommandLine& commandLine) : Command(commandLine)
 {
-    option_ = commandLine.AddCommand("--samples", file_, "FILE",
+    option_ = commandLine.AddFileCommand("--samples", file_,
                                      "print every sample of FILE as CSV: section, sector,\n"
                                      "speed, RPM, buffer and CPU",
                                      "velantro --samples FILE.ibg");
@@ -48,9 +51,12 @@ SamplesCommand::SamplesCommand(CommandLine& commandLine) : Command(commandLine)
 
 int SamplesCommand::Run() const
 {
-    if (!commandLine_.Files().empty())
+    const std::optional<std::string> file = commandLine_.CommandFile(file_);
+    if (!file)
         return commandLine_.UsageError("--samples takes one file");
-    return RunSamples(file_, std::cout, std::cerr);
+    CheckedOutput output(STDOUT_FILENO);
+    std::ostream out(&output);
+    return output.Finish(RunSamples(*file, out, std::cerr), std::cerr);
 }
 
 } // namespace velantro

@@ -31,10 +31,8 @@ int RunThumbnail(int argc, char** argv, int size, const std::string& input, cons
         picture.save(&buffer, "PNG");
         // Written whole or not at all: a file manager must not keep half a picture.
         ImageWriter writer;
-        QString reason;
-        QObject::connect(&writer, &ImageWriter::Error, [&](int, const QString& text) { reason = text; });
         if (writer.WriteFile(output, png) == 0)
-            return FileError(std::cerr, output, "cannot write: " + reason.toStdString());
+            return WriteError(std::cerr, output, writer.FailureReason());
         return 0;
     });
 }
@@ -46,7 +44,13 @@ ThumbnailCommand::ThumbnailCommand(CommandLine& commandLine) : Command(commandLi
                                      "pixels (1 to 4096), as a PNG to OUTPUT, without a display:\n"
                                      "the file managers' thumbnail",
                                      "velantro --thumbnail SIZE INPUT OUTPUT");
-    option_->check(CLI::Range(1, LargestThumbnail).description(""));
+    option_->check(CLI::Validator(
+        [](std::string& text) {
+            return ParseCount(text, 1, LargestThumbnail) ? std::string()
+                                                         : "SIZE is a whole number from 1 to " +
+                                                               std::to_string(LargestThumbnail) + ": " + text;
+        },
+        ""));
 }
 
 int ThumbnailCommand::Run(int argc, char** argv) const
@@ -54,7 +58,9 @@ int ThumbnailCommand::Run(int argc, char** argv) const
     const std::vector<std::string>& files = commandLine_.Files();
     if (files.size() != 2)
         return commandLine_.UsageError("--thumbnail needs SIZE, INPUT and OUTPUT");
-    return RunThumbnail(argc, argv, std::stoi(size_), files[0], files[1]);
+    if (const std::optional<int> refused = OutputIsAnInput(std::cerr, files[1], {files[0]}))
+        return *refused;
+    return RunThumbnail(argc, argv, *ParseCount(size_, 1, LargestThumbnail), files[0], files[1]);
 }
 
 } // namespace velantro

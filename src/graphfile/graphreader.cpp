@@ -15,6 +15,8 @@ namespace {
 // the limit keeps a file without line ends from filling memory.
 constexpr std::size_t LongestLine = std::size_t{1} << 20;
 
+constexpr const char* EndOfFileText = "unexpected end of file";
+
 constexpr const char* KeyTexts[HeaderKeyCount] = {
     "DATE=",      "SAMPLE_RATE=",    "DEVICE_MAKEMODEL=", "DEVICE_FIRMWAREVERSION=", "MEDIA_TYPE=", "MEDIA_BOOKTYPE=",
     "MEDIA_ID=",  "MEDIA_CAPACITY=", "MEDIA_LAYER_BREAK=", "DATA_SECTORS=", "DATA_TYPE=",  "DATA_VOLUMEIDENTIFIER=",
@@ -91,10 +93,25 @@ GraphToken GraphReader::Fail(const std::string& reason)
 void GraphReader::NextLine()
 {
     if (!lines_.ReadLine(line_))
-        throw PassFailure("unexpected end of file");
+        throw PassFailure(EndOfFileText);
     ++lineNumber_;
     if (lines_.LastLineCut())
         throw PassFailure("line too long");
+}
+
+// A file that ends before the first key is no graph file at all, whatever
+// its lines are; one that stops later was cut short.
+void GraphReader::FindFirstKey(const char* key)
+{
+    try {
+        NextLine();
+        FindKey(key);
+    } catch (const PassFailure& failure) {
+        if (std::string_view(failure.what()) != EndOfFileText)
+            throw;
+        lineNumber_ = 0;
+        throw PassFailure("not a graph file");
+    }
 }
 
 // Searches forward from the current line; all keys are required, in order.
@@ -108,10 +125,11 @@ GraphToken GraphReader::Step()
 {
     switch (state_) {
     case State::Header: {
-        if (nextKey_ == 0)
-            NextLine();
         const char* key = KeyTexts[nextKey_];
-        FindKey(key);
+        if (nextKey_ == 0)
+            FindFirstKey(key);
+        else
+            FindKey(key);
         const std::size_t from = std::strlen(key) + 1;
         key_ = static_cast<HeaderKey>(nextKey_);
         switch (key_) {

@@ -108,6 +108,7 @@ private:
     GraphToken Step();
     void NextLine();
     void FindKey(const char* key);
+    void FindFirstKey(const char* key);
     void ReadSpeedBlock();
     GraphToken FindFirstSection();
     GraphToken FindVerifySection();

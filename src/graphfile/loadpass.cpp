@@ -39,7 +39,7 @@ public:
         std::string reason = "out of memory";
         try {
             if (fields_.GraphFilePath != fields_.LoadedFilePath)
-                EnableAllSeries(controls_);
+                EnableAllSeries(controls_, fields_.HiddenOnLoad);
             if (!reader_.Open(fields_.GraphFilePath))
                 throw PassFailure(reader_.ErrorString());
             ReadHeader();
@@ -288,7 +288,7 @@ private:
             return;
         switch (sections) {
         case DataPresent::Both:
-            EnableAllSeries(controls_);
+            EnableAllSeries(controls_, fields_.HiddenOnLoad);
             break;
         case DataPresent::WriteOnly:
             DisableVerifySeries(controls_);

@@ -36,7 +36,7 @@ SampleMapping::SampleMapping(const WindowFields& fields, double layerBreak)
 double SampleMapping::RpmEstimate(double speed, double sector, bool firstSample) const
 {
     if (capacity_ == 0)
-        throw PassFailure("division by zero");
+        throw PassFailure("MEDIA_CAPACITY is 0: there is no disc to place the samples on");
     const double f = (firstSample || sector <= layerBreak_) ? Finite((capacity_ - sector) / capacity_)
                                                             : Finite(sector / capacity_);
     return Finite(speed * (rpmSpan_ * Finite(f * f) + rpmBase_));

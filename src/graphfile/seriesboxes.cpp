@@ -4,11 +4,11 @@
 
 namespace velantro {
 
-void EnableAllSeries(WindowControls& controls)
+void EnableAllSeries(WindowControls& controls, const std::set<Series>& hidden)
 {
     for (const Series series : AllSeries) {
         controls.SetSeriesEnabled(series, true);
-        controls.SetSeriesShown(series, true);
+        controls.SetSeriesShown(series, hidden.count(series) == 0);
     }
 }
 

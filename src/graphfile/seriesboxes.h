@@ -1,11 +1,16 @@
 #pragma once
 
+#include "vocabulary/series.h"
+
+#include <set>
+
 namespace velantro {
 
 class WindowControls;
 
-// Enabling ticks the boxes as well; disabling leaves them ticked or not.
-void EnableAllSeries(WindowControls& controls);
+// Enabling ticks the boxes as well, but those of `hidden`; disabling leaves
+// them ticked or not.
+void EnableAllSeries(WindowControls& controls, const std::set<Series>& hidden = {});
 void DisableWriteSeries(WindowControls& controls);
 void DisableVerifySeries(WindowControls& controls);
 

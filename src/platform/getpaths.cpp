@@ -11,11 +11,17 @@
 #include <QString>
 
 #include <algorithm>
+#include <iostream>
 #include <optional>
 
 namespace velantro {
 
 namespace {
+
+// Wine writes a few hundred bytes at most on a line; a string value of a
+// path stays far below this.
+constexpr qint64 LongestRegistryLine = 64 * 1024;
+constexpr const char* RegistryFileHeader = "WINE REGISTRY Version";
 
 int HexDigit(QChar c)
 {
@@ -213,11 +219,23 @@ std::string ReadWineUserString(const std::string& prefix, const std::string& key
     QFile file(QString::fromStdString(prefix) + QStringLiteral("/user.reg"));
     if (!QFileInfo(file.fileName()).isFile() || !file.open(QIODevice::ReadOnly))
         return {};
+    const auto skip = [&](const std::string& why) {
+        std::cerr << "velantro: " << QFile::encodeName(file.fileName()).toStdString() << ": " << why << "; skipped\n";
+        return std::string();
+    };
     const QString wantedKey = QString::fromStdString(keyPath);
     const QString wantedValue = QString::fromStdString(valueName);
     bool inKey = false;
-    while (!file.atEnd()) {
-        const QString line = QString::fromUtf8(file.readLine()).trimmed();
+    // Line by line with a bound on the line, so that a huge or sparse file
+    // costs a line's worth of memory and stops at the first line that no
+    // registry file has.
+    for (qint64 lineNumber = 1; !file.atEnd(); ++lineNumber) {
+        const QByteArray bytes = file.readLine(LongestRegistryLine + 1);
+        if (bytes.size() > LongestRegistryLine || (!bytes.endsWith('\n') && !file.atEnd()))
+            return skip("line " + std::to_string(lineNumber) + " is too long for a registry file");
+        if (lineNumber == 1 && !bytes.startsWith(RegistryFileHeader))
+            return skip("not a Wine registry file");
+        const QString line = QString::fromUtf8(bytes).trimmed();
         QString name;
         if (ReadSectionName(line, name)) {
             inKey = name.compare(wantedKey, Qt::CaseInsensitive) == 0;
@@ -258,7 +276,14 @@ std::string WinePathToNative(const std::string& prefix, const std::string& windo
             return {};
     }
 
-    QStringList parts = rest.split(QRegularExpression(QStringLiteral("[\\\\/]")), Qt::SkipEmptyParts);
+    // As on Windows, ".." stops at the drive's root: a value cannot climb out.
+    QStringList parts;
+    for (const QString& part : rest.split(QRegularExpression(QStringLiteral("[\\\\/]")), Qt::SkipEmptyParts)) {
+        if (part != QLatin1String("..") && part != QLatin1String("."))
+            parts << part;
+        else if (part == QLatin1String("..") && !parts.isEmpty())
+            parts.removeLast();
+    }
     QString native = ResolveCase(base, parts);
     if (rest.endsWith(u'\\') || rest.endsWith(u'/'))
         native += u'/';

@@ -1,6 +1,8 @@
 #include "report/reportformats.h"
 
 #include "charts/sizeunits.h"
+#include "report/textescapes.h"
+#include "vocabulary/floatchars.h"
 
 #include <charconv>
 #include <cmath>
@@ -24,7 +26,7 @@ std::string Fixed(double value, int decimals)
 {
     char digits[64];
     const auto result =
-        std::to_chars(std::begin(digits), std::end(digits), value, std::chars_format::fixed, decimals);
+        FloatToChars(std::begin(digits), std::end(digits), value, std::chars_format::fixed, decimals);
     if (result.ec != std::errc())
         return ShortestNumber(value);
     return std::string(digits, result.ptr);
@@ -71,7 +73,7 @@ private:
         std::string line(static_cast<std::size_t>(indent), ' ');
         line += label;
         line.resize(std::max<std::size_t>(LabelWidth, line.size() + 1), ' ');
-        lines_.push_back({line + text, place});
+        lines_.push_back({line + EscapedText(text), place});
     }
 
     static std::string Sectors(double sector) { return ShortestNumber(sector); }
@@ -252,7 +254,7 @@ std::string ShortestNumber(double value)
     // Sectors and counts read better as 1000000 than as 1e+06.
     char digits[64];
     const auto format = std::abs(value) < 1e15 ? std::chars_format::fixed : std::chars_format::general;
-    const auto result = std::to_chars(std::begin(digits), std::end(digits), value, format);
+    const auto result = FloatToChars(std::begin(digits), std::end(digits), value, format);
     return std::string(digits, result.ptr);
 }
 
@@ -283,6 +285,8 @@ Json ReportJson(const BurnReport& report)
 {
     Json json;
     json["file"] = report.File;
+    if (!IsUtf8(report.File))
+        json["file_bytes"] = HexBytes(report.File);
     if (!report.Read()) {
         json["error"] = report.Error;
         return json;

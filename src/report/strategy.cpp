@@ -22,6 +22,9 @@ constexpr double FlatTolerance = 0.10;
 // zone the speed stays within 5 % of the top speed.
 constexpr double StepJump = 0.10;
 constexpr double ZoneFlatness = 0.05;
+// A stretch is the mean of many samples, so neighbours within a zone agree
+// far closer than 1 % of the top speed; one a step falls into differs more.
+constexpr double StraddleTolerance = 0.01;
 // A zone spans at least a twelfth of the points, and the zones together at
 // least 85 % (the rest are the steps between them).
 constexpr double MinZoneShare = 1.0 / 12;
@@ -99,15 +102,25 @@ std::vector<Zone> FlatZones(const std::vector<Point>& points, double top, std::s
     const auto step = [&](std::size_t from, std::size_t to) {
         return points[to].Speed - points[from].Speed >= StepJump * top;
     };
+    // A stretch that a step falls into averages both zones: it is level with
+    // neither neighbour and belongs to no zone, on either side of the step.
+    const auto level = [&](std::size_t a, std::size_t b) {
+        return std::abs(points[a].Speed - points[b].Speed) <= StraddleTolerance * top;
+    };
     std::size_t begin = 0;
     for (std::size_t i = 1; i < points.size(); ++i) {
-        std::size_t next = i;
-        if (!step(i - 1, i)) {
-            if (i + 1 >= points.size() || !step(i - 1, i + 1))
-                continue;
-            next = i + 1;
+        std::size_t end = i, next = i;
+        if (step(i - 1, i)) {
+            if (i >= 2 && !level(i - 1, i - 2))
+                end = i - 1;
+            if (i + 1 < points.size() && !level(i, i + 1))
+                next = i + 1;
+        } else if (i + 1 < points.size() && step(i - 1, i + 1) && !step(i, i + 1)) {
+            next = i + 1; // halfway up, no step on either side of it alone
+        } else {
+            continue;
         }
-        if (!close(begin, i))
+        if (!close(begin, end))
             return {};
         begin = next;
         i = next;

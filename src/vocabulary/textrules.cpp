@@ -1,5 +1,6 @@
 #include "vocabulary/textrules.h"
 
+#include "vocabulary/floatchars.h"
 #include "vocabulary/passfailure.h"
 
 #include <algorithm>
@@ -106,7 +107,7 @@ double ParseNumber(std::string_view number)
         digits.remove_prefix(1);
     }
     double value = 0;
-    const auto [ptr, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+    const auto [ptr, ec] = FloatFromChars(digits.data(), digits.data() + digits.size(), value);
     (void)ptr;
     if (ec == std::errc::result_out_of_range) {
         if (Overflows(number))
@@ -137,7 +138,7 @@ std::string GeneralText(T value, int precision)
     if (value == 0)
         return " 0";
     std::array<char, 64> buffer{};
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+    const auto result = FloatToChars(buffer.data(), buffer.data() + buffer.size(), value,
                                       std::chars_format::general, precision);
     std::string text = ShowExponent(buffer.data(), result.ptr);
     // Between -1 and 1 the form has no zero before the point: " .75", "-.5".

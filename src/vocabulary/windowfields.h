@@ -1,10 +1,12 @@
 #pragma once
 
+#include "vocabulary/series.h"
 #include "vocabulary/zoomrange.h"
 
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <set>
 #include <string>
 
 namespace velantro {
@@ -47,6 +49,9 @@ struct WindowFields {
     double PeakRpm = 0;
     // The RPM at the top of the speed chart; 0 for the media's own scale.
     double RpmTop = 0;
+    // The series a new file leaves unticked: a command's --hide, set before
+    // its one pass. The window leaves it empty.
+    std::set<Series> HiddenOnLoad;
 };
 
 // The values a freshly started window holds before anything is drawn.

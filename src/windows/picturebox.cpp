@@ -1,7 +1,7 @@
 #include "windows/picturebox.h"
 
+#include "charts/imagesurface.h"
 #include "windows/droppedfiles.h"
-#include "charts/clipline.h"
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -133,33 +133,12 @@ double PictureBox::PixelsToUserY(double py) const
 
 void PictureBox::UpdateFactors()
 {
-    grid_.Left = scaleLeft_;
-    grid_.XFactor = scaleWidth_ == 0 ? 0 : image_.width() / scaleWidth_;
-    grid_.YFactor = scaleHeight_ == 0 ? 0 : image_.height() / scaleHeight_;
-    grid_.Width = image_.width();
-    grid_.Height = image_.height();
+    ScaleGrid(grid_, scaleLeft_, scaleWidth_, scaleHeight_, image_.width(), image_.height());
 }
 
 void PictureBox::Line(float x1, float y1, float x2, float y2, Colour colour)
 {
-    if (grid_.XFactor == 0 || grid_.YFactor == 0)
-        return;
-    double ax = grid_.X(x1);
-    double ay = grid_.Y(y1);
-    double bx = grid_.X(x2);
-    double by = grid_.Y(y2);
-    // Written so that NaN fails the test and takes the careful path.
-    if (!grid_.Holds(ax, ay, bx, by)) {
-        if (!std::isfinite(ax) || !std::isfinite(ay) || !std::isfinite(bx) || !std::isfinite(by) ||
-            grid_.Misses(ax, ay, bx, by))
-            return;
-        const double margin = PixelGrid::ClipMargin;
-        if (!ClipLine(ax, ay, bx, by, -margin, -margin, grid_.Width + margin, grid_.Height + margin))
-            return;
-    }
-
-    velantro::PlotLine(Canvas(), PixelGrid::Index(ax), PixelGrid::Index(ay), PixelGrid::Index(bx),
-                       PixelGrid::Index(by), 0xFF000000u | colour, grid_.PenWidth);
+    DrawLine(grid_, Canvas(), x1, y1, x2, y2, colour);
 }
 
 PixelCanvas PictureBox::Canvas()
@@ -228,18 +207,10 @@ void PictureBox::SetForeColor(Colour colour)
 
 std::int32_t PictureBox::Point(float x, float y) const
 {
-    if (grid_.XFactor == 0 || grid_.YFactor == 0)
-        return -1;
-    const double px = grid_.X(x);
-    const double py = grid_.Y(y);
-    if (!std::isfinite(px) || !std::isfinite(py) || px < -1 || py < -1 || px > image_.width() ||
-        py > image_.height())
-        return -1;
-    const int ix = PixelGrid::Index(px);
-    const int iy = PixelGrid::Index(py);
-    if (ix < 0 || iy < 0 || ix >= image_.width() || iy >= image_.height())
-        return -1;
-    return static_cast<std::int32_t>(image_.pixel(ix, iy) & 0xFFFFFFu);
+    const PixelCanvas canvas{const_cast<std::uint32_t*>(reinterpret_cast<const std::uint32_t*>(image_.constBits())),
+                             image_.bytesPerLine() / static_cast<qsizetype>(sizeof(std::uint32_t)), image_.width(),
+                             image_.height()};
+    return ReadPoint(grid_, canvas, x, y);
 }
 
 void PictureBox::paintEvent(QPaintEvent* event)

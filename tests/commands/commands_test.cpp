@@ -117,6 +117,11 @@ TEST(Commands, RejectedFilesAndUsage)
     const testing::TempFile blank(testing::GraphText{.Body = "[END_CONFIGURATION]\r\n[START_VERIFY]\r\n1,2,3,4\r\n\r\n"
                                                              "[END_VERIFY]\r\n"}.Text());
     const testing::TempFile binary(std::string("\0\xff\x01garbage\r\n\0", 13));
+    const testing::TempFile oneLine("just a line of text\n");
+    const testing::TempFile noCapacity(
+        testing::GraphText{.Capacity = "0",
+                           .Body = "[END_CONFIGURATION]\r\n[START_WRITE]\r\n1,2,3,4,5\r\n[END_WRITE]\r\n"}
+            .Text());
     const std::string dvd = Example("dvd-verify.ibg"), cut = Example("truncated-write.ibg"), out = blank.In("x.png");
     const std::string invalid = ": does not appear to be a valid .ibg file", missing = "/nonexistent/disc.ibg";
     // Arguments, exit status, the start of standard error after "velantro: " when a file is refused.
@@ -128,7 +133,16 @@ TEST(Commands, RejectedFilesAndUsage)
         {{"--info", blank.Folder()}, 1, blank.Folder() + invalid},
         {{"--export", out, missing}, 1, missing + invalid},
         {{"--export", out, cut}, 1, cut + invalid},
-        {{"--export", blank.In("a/x.png"), dvd}, 1, blank.In("a/x.png") + ": cannot write: "},
+        {{"--export", blank.In("a/x.png"), dvd}, 1,
+         "cannot write " + blank.In("a/x.png") + ": No such file or directory\n"},
+        {{"--info", oneLine.Path()}, 1, oneLine.Path() + invalid + " (not a graph file)\n"},
+        {{"--samples", oneLine.Path()}, 1, oneLine.Path() + invalid + " (not a graph file)\n"},
+        {{"--report", oneLine.Path()}, 1, oneLine.Path() + invalid + " (not a graph file)\n"},
+        {{"--compare", out, oneLine.Path()}, 1, oneLine.Path() + invalid + " (not a graph file)\n"},
+        {{"--report", noCapacity.Path()}, 1, noCapacity.Path() + invalid + " (line 23: MEDIA_CAPACITY is 0"},
+        {{"--export", out, "--range", "", dvd}, 2, ""},              {{"--compare", out, "--range", "", dvd}, 2, ""},
+        {{"--report", "--range", "", dvd}, 2, ""},                  {{"--export", out, dvd, "--range"}, 2, ""},
+        {{"--export", out, "--average", "0x0a", dvd}, 2, ""},       {{"--thumbnail", "1e2", dvd, out}, 2, ""},
         {{"--info"}, 2, ""},                                        {{"--frobnicate"}, 2, ""},
         {{"--export", out, "--average", "7", dvd}, 2, ""},          {{"--export", out, "--hide", "none", dvd}, 2, ""},
         {{"--export", out, "--raw", "--average", "5", dvd}, 2, ""}, {{"--export", blank.In("x.jpg"), dvd}, 2, ""},

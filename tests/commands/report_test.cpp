@@ -5,6 +5,7 @@
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
+#include <fstream>
 #include <functional>
 
 namespace velantro {
@@ -28,7 +29,8 @@ TEST(ReportCommand, BatchWithARejectedFile)
 {
     const std::string good = Example("dvd-verify.ibg"), bad = Example("truncated-write.ibg"),
                       other = Example("bd-verify.ibg");
-    const std::string reason = "velantro: " + bad + ": line 728: sample line too short\n";
+    const std::string reason =
+        "velantro: " + bad + ": does not appear to be a valid .ibg file (line 728: sample line too short)\n";
     const struct {
         std::string Format;
         std::function<void(const std::string&)> Check;
@@ -63,6 +65,44 @@ TEST(ReportCommand, BatchWithARejectedFile)
         EXPECT_EQ(result.ExitCode, 1);
         EXPECT_EQ(result.Err, reason);
         c.Check(result.Out);
+    }
+}
+
+// Each file's report is written as it is done: the peak memory of a batch
+// ten times as long stays put. A name that is not UTF-8 can be told back.
+TEST(ReportCommand, MemoryPerFileNotPerBatch)
+{
+    const testing::TempFile one(testing::GraphText{.Body = "[END_CONFIGURATION]\r\n[START_WRITE]\r\n1,0,2,3,4\r\n"
+                                                          "2,9,2,3,4\r\n[END_WRITE]\r\n"}.Text(), "caf\xe9.ibg");
+    std::vector<std::string> files;
+    for (int i = 0; i < 3000; ++i) {
+        files.push_back(one.In(std::to_string(i) + ".ibg"));
+        std::filesystem::create_hard_link(one.Path(), files.back());
+    }
+    for (const std::string format : {"json", "csv", "text"}) {
+        SCOPED_TRACE(format);
+        long peak[2] = {};
+        for (const std::size_t count : {300, 3000}) {
+            // Measured by time(1): a process spawned from the test would count the test's own memory.
+            std::vector<std::string> command = {"/usr/bin/time", "-f", "%M", "-o", one.In("peak"),
+                                                VELANTRO_EXE, "--report", "--format", format, one.Path()};
+            command.insert(command.end(), files.begin(), files.begin() + static_cast<long>(count));
+            // Freed memory is given back at once, so that the peak is what is held.
+            const auto result = RunProcess(command, {"ASAN_OPTIONS=quarantine_size_mb=0:detect_leaks=0"});
+            ASSERT_EQ(result.ExitCode, 0) << result.Err;
+            std::ifstream(one.In("peak")) >> peak[count == 3000];
+            if (format == "json") {
+                const auto json = nlohmann::json::parse(result.Out);
+                EXPECT_EQ(json.size(), count + 1);
+                const std::string hex = json[0].value("file_bytes", "");
+                std::string name;
+                for (std::size_t i = 0; i + 1 < hex.size(); i += 2)
+                    name += static_cast<char>(std::stoi(hex.substr(i, 2), nullptr, 16));
+                EXPECT_EQ(name, one.Path());
+                EXPECT_FALSE(json[1].contains("file_bytes"));
+            }
+        }
+        EXPECT_LT(peak[1] - peak[0], 4 * 1024) << peak[0] << " KB for 301 files, " << peak[1] << " KB for 3001";
     }
 }
 

@@ -35,7 +35,7 @@ TEST(SampleScan, AgreesWithThePass)
         {"[START_WRITE]\r\n1,2,3,4\r\n[END_WRITE]\r\n", {}, false, 0, {}, "line 23: sample line too short"},
         {"[START_WRITE]\r\n1,2,0,4,5\r\n", {}, false, 1, {}, "line 23: unexpected end of file"},
         {"[START_VERIFY]\r\n1,1e39,0,3\r\n[END_VERIFY]\r\n", {}, false, 0, {}, "line 23: value out of single"},
-        {write, cd, false, 0, {}, "division by zero"},
+        {write, cd, false, 0, {}, "MEDIA_CAPACITY is 0"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Body);

@@ -18,13 +18,20 @@ constexpr const char* Data = "ImgBurn/Graph Data Files";
 // The whole lookup on a made-up Wine prefix: user.reg, then the drive mapping.
 TEST(WineRegistry, GraphFolderFromPrefix)
 {
-    // user.reg (nullptr: none); layout: C drive_c, c or d a dosdevices link to it, R user.reg a folder;
+    // user.reg (nullptr: none); layout: C drive_c, c or d a dosdevices link to it, R user.reg a folder,
+    // H user.reg grown to a terabyte of sparse zeros (one endless line);
     // the folder found, under the prefix (nullptr: none).
     const std::vector<std::tuple<const char*, const char*, const char*>> cases = {
         {KEY VALUE(R"("C:\\Graphs\\")"), "C", "/drive_c/Graphs/"},
-        {"[software\\\\IMGBURN] 1\n" R"("filelocations_graphdatafiles"="C:\\Graphs")", "C", "/drive_c/Graphs"},
-        {"[Software\\\\Other] 1\n" VALUE(R"("C:\\Graphs\\")"), "C", nullptr},
-        {"[Software\\\\ImgBurn\\\\Sub] 1\n" VALUE(R"("C:\\Graphs\\")"), "C", nullptr},
+        {"WINE REGISTRY Version 2\n[software\\\\IMGBURN] 1\n" R"("filelocations_graphdatafiles"="C:\\Graphs")", "C",
+         "/drive_c/Graphs"},
+        {"[Software\\\\ImgBurn] 1\n" VALUE(R"("C:\\Graphs\\")"), "C", nullptr}, // no registry file
+        {KEY VALUE(R"("C:\\..\\..\\")"), "C", "/drive_c/"},
+        {KEY VALUE(R"("C:\\Graphs\\..\\..\\.\\..\\Graphs")"), "Cc", "/dosdevices/c:/Graphs"},
+        {KEY VALUE(R"("C:\\Graphs\\")"), "CH", "/drive_c/Graphs/"},
+        {KEY, "CH", nullptr},
+        {"WINE REGISTRY Version 2\n[Software\\\\Other] 1\n" VALUE(R"("C:\\Graphs\\")"), "C", nullptr},
+        {"WINE REGISTRY Version 2\n[Software\\\\ImgBurn\\\\Sub] 1\n" VALUE(R"("C:\\Graphs\\")"), "C", nullptr},
         {KEY R"("FILELOCATIONS_ImageFiles"="C:\\Graphs\\")", "C", nullptr},
         {KEY "[Software\\\\Next] 2\n" VALUE(R"("C:\\Graphs\\")"), "C", nullptr},
         {KEY VALUE(R"("C:\\a \"q\" caf\x00e9\\")"), "C", "/drive_c/a \"q\" caf\xc3\xa9/"},
@@ -57,6 +64,8 @@ TEST(WineRegistry, GraphFolderFromPrefix)
             fs::create_directory(prefix.In("user.reg"));
         else if (userReg)
             std::ofstream(prefix.In("user.reg"), std::ios::binary) << userReg << '\n';
+        if (has('H'))
+            fs::resize_file(prefix.In("user.reg"), std::uintmax_t{1} << 40);
         qputenv("WINEPREFIX", prefix.Folder().c_str());
         EXPECT_EQ(ReadImgBurnGraphFolder(), expected ? prefix.Folder() + expected : "");
     }

@@ -1,5 +1,6 @@
 #include "graphfile/samplescan.h"
 #include "report/reportformats.h"
+#include "report/strategy.h"
 #include "support/graphtext.h"
 
 #include <gtest/gtest.h>
@@ -110,6 +111,32 @@ TEST(BurnReport, StrategyOfEachProfile)
         ASSERT_EQ(report.Write->Strategy.Zones.size(), c.Zones.size());
         for (std::size_t i = 0; i < c.Zones.size(); ++i)
             EXPECT_NEAR(report.Write->Strategy.Zones[i].Speed, c.Zones[i], 0.1);
+    }
+}
+
+// Zones at 6x, 8x and 12x, steps at shares of the sectors: a stretch a step
+// falls into is in no zone, and no zone reaches across a step.
+TEST(BurnReport, ZclvStepsInsideAndOnStretches)
+{
+    // Sectors (a DVD's, or 64 stretches of 32768), the two steps.
+    const std::vector<std::tuple<double, double, double>> cases = {
+        {2295104, 0.35, 0.67}, {64 * 32768, 24 / 64.0, 43 / 64.0}, {64 * 32768, 23.9 / 64, 43.1 / 64},
+    };
+    for (const auto& [sectors, first, second] : cases) {
+        SCOPED_TRACE(std::to_string(first) + " " + std::to_string(second));
+        SpeedProfile profile;
+        for (double sector = 0; sector < sectors; sector += 256)
+            profile.Add(sector, sector < first * sectors ? 6 : sector < second * sectors ? 8 : 12);
+        const StrategyResult result = ClassifyStrategy(profile);
+        ASSERT_EQ(result.Kind, Strategy::Zclv);
+        ASSERT_EQ(result.Zones.size(), 3U);
+        const double speeds[] = {6, 8, 12};
+        for (std::size_t i = 0; i < 3; ++i)
+            EXPECT_NEAR(result.Zones[i].Speed, speeds[i], 1e-9) << i;
+        EXPECT_LT(result.Zones[0].EndSector, first * sectors);
+        EXPECT_GE(result.Zones[1].StartSector, first * sectors);
+        EXPECT_LT(result.Zones[1].EndSector, second * sectors);
+        EXPECT_GE(result.Zones[2].StartSector, second * sectors);
     }
 }
 

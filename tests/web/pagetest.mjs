@@ -1,0 +1,444 @@
+// The page in Debian's chromium against the desktop's commands: the same chart
+// pixels as --export, the same values as --info, the same report as --report,
+// the same reasons for rejected files, and not one request beyond the page.
+//
+// node pagetest.mjs --page DIR --velantro BIN --examples DIR [--ibggen BIN]
+//                   [--screenshot OUT.png] [--bench FILE.ibg]
+import { execFileSync, spawnSync } from 'node:child_process';
+import fs from 'node:fs';
+import http from 'node:http';
+import os from 'node:os';
+import path from 'node:path';
+import zlib from 'node:zlib';
+import puppeteer from 'puppeteer-core';
+
+const options = {};
+for (let i = 2; i < process.argv.length; i += 2) options[process.argv[i].replace(/^--/, '')] = process.argv[i + 1];
+for (const required of ['page', 'velantro', 'examples']) {
+  if (!options[required]) {
+    console.error(`usage: node pagetest.mjs --page DIR --velantro BIN --examples DIR [--screenshot OUT.png]`);
+    process.exit(2);
+  }
+}
+
+for (const name of ['page', 'velantro', 'examples', 'screenshot', 'bench']) {
+  if (options[name]) options[name] = path.resolve(options[name]);
+}
+
+const failures = [];
+const fail = (what) => {
+  failures.push(what);
+  console.error('FAIL ' + what);
+};
+const started = Date.now();
+const work = fs.mkdtempSync(path.join(os.tmpdir(), 'velantro-page-'));
+
+// --- The desktop's answers -------------------------------------------------
+
+function velantro(args, scale = 1) {
+  const run = spawnSync(options.velantro, args, {
+    encoding: 'utf8',
+    env: { ...process.env, QT_QPA_PLATFORM: 'offscreen', LC_ALL: 'C.UTF-8', QT_SCALE_FACTOR: String(scale) },
+  });
+  return { status: run.status, out: run.stdout, err: run.stderr };
+}
+
+// 8-bit RGB or RGBA PNGs, as the export writes them.
+function readPng(file) {
+  const data = fs.readFileSync(file);
+  let at = 8;
+  let width = 0;
+  let height = 0;
+  let type = 0;
+  const idat = [];
+  while (at < data.length) {
+    const length = data.readUInt32BE(at);
+    const kind = data.toString('latin1', at + 4, at + 8);
+    const body = data.subarray(at + 8, at + 8 + length);
+    if (kind === 'IHDR') {
+      width = body.readUInt32BE(0);
+      height = body.readUInt32BE(4);
+      type = body[9];
+      if (body[8] !== 8 || (type !== 2 && type !== 6) || body[12] !== 0) throw new Error(file + ': unexpected PNG form');
+    } else if (kind === 'IDAT') {
+      idat.push(body);
+    }
+    at += 12 + length;
+  }
+  const raw = zlib.inflateSync(Buffer.concat(idat));
+  const channels = type === 6 ? 4 : 3;
+  const stride = width * channels;
+  const rgba = Buffer.alloc(width * height * 4);
+  let previous = Buffer.alloc(stride);
+  for (let y = 0; y < height; y++) {
+    const filter = raw[y * (stride + 1)];
+    const line = Buffer.from(raw.subarray(y * (stride + 1) + 1, (y + 1) * (stride + 1)));
+    for (let x = 0; x < stride; x++) {
+      const a = x >= channels ? line[x - channels] : 0;
+      const b = previous[x];
+      const c = x >= channels ? previous[x - channels] : 0;
+      let add = 0;
+      if (filter === 1) add = a;
+      else if (filter === 2) add = b;
+      else if (filter === 3) add = (a + b) >> 1;
+      else if (filter === 4) {
+        const p = a + b - c;
+        const pa = Math.abs(p - a);
+        const pb = Math.abs(p - b);
+        const pc = Math.abs(p - c);
+        add = pa <= pb && pa <= pc ? a : pb <= pc ? b : c;
+      }
+      line[x] = (line[x] + add) & 255;
+    }
+    for (let x = 0; x < width; x++) {
+      for (let k = 0; k < 3; k++) rgba[(y * width + x) * 4 + k] = line[x * channels + k];
+      rgba[(y * width + x) * 4 + 3] = 255;
+    }
+    previous = line;
+  }
+  return { width, height, rgba };
+}
+
+function exportPicture(file, args, scale = 1) {
+  const out = path.join(work, 'export.png');
+  const run = velantro(['--export', out, ...args, file], scale);
+  if (run.status !== 0) throw new Error(`--export ${args.join(' ')} ${file}: ${run.err}`);
+  return readPng(out);
+}
+
+// Pixels of a canvas that differ from the export at the chart's place there,
+// counted up to `most`.
+function differences(canvas, picture, left, top, most = Infinity) {
+  let count = 0;
+  for (let y = 0; y < canvas.height && count < most; y++) {
+    for (let x = 0; x < canvas.width; x++) {
+      const i = (y * canvas.width + x) * 4;
+      const j = ((top + y) * picture.width + left + x) * 4;
+      if (
+        canvas.rgba[i] !== picture.rgba[j] ||
+        canvas.rgba[i + 1] !== picture.rgba[j + 1] ||
+        canvas.rgba[i + 2] !== picture.rgba[j + 2]
+      )
+        count++;
+    }
+  }
+  return count;
+}
+
+// Where a chart sits in the window's picture: found once, by its pixels.
+let chartPlaces = null;
+function findCharts(speed, percent, picture) {
+  for (let top = 0; top + speed.height <= picture.height; top++) {
+    for (let left = 0; left + speed.width <= picture.width; left++) {
+      if (differences(speed, picture, left, top, 1) !== 0) continue;
+      for (let below = top + speed.height; below + percent.height <= picture.height; below++) {
+        if (differences(percent, picture, left, below, 1) === 0) return { left, top, below };
+      }
+    }
+  }
+  return null;
+}
+
+// --- The page ----------------------------------------------------------------
+
+const pageFiles = new Set(['/index.html', '/style.css', '/velantro.js', '/velantro.wasm']);
+const served = [];
+const burns = path.join(work, 'burns');
+fs.mkdirSync(burns);
+const server = http.createServer((request, response) => {
+  const url = new URL(request.url, 'http://127.0.0.1');
+  const name = url.pathname === '/' ? '/index.html' : url.pathname;
+  served.push(name);
+  let file = null;
+  if (pageFiles.has(name)) file = path.join(options.page, name);
+  else if (name.startsWith('/burns/')) file = path.join(burns, path.basename(name));
+  if (!file || !fs.existsSync(file)) {
+    response.writeHead(404);
+    response.end();
+    return;
+  }
+  const types = { '.html': 'text/html', '.css': 'text/css', '.js': 'text/javascript', '.wasm': 'application/wasm' };
+  response.writeHead(200, { 'Content-Type': types[path.extname(file)] || 'application/octet-stream' });
+  fs.createReadStream(file).pipe(response);
+});
+await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
+const origin = `http://127.0.0.1:${server.address().port}`;
+
+const browser = await puppeteer.launch({
+  executablePath: '/usr/bin/chromium',
+  headless: true,
+  protocolTimeout: 300000,
+  args: ['--no-sandbox', '--disable-dev-shm-usage', '--no-first-run', '--disable-gpu', '--disable-extensions'],
+});
+
+const foreign = [];
+const consoleErrors = [];
+async function openPage(query = '', ratio = 1) {
+  const page = await browser.newPage();
+  await page.setViewport({ width: 1000, height: 1100, deviceScaleFactor: ratio });
+  page.on('request', (request) => {
+    const url = request.url();
+    if (!url.startsWith(origin + '/') && !url.startsWith('blob:') && !url.startsWith('data:')) foreign.push(url);
+  });
+  page.on('console', (message) => {
+    if (message.type() === 'error') consoleErrors.push(message.text());
+  });
+  page.on('pageerror', (error) => consoleErrors.push(String(error)));
+  if (process.env.VELANTRO_PAGE_DEBUG) page.on('console', (message) => console.error('page: ' + message.text()));
+  await page.goto(origin + '/index.html' + query);
+  await page.waitForFunction(() => Number(document.body.dataset.drawn) > 0 && document.body.dataset.busy === '0');
+  return page;
+}
+
+const drawnCount = (page) => page.evaluate(() => Number(document.body.dataset.drawn));
+const settled = (page, after) =>
+  page.waitForFunction(
+    (before) => Number(document.body.dataset.drawn) > before && document.body.dataset.busy === '0',
+    { timeout: 300000 },
+    after
+  );
+
+// Drops a file on the page as a file manager would; the time to both charts drawn.
+async function drop(page, file) {
+  const bytes = fs.readFileSync(file).toString('base64');
+  let timer;
+  const late = new Promise((resolve, reject) => {
+    timer = setTimeout(async () => {
+      reject(new Error(path.basename(file) + ' was not drawn: ' + (await page.evaluate(() => JSON.stringify(document.body.dataset)))));
+    }, 20000);
+  });
+  return Promise.race([late, dropped(page, file, bytes)]).finally(() => clearTimeout(timer));
+}
+
+function dropped(page, file, bytes) {
+  return page.evaluate(
+    (name, base64) =>
+      new Promise((resolve) => {
+        const before = Number(document.body.dataset.drawn);
+        const data = Uint8Array.from(atob(base64), (c) => c.charCodeAt(0));
+        const transfer = new DataTransfer();
+        transfer.items.add(new File([data], name));
+        const start = performance.now();
+        const watch = new MutationObserver(() => {
+          if (Number(document.body.dataset.drawn) > before && document.body.dataset.busy === '0') {
+            watch.disconnect();
+            requestAnimationFrame(() => resolve(performance.now() - start));
+          }
+        });
+        watch.observe(document.body, { attributes: true });
+        document.body.dispatchEvent(new DragEvent('drop', { dataTransfer: transfer, bubbles: true, cancelable: true }));
+      }),
+    path.basename(file),
+    bytes
+  );
+}
+
+async function canvas(page, id) {
+  const shot = await page.evaluate((which) => {
+    const element = document.getElementById(which);
+    const data = element.getContext('2d').getImageData(0, 0, element.width, element.height).data;
+    let text = '';
+    for (let i = 0; i < data.length; i += 8192) text += String.fromCharCode.apply(null, data.subarray(i, i + 8192));
+    return { width: element.width, height: element.height, bytes: btoa(text) };
+  }, id);
+  return { width: shot.width, height: shot.height, rgba: Buffer.from(shot.bytes, 'base64') };
+}
+
+async function zoomOf(page) {
+  return page.evaluate(() => document.body.dataset.zoom || '');
+}
+
+// Both charts against the export with the same options.
+async function compareCharts(page, file, args, what, scale = 1) {
+  const picture = exportPicture(file, args, scale);
+  const speed = await canvas(page, 'speed');
+  const percent = await canvas(page, 'percent');
+  if (!chartPlaces) {
+    chartPlaces = findCharts(speed, percent, picture);
+    if (!chartPlaces) {
+      fail(`${what}: the page's charts are nowhere in the export`);
+      return;
+    }
+  }
+  const a = differences(speed, picture, chartPlaces.left * scale, chartPlaces.top * scale);
+  const b = differences(percent, picture, chartPlaces.left * scale, chartPlaces.below * scale);
+  if (a || b) fail(`${what}: ${a} speed and ${b} percent chart pixels differ from --export ${args.join(' ')}`);
+}
+
+const checked = [];
+async function click(page, selector) {
+  const before = await drawnCount(page);
+  await page.click(selector);
+  await settled(page, before);
+}
+
+// --- The checks --------------------------------------------------------------
+
+const page = await openPage();
+const downloads = path.join(work, 'downloads');
+await (await page.createCDPSession()).send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: downloads });
+const examples = fs
+  .readdirSync(options.examples)
+  .filter((name) => name.endsWith('.ibg'))
+  .sort()
+  .map((name) => path.join(options.examples, name));
+
+// Files the desktop turns away, made here: each must be turned away for the same reason.
+const hostile = [];
+const make = (name, bytes) => {
+  const file = path.join(work, name);
+  fs.writeFileSync(file, bytes);
+  hostile.push(file);
+};
+const good = fs.readFileSync(path.join(options.examples, 'dvd-verify.ibg'), 'latin1');
+make('empty.ibg', '');
+make('endless-line.ibg', 'IBG'.padEnd(3 * 1024 * 1024, 'x'));
+make('huge-capacity.ibg', good.replace(/MEDIA_CAPACITY=\d+/, 'MEDIA_CAPACITY=1e400'));
+make('huge-sample.ibg', good.replace('\n3.41,1925,', '\n3.41e999,1925,'));
+make('cut-header.ibg', good.slice(0, good.indexOf('\n', 200)));
+make('binary.ibg', Buffer.from(Array.from({ length: 65536 }, (_, i) => (i * 7919) & 255)));
+
+let dropMs = null;
+for (const file of examples.concat(hostile).filter((f) => !process.env.VELANTRO_PAGE_ONLY || f.includes(process.env.VELANTRO_PAGE_ONLY))) {
+  const name = path.basename(file);
+  const info = velantro(['--info', file]);
+  if (process.env.VELANTRO_PAGE_DEBUG) console.error(`${name} ${((Date.now() - started) / 1000).toFixed(1)} s`);
+  const ms = await drop(page, file);
+  if (name === 'dvd-verify.ibg') dropMs = ms;
+  const state = await page.evaluate(() => ({
+    drive: document.getElementById('drive').textContent,
+    values: Array.from(document.querySelectorAll('#values dd')).map((d) => d.textContent),
+    captions: Array.from(document.querySelectorAll('#values dt')).map((d) => d.textContent),
+    rejected: document.body.dataset.rejected,
+    message: document.getElementById('message').hidden ? '' : document.getElementById('message').textContent,
+  }));
+  if (info.status !== 0) {
+    const reason = /\((.*)\)\n$/.exec(info.err);
+    if (!reason || state.rejected !== reason[1] || !state.message.includes(`(${reason[1]})`))
+      fail(`${name}: the page says "${state.rejected}", --info "${info.err.trim()}"`);
+    checked.push(name + ' rejected');
+    continue;
+  }
+
+  // The values, the date as the same moment in the page's own form.
+  const lines = info.out.trim().split('\n');
+  if (lines[0] !== 'Drive: ' + state.drive) fail(`${name}: drive "${state.drive}", --info "${lines[0]}"`);
+  state.captions.forEach((caption, i) => {
+    const expected = lines[i + 1].slice(caption.length + 2);
+    const shown = state.values[i];
+    const same =
+      caption === 'Date/Time' ? Date.parse(shown) === Date.parse(expected) || shown === expected : shown === expected;
+    if (!lines[i + 1].startsWith(caption + ': ') || !same) fail(`${name}: ${caption} "${shown}", --info "${lines[i + 1]}"`);
+  });
+
+  // The report, apart from the file's path and the date's form.
+  const report = velantro(['--report', file]).out;
+  await page.click('#report-button');
+  await page.waitForFunction(() => !document.getElementById('report').hidden);
+  const dateShown = state.values[state.captions.indexOf('Date/Time')];
+  const dateExpected = lines[1 + state.captions.indexOf('Date/Time')].replace(/^Date\/Time: /, '');
+  const text = (await page.$eval('#report-text', (e) => e.textContent))
+    .replace(/^File .*$/m, 'File')
+    .split(dateShown)
+    .join(dateExpected);
+  if (text !== report.replace(/^File .*$/m, 'File')) fail(`${name}: the report differs from --report`);
+
+  // The downloads, as --report --format writes them run beside the file.
+  if (name === 'dvd-verify.ibg') {
+    for (const [button, format] of [['#json-button', 'json'], ['#csv-button', 'csv']]) {
+      const saved = path.join(downloads, `dvd-verify.${format}`);
+      fs.rmSync(saved, { force: true });
+      await page.click(button);
+      for (let wait = 0; wait < 100 && !fs.existsSync(saved); wait++) await new Promise((r) => setTimeout(r, 50));
+      const wanted = spawnSync(options.velantro, ['--report', '--format', format, name], {
+        cwd: path.dirname(file),
+        encoding: 'utf8',
+        env: { ...process.env, QT_QPA_PLATFORM: 'offscreen', LC_ALL: 'C.UTF-8' },
+      }).stdout;
+      const got = fs.existsSync(saved) ? fs.readFileSync(saved, 'utf8').split(dateShown).join(dateExpected) : '';
+      if (got !== wanted) fail(`${name}: the ${format} download differs from --report --format ${format}`);
+    }
+  }
+
+  // The charts: averaged, raw, a series hidden, zoomed by the wheel.
+  await compareCharts(page, file, [], `${name} averaged`);
+  await click(page, '#raw');
+  await compareCharts(page, file, ['--raw'], `${name} raw`);
+  const box = '#series label:nth-child(1) input';
+  if (!(await page.$eval(box, (e) => e.disabled))) {
+    await click(page, box);
+    await compareCharts(page, file, ['--raw', '--hide', 'write-speed'], `${name} raw without write speed`);
+    await click(page, box);
+  }
+  await click(page, '#averaged');
+  const speed = await page.$('#speed');
+  const place = await speed.boundingBox();
+  let before = await drawnCount(page);
+  await page.mouse.move(place.x + place.width * 0.3, place.y + place.height / 2);
+  await page.mouse.wheel({ deltaY: -300 });
+  await settled(page, before);
+  const zoom = await zoomOf(page);
+  if (!zoom) fail(`${name}: the wheel did not zoom`);
+  else await compareCharts(page, file, ['--range', zoom], `${name} zoomed to ${zoom}`);
+  before = await drawnCount(page);
+  await page.keyboard.press('Escape');
+  await settled(page, before);
+  if (await zoomOf(page)) fail(`${name}: Escape left the zoom`);
+  checked.push(name);
+}
+
+// A link to a file of the same site opens it; one elsewhere is refused without a request.
+fs.copyFileSync(path.join(options.examples, 'dvd-dl.ibg'), path.join(burns, 'dvd-dl.ibg'));
+const linked = await openPage('?open=burns/dvd-dl.ibg');
+await linked.waitForFunction(() => document.body.dataset.drawn === '2' && document.body.dataset.busy === '0');
+await compareCharts(linked, path.join(options.examples, 'dvd-dl.ibg'), [], 'dvd-dl.ibg opened by a link');
+// A device pixel ratio of 2 draws as the window does at a scale factor of 2.
+const sharp = await openPage('', 2);
+await drop(sharp, path.join(options.examples, 'dvd-verify.ibg'));
+await compareCharts(sharp, path.join(options.examples, 'dvd-verify.ibg'), [], 'dvd-verify.ibg at a ratio of 2', 2);
+const elsewhere = await openPage('?open=http://192.0.2.1/burn.ibg');
+if (!(await elsewhere.$eval('#message', (e) => !e.hidden))) fail('a link to another site was not refused');
+
+if (options.screenshot) {
+  // A tab behind others draws nothing.
+  await linked.bringToFront();
+  await linked.click('#report-button');
+  await linked.waitForFunction(() => !document.getElementById('report').hidden);
+  await linked.screenshot({ path: options.screenshot, fullPage: true });
+}
+
+// The load pass on a big file, for the note.
+if (options.bench) {
+  const bench = await openPage();
+  // Chosen with the open button: the browser reads the file where it lies.
+  const choose = async () => {
+    const before = await drawnCount(bench);
+    const start = Date.now();
+    await (await bench.$('#file')).uploadFile(options.bench);
+    await settled(bench, before);
+    return Date.now() - start;
+  };
+  // The first pass runs while the browser still compiles the core's hot code.
+  const first = await choose();
+  console.log(`bench: first load ${first.toFixed(0)} ms chosen to drawn`);
+  const ms = await choose();
+  const core = await bench.evaluate(() => ({ ms: document.body.dataset.coreMs, memory: document.body.dataset.coreMemory }));
+  const size = fs.statSync(options.bench).size;
+  console.log(
+    `bench: ${path.basename(options.bench)} (${size} bytes): load pass ${core.ms} ms in the worker, ` +
+      `${ms.toFixed(0)} ms chosen to drawn, the core's memory ${core.memory} bytes`
+  );
+}
+
+await browser.close();
+server.close();
+fs.rmSync(work, { recursive: true, force: true });
+
+for (const url of foreign) fail('a request left the page: ' + url);
+for (const name of served) if (!pageFiles.has(name) && name !== '/' && !name.startsWith('/burns/')) fail('asked for ' + name);
+for (const text of consoleErrors) fail('console: ' + text);
+
+console.log(`checked: ${checked.join(', ')}`);
+console.log(`drop to drawn, dvd-verify.ibg (2000 samples): ${dropMs === null ? '?' : dropMs.toFixed(0)} ms`);
+console.log(`${failures.length} failures, ${((Date.now() - started) / 1000).toFixed(1)} s`);
+process.exit(failures.length ? 1 : 0);

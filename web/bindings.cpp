@@ -1,0 +1,282 @@
+// What the page's worker calls: the main window's part, without a window.
+// Every answer is a JSON text the page shows as it is; the chart pixels are
+// read straight from memory.
+
+#include "charts/frames.h"
+#include "charts/imagesurface.h"
+#include "charts/readout.h"
+#include "charts/seriescolours.h"
+#include "graphfile/headless.h"
+#include "graphfile/loadpass.h"
+#include "report/reportformats.h"
+#include "vocabulary/textrules.h"
+#include "vocabulary/windowfields.h"
+#include "vocabulary/zoomrange.h"
+
+#include <emscripten/emscripten.h>
+#include <nlohmann/json.hpp>
+
+#include <cmath>
+#include <cstdio>
+#include <memory>
+#include <optional>
+#include <utility>
+#include <string>
+#include <vector>
+
+namespace velantro {
+
+namespace {
+
+// The inner areas of the window's two charts at scale 1, in pixels.
+constexpr int ChartWidth = 429;
+constexpr int SpeedChartPixels = 397;
+constexpr int PercentChartPixels = 157;
+// A drag shorter than this is a click that wobbled.
+constexpr double LeastDragPixels = 3;
+
+// The window's controls: the load pass draws the charts into images and
+// leaves the texts for the page.
+class PageControls : public HeadlessControls {
+public:
+    explicit PageControls(int ratio)
+        : speed_(ChartWidth, SpeedChartPixels, Rgb(0, 0, 0), ratio),
+          percent_(ChartWidth, PercentChartPixels, Rgb(0, 0, 0), ratio)
+    {
+        percent_.SetScaleHeight(PercentChartHeight);
+        enabled_.fill(true);
+    }
+
+    Surface& SpeedChart() override { return speed_; }
+    Surface& PercentChart() override { return percent_; }
+    void SetSeriesEnabled(Series series, bool enabled) override { enabled_[SeriesIndex(series)] = enabled; }
+    void SetSpeedAxisCaption(int index, const std::string& caption) override
+    {
+        speedCaptions_.at(static_cast<std::size_t>(index)) = caption;
+    }
+    void SetSizeAxisCaption(int index, const std::string& caption) override
+    {
+        sizeCaptions_.at(static_cast<std::size_t>(index)) = caption;
+    }
+    void SetZoomCaptions(const std::vector<AxisCaption>& captions) override { zoomCaptions_ = captions; }
+
+    ImageSurface& Chart(int index) { return index == 2 ? percent_ : speed_; }
+
+    nlohmann::json State() const
+    {
+        nlohmann::json zoom = nlohmann::json::array();
+        for (const AxisCaption& caption : zoomCaptions_)
+            zoom.push_back({{"centre", caption.Centre}, {"text", caption.Text}});
+        return {{"ticked", Shown},
+                {"enabled", enabled_},
+                {"averaged", AveragedChosen},
+                {"blockSize", BlockSizeChosen},
+                {"speedCaptions", speedCaptions_},
+                {"sizeCaptions", sizeCaptions_},
+                {"zoomCaptions", zoom},
+                {"drive", TrimBlanks(DriveText())}};
+    }
+
+private:
+    ImageSurface speed_;
+    ImageSurface percent_;
+    std::array<bool, SeriesCount> enabled_{};
+    // Index 0 of each is unused, as in the window.
+    std::array<std::string, 13> speedCaptions_{"", "2x", "4x", "6x", "8x", "10x", "12x",
+                                               "14x", "16x", "18x", "20x", "22x", "24x"};
+    std::array<std::string, 5> sizeCaptions_{"0", "1GB", "2GB", "3GB", "4GB"};
+    std::vector<AxisCaption> zoomCaptions_;
+};
+
+struct Page {
+    explicit Page(int ratio) : Controls(ratio), Fields(StartupFields())
+    {
+        DrawSpeedFrame(Fields, Controls);
+        DrawPercentFrame(Fields, Controls);
+    }
+
+    PageControls Controls;
+    WindowFields Fields;
+    std::string Rejected; // why the last file was turned away
+};
+
+std::unique_ptr<Page> page;
+std::string answer;
+
+const char* Answer(std::string text)
+{
+    answer = std::move(text);
+    return answer.c_str();
+}
+
+const char* Answer(const nlohmann::json& json)
+{
+    return Answer(json.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace));
+}
+
+nlohmann::json State()
+{
+    nlohmann::json state = page->Controls.State();
+    nlohmann::json values = nlohmann::json::array();
+    const bool loaded = !page->Fields.LoadedFilePath.empty();
+    for (int i = 0; i < InfoValueCount; ++i)
+        values.push_back(loaded ? TrimBlanks(page->Fields.InfoCaptions[static_cast<std::size_t>(i)]) : "");
+    state["values"] = values;
+    state["captions"] = InfoCaptionTexts;
+    state["loaded"] = loaded;
+    state["zoomed"] = page->Fields.Zoom.has_value();
+    if (page->Fields.Zoom)
+        state["zoom"] = {page->Fields.Zoom->Left, page->Fields.Zoom->Right};
+    state["rejected"] = page->Rejected;
+    nlohmann::json colours = nlohmann::json::array();
+    for (const Colour colour : SeriesColour) {
+        char text[8];
+        std::snprintf(text, sizeof text, "#%06x", static_cast<unsigned>(colour));
+        colours.push_back(text);
+    }
+    state["colours"] = colours;
+    for (int chart = 1; chart <= 2; ++chart) {
+        ImageSurface& image = page->Controls.Chart(chart);
+        state[chart == 1 ? "speed" : "percent"] = {
+            {"width", image.ImageWidth()},
+            {"height", image.ImageHeight()},
+            {"pixels", reinterpret_cast<std::uintptr_t>(image.Bits().data())}};
+    }
+    return state;
+}
+
+// Reads the file again with the options as they stand.
+void Plot()
+{
+    Page& p = *page;
+    if (p.Fields.GraphFilePath.empty())
+        return;
+    const LoadOutcome outcome = LoadGraphFile(p.Fields, p.Controls);
+    p.Rejected = outcome.Loaded ? "" : outcome.Reason;
+}
+
+ZoomRange ChartRange()
+{
+    return page->Fields.Zoom.value_or(WholeRange({page->Fields.ChartWidth}));
+}
+
+void ZoomCharts(std::optional<ZoomRange> range)
+{
+    WindowFields& fields = page->Fields;
+    if (fields.GraphFilePath.empty())
+        return;
+    const ZoomLimits limits{fields.ChartWidth};
+    if (range && ShowsWhole(ClampZoom(*range, limits), limits))
+        range.reset();
+    if (range == fields.Zoom)
+        return;
+    fields.Zoom = range;
+    Plot();
+}
+
+// The user X under a pointer at x logical pixels from the chart's left edge.
+float UserX(double x)
+{
+    const ImageSurface& chart = page->Controls.Chart(1);
+    return static_cast<float>(chart.ScaleLeft() + x * chart.ScaleWidth() / ChartWidth);
+}
+
+} // namespace
+
+} // namespace velantro
+
+using namespace velantro;
+
+extern "C" {
+
+// A fresh window at a device pixel ratio; the state as start-up shows it.
+EMSCRIPTEN_KEEPALIVE const char* velantro_start(int ratio)
+{
+    page = std::make_unique<Page>(ratio < 1 ? 1 : ratio);
+    return Answer(State());
+}
+
+// Opens a file on the whole disc; one that fails leaves the view as it was.
+EMSCRIPTEN_KEEPALIVE const char* velantro_open(const char* path)
+{
+    WindowFields& fields = page->Fields;
+    const std::optional<ZoomRange> shown = std::exchange(fields.Zoom, std::nullopt);
+    fields.GraphFilePath = path;
+    const LoadOutcome outcome = LoadGraphFile(fields, page->Controls);
+    page->Rejected = outcome.Loaded ? "" : outcome.Reason;
+    if (!outcome.Loaded)
+        fields.Zoom = shown;
+    nlohmann::json state = State();
+    if (!outcome.Loaded)
+        state["message"] = {{"title", FileErrorTitle}, {"text", FileErrorText}};
+    return Answer(state);
+}
+
+// The options as the user set them; shown holds a bit a series, in the boxes' order.
+EMSCRIPTEN_KEEPALIVE const char* velantro_options(int averaged, int blockSize, int shown)
+{
+    PageControls& controls = page->Controls;
+    controls.AveragedChosen = averaged != 0;
+    controls.BlockSizeChosen = blockSize;
+    for (const Series series : AllSeries)
+        controls.Shown[SeriesIndex(series)] = ((shown >> SeriesIndex(series)) & 1) != 0;
+    Plot();
+    return Answer(State());
+}
+
+// Wheel notches at x logical pixels, forward positive.
+EMSCRIPTEN_KEEPALIVE const char* velantro_wheel(double x, double notches)
+{
+    ZoomCharts(ZoomAround(ChartRange(), UserX(x), notches, {page->Fields.ChartWidth}));
+    return Answer(State());
+}
+
+EMSCRIPTEN_KEEPALIVE const char* velantro_drag(double from, double to)
+{
+    if (std::abs(to - from) >= LeastDragPixels)
+        ZoomCharts(ZoomToDrag(ChartRange(), UserX(from), UserX(to), {page->Fields.ChartWidth}));
+    return Answer(State());
+}
+
+// Moves a zoomed view by quarters of its width, right for positive steps.
+EMSCRIPTEN_KEEPALIVE const char* velantro_pan(int steps)
+{
+    const ZoomRange view = ChartRange();
+    const double by = steps * view.Width() / 4;
+    if (page->Fields.Zoom)
+        ZoomCharts(ClampZoom({view.Left + by, view.Right + by}, {page->Fields.ChartWidth}));
+    return Answer(State());
+}
+
+EMSCRIPTEN_KEEPALIVE const char* velantro_whole()
+{
+    ZoomCharts(std::nullopt);
+    return Answer(State());
+}
+
+// The readout at a pointer on a chart (1 speed, 2 percent), in logical pixels.
+EMSCRIPTEN_KEEPALIVE const char* velantro_readout(int chart, double x, double y)
+{
+    ImageSurface& image = page->Controls.Chart(chart);
+    const float userX = UserX(x);
+    const auto userY = static_cast<float>(y * image.ScaleHeight() / (chart == 1 ? SpeedChartPixels : PercentChartPixels));
+    const auto caption = ReadoutCaption(chart == 1 ? Chart::Speed : Chart::Percent, image.Point(userX, userY), userX,
+                                        userY, page->Fields.SpeedChartHeight, U'.');
+    return Answer(caption ? nlohmann::json(*caption) : nlohmann::json());
+}
+
+// The burn report of a file as --report gives it: "text", "json" or "csv".
+EMSCRIPTEN_KEEPALIVE const char* velantro_report(const char* path, const char* format)
+{
+    const BurnReport report = ReadBurnReport(path, [](const std::string& text) { return text; });
+    const std::string kind = format;
+    if (kind == "json")
+        return Answer(nlohmann::ordered_json::array({ReportJson(report)})
+                          .dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) +
+                      "\n");
+    if (kind == "csv")
+        return Answer(ReportCsvHeader() + ReportCsvRow(report));
+    return Answer(report.Read() ? ReportText(report) : std::string());
+}
+
+} // extern "C"

@@ -1,0 +1,426 @@
+// The page and its worker, in the same file as the core's loader. The worker
+// runs the core and reads the file in chunks; the page only moves bytes,
+// pixels and clicks between the core and the screen.
+(function () {
+  'use strict';
+
+  if (typeof document === 'undefined') {
+    if (typeof importScripts === 'function') runWorker();
+    return;
+  }
+  const script = document.currentScript.src;
+  if (document.readyState === 'loading') {
+    document.addEventListener('DOMContentLoaded', () => runPage(script));
+  } else {
+    runPage(script);
+  }
+
+  function runWorker() {
+    let core = null;
+    let mounted = 0;
+    let current = null;
+    const calls = {};
+    const ready = VelantroCore().then((module) => {
+      core = module;
+      const call = (name, types) => core.cwrap('velantro_' + name, 'string', types);
+      calls.start = call('start', ['number']);
+      calls.open = call('open', ['string']);
+      calls.options = call('options', ['number', 'number', 'number']);
+      calls.wheel = call('wheel', ['number', 'number']);
+      calls.drag = call('drag', ['number', 'number']);
+      calls.pan = call('pan', ['number']);
+      calls.whole = call('whole', []);
+      calls.readout = call('readout', ['number', 'number', 'number']);
+      calls.report = call('report', ['string', 'string']);
+      core.FS.mkdir('/in');
+      readAhead(core.FS.filesystems.WORKERFS);
+    });
+
+    // Each read of a File costs a round trip to the browser's blob store,
+    // whatever its size: the reader's chunks are served from a few
+    // megabytes read at once, and memory stays flat all the same.
+    function readAhead(filesystem) {
+      const span = 4 << 20;
+      const reader = new FileReaderSync();
+      let held = { node: null, start: 0, bytes: new Uint8Array(0) };
+      filesystem.stream_ops.read = (stream, buffer, offset, length, position) => {
+        const node = stream.node;
+        const count = Math.max(0, Math.min(length, node.size - position));
+        if (count === 0) return 0;
+        if (held.node !== node || position < held.start || position + count > held.start + held.bytes.length) {
+          const end = Math.min(node.size, position + Math.max(count, span));
+          held = { node: node, start: position, bytes: new Uint8Array(reader.readAsArrayBuffer(node.contents.slice(position, end))) };
+        }
+        buffer.set(held.bytes.subarray(position - held.start, position - held.start + count), offset);
+        return count;
+      };
+    }
+
+    // The file stays where it is: the core reads it in chunks as it goes.
+    // Each has a folder of its own, the working one while it is shown, so
+    // the core knows it by its name alone, as the report names it.
+    function mount(blob, name) {
+      const folder = '/in/' + ++mounted;
+      core.FS.mkdir(folder);
+      core.FS.mount(core.FS.filesystems.WORKERFS, { blobs: [{ name: name, data: blob }] }, folder);
+      core.FS.chdir(folder);
+      return { folder: folder, name: name };
+    }
+
+    function unmount(file) {
+      core.FS.chdir('/in');
+      core.FS.unmount(file.folder);
+      core.FS.rmdir(file.folder);
+    }
+
+    function withPixels(answer) {
+      const state = JSON.parse(answer);
+      const transfer = [];
+      for (const chart of [state.speed, state.percent]) {
+        const bytes = core.HEAPU8.slice(chart.pixels, chart.pixels + chart.width * chart.height * 4);
+        // 0xFFRRGGBB words in memory are B, G, R, A; a canvas takes R, G, B, A.
+        for (let i = 0; i < bytes.length; i += 4) {
+          const blue = bytes[i];
+          bytes[i] = bytes[i + 2];
+          bytes[i + 2] = blue;
+        }
+        chart.pixels = bytes.buffer;
+        transfer.push(bytes.buffer);
+      }
+      return { answer: state, transfer: transfer };
+    }
+
+    const handlers = {
+      start: (m) => withPixels(calls.start(m.ratio)),
+      open: (m) => {
+        const file = mount(m.file, m.name);
+        const reply = withPixels(calls.open(file.name));
+        if (reply.answer.rejected) {
+          unmount(file);
+        } else {
+          if (current) unmount(current);
+          current = file;
+        }
+        if (current) core.FS.chdir(current.folder);
+        return reply;
+      },
+      options: (m) => withPixels(calls.options(m.averaged ? 1 : 0, m.blockSize, m.shown)),
+      wheel: (m) => withPixels(calls.wheel(m.x, m.notches)),
+      drag: (m) => withPixels(calls.drag(m.from, m.to)),
+      pan: (m) => withPixels(calls.pan(m.steps)),
+      whole: () => withPixels(calls.whole()),
+      readout: (m) => ({ answer: JSON.parse(calls.readout(m.chart, m.x, m.y)), transfer: [] }),
+      report: (m) => ({ answer: current ? calls.report(current.name, m.format) : '', transfer: [] }),
+    };
+
+    self.onmessage = (event) => {
+      const message = event.data;
+      ready
+        .then(() => {
+          const started = performance.now();
+          const reply = handlers[message.kind](message);
+          reply.answer = { value: reply.answer, ms: performance.now() - started, memory: core.HEAPU8.length };
+          self.postMessage({ id: message.id, answer: reply.answer }, reply.transfer);
+        })
+        .catch((error) => self.postMessage({ id: message.id, error: String(error) }));
+    };
+  }
+
+  function runPage(scriptUrl) {
+    const $ = (id) => document.getElementById(id);
+    const worker = new Worker(scriptUrl);
+    const pending = new Map();
+    let nextId = 0;
+    let busy = 0;
+    let drawn = 0;
+
+    worker.onmessage = (event) => {
+      const settle = pending.get(event.data.id);
+      pending.delete(event.data.id);
+      if (event.data.error) settle.reject(new Error(event.data.error));
+      else settle.resolve(event.data.answer);
+    };
+
+    function ask(kind, message) {
+      const id = ++nextId;
+      busy++;
+      document.body.dataset.busy = String(busy);
+      return new Promise((resolve, reject) => {
+        pending.set(id, { resolve: resolve, reject: reject });
+        worker.postMessage(Object.assign({ id: id, kind: kind }, message));
+      }).then(
+        (answer) => {
+          busy--;
+          document.body.dataset.busy = String(busy);
+          document.body.dataset.coreMs = answer.ms.toFixed(1);
+          document.body.dataset.coreMemory = String(answer.memory);
+          return answer.value;
+        },
+        (error) => {
+          busy--;
+          document.body.dataset.busy = String(busy);
+          throw error;
+        }
+      );
+    }
+
+    const ratio = window.devicePixelRatio >= 1.5 ? 2 : 1;
+    const seriesBoxes = Array.from(document.querySelectorAll('#series input'));
+    let fileName = '';
+
+    function show(state) {
+      $('drive').textContent = state.drive;
+      const values = $('values');
+      values.replaceChildren();
+      state.captions.forEach((caption, i) => {
+        const term = document.createElement('dt');
+        term.textContent = caption;
+        const value = document.createElement('dd');
+        value.textContent = state.values[i];
+        values.append(term, value);
+      });
+      seriesBoxes.forEach((box, i) => {
+        box.parentElement.style.setProperty('--colour', state.colours[i]);
+        box.checked = state.ticked[i];
+        box.disabled = !state.enabled[i];
+      });
+      $('averaged').checked = state.averaged;
+      $('raw').checked = !state.averaged;
+      $('block-size').value = String(state.blockSize);
+      $('block-size').disabled = !state.averaged;
+      paint($('speed'), state.speed);
+      paint($('percent'), state.percent);
+      state.speedCaptions.slice(1).forEach((text, i) => {
+        $('speed-axis').children[11 - i].textContent = text;
+      });
+      const sizeAxis = $('size-axis');
+      sizeAxis.replaceChildren();
+      const zoomed = state.zoomCaptions.length > 0;
+      sizeAxis.classList.toggle('zoomed', zoomed);
+      const captions = zoomed
+        ? state.zoomCaptions
+        : state.sizeCaptions.map((text, i) => ({ text: text, centre: i === 0 ? 0 : i / 4.5 }));
+      for (const caption of captions) {
+        const label = document.createElement('span');
+        label.textContent = caption.text;
+        label.style.left = (caption.centre * 100).toFixed(3) + '%';
+        sizeAxis.append(label);
+      }
+      $('report-button').disabled = !state.loaded;
+      $('save-button').disabled = !state.loaded;
+      if (state.message) {
+        $('message').textContent =
+          (fileName ? fileName + ': ' : '') + state.message.text.replace(/\r\n/g, '\n') + ' (' + state.rejected + ')';
+        $('message').hidden = false;
+      } else if (state.loaded) {
+        $('message').hidden = true;
+      }
+      document.body.dataset.zoom = state.zoom ? state.zoom.join(':') : '';
+      document.body.dataset.drawn = String(++drawn);
+      document.body.dataset.rejected = state.rejected;
+    }
+
+    function paint(canvas, chart) {
+      canvas.width = chart.width;
+      canvas.height = chart.height;
+      const image = new ImageData(new Uint8ClampedArray(chart.pixels), chart.width, chart.height);
+      canvas.getContext('2d').putImageData(image, 0, 0);
+    }
+
+    function open(blob, name) {
+      fileName = name;
+      document.title = name + ' - Velantro';
+      $('report').hidden = true;
+      return ask('open', { file: blob, name: name }).then(show);
+    }
+
+    function sendOptions() {
+      let shown = 0;
+      seriesBoxes.forEach((box, i) => {
+        if (box.checked) shown |= 1 << i;
+      });
+      return ask('options', {
+        averaged: $('averaged').checked,
+        blockSize: Number($('block-size').value),
+        shown: shown,
+      }).then(show);
+    }
+
+    // Opening.
+    $('open-button').addEventListener('click', () => $('file').click());
+    $('file').addEventListener('change', () => {
+      const file = $('file').files[0];
+      if (file) open(file, file.name);
+      $('file').value = '';
+    });
+    document.addEventListener('dragover', (event) => {
+      event.preventDefault();
+      event.dataTransfer.dropEffect = 'copy';
+    });
+    document.addEventListener('drop', (event) => {
+      event.preventDefault();
+      const file = event.dataTransfer.files[0];
+      if (file) open(file, file.name);
+    });
+
+    // Options.
+    for (const control of [$('raw'), $('averaged'), $('block-size')].concat(seriesBoxes)) {
+      control.addEventListener('change', sendOptions);
+    }
+
+    // Readouts, zoom and panning.
+    let dragFrom = null;
+    let readoutPending = false;
+    let wheelNotches = 0;
+    const band = $('band');
+    const offset = (event, canvas) => {
+      const box = canvas.getBoundingClientRect();
+      return { x: event.clientX - box.left, y: event.clientY - box.top };
+    };
+    [$('speed'), $('percent')].forEach((canvas, index) => {
+      const chart = index + 1;
+      const label = canvas.parentElement.querySelector('.readout');
+      canvas.addEventListener('mousemove', (event) => {
+        const at = offset(event, canvas);
+        if (dragFrom !== null) {
+          band.hidden = false;
+          band.style.left = Math.min(dragFrom, at.x) + 'px';
+          band.style.width = Math.abs(at.x - dragFrom) + 1 + 'px';
+        }
+        if (readoutPending) return;
+        readoutPending = true;
+        ask('readout', { chart: chart, x: at.x, y: at.y }).then((caption) => {
+          readoutPending = false;
+          label.hidden = caption === null;
+          if (caption === null) return;
+          label.textContent = caption;
+          const left = at.x + label.offsetWidth + 4 > canvas.clientWidth ? at.x - label.offsetWidth - 2 : at.x + 2;
+          const top = at.y + label.offsetHeight + 4 > canvas.clientHeight ? at.y - label.offsetHeight - 2 : at.y + 2;
+          label.style.left = left + 'px';
+          label.style.top = top + 'px';
+        });
+      });
+      canvas.addEventListener('mouseleave', () => {
+        label.hidden = true;
+      });
+      canvas.addEventListener('mousedown', (event) => {
+        if (event.button === 0) dragFrom = offset(event, canvas).x;
+      });
+      canvas.addEventListener('mouseup', (event) => {
+        if (event.button !== 0 || dragFrom === null) return;
+        const from = dragFrom;
+        dragFrom = null;
+        band.hidden = true;
+        ask('drag', { from: from, to: offset(event, canvas).x }).then(show);
+      });
+      canvas.addEventListener('dblclick', () => ask('whole', {}).then(show));
+      canvas.addEventListener(
+        'wheel',
+        (event) => {
+          event.preventDefault();
+          // Pixels, lines or pages; a notch is 100 pixels or 3 lines.
+          const notches = -event.deltaY / [100, 3, 1][event.deltaMode];
+          if (notches === 0) return;
+          const first = wheelNotches === 0;
+          wheelNotches += notches;
+          if (!first) return;
+          const x = offset(event, canvas).x;
+          setTimeout(() => {
+            const total = wheelNotches;
+            wheelNotches = 0;
+            ask('wheel', { x: x, notches: total }).then(show);
+          }, 0);
+        },
+        { passive: false }
+      );
+    });
+    document.addEventListener('mouseup', () => {
+      dragFrom = null;
+      band.hidden = true;
+    });
+    document.addEventListener('keydown', (event) => {
+      if (event.target.closest && event.target.closest('select, input[type=text]')) return;
+      if (event.key === 'Escape') ask('whole', {}).then(show);
+      else if (event.target.closest && event.target.closest('input')) return;
+      else if (event.key === 'ArrowLeft' || event.key === 'ArrowRight') {
+        ask('pan', { steps: event.key === 'ArrowLeft' ? -1 : 1 }).then(show);
+      } else if (event.key === '+' || event.key === '-') {
+        // The keyboard's wheel, about the middle of the view.
+        ask('wheel', { x: $('speed').clientWidth / 2, notches: event.key === '+' ? 1 : -1 }).then(show);
+      }
+    });
+
+    // The burn report.
+    const download = (text, type, name) => {
+      const link = document.createElement('a');
+      link.href = URL.createObjectURL(new Blob([text], { type: type }));
+      link.download = name;
+      link.click();
+      setTimeout(() => URL.revokeObjectURL(link.href), 1000);
+    };
+    const baseName = () => fileName.replace(/\.[^.]*$/, '') || 'velantro';
+    $('report-button').addEventListener('click', () =>
+      ask('report', { format: 'text' }).then((text) => {
+        $('report-text').textContent = text;
+        $('report').hidden = false;
+      })
+    );
+    $('copy-button').addEventListener('click', () => navigator.clipboard.writeText($('report-text').textContent));
+    $('json-button').addEventListener('click', () =>
+      ask('report', { format: 'json' }).then((text) => download(text, 'application/json', baseName() + '.json'))
+    );
+    $('csv-button').addEventListener('click', () =>
+      ask('report', { format: 'csv' }).then((text) => download(text, 'text/csv', baseName() + '.csv'))
+    );
+
+    // The charts with the drive and the values, as one picture.
+    $('save-button').addEventListener('click', () => {
+      const speed = $('speed');
+      const percent = $('percent');
+      const scale = speed.width / speed.clientWidth;
+      const panel = 260 * scale;
+      const line = 16 * scale;
+      const picture = document.createElement('canvas');
+      picture.width = panel + speed.width;
+      picture.height = Math.max(speed.height + percent.height + 8 * scale, line * 20);
+      const context = picture.getContext('2d');
+      context.fillStyle = '#fff';
+      context.fillRect(0, 0, picture.width, picture.height);
+      context.fillStyle = '#000';
+      context.font = 12 * scale + 'px sans-serif';
+      context.fillText($('drive').textContent, 8 * scale, line);
+      const rows = $('values').children;
+      for (let i = 0; i + 1 < rows.length; i += 2) {
+        const y = line * (i / 2 + 3);
+        context.fillText(rows[i].textContent, 8 * scale, y);
+        context.fillText(rows[i + 1].textContent, 110 * scale, y);
+      }
+      context.drawImage(speed, panel, 0);
+      context.drawImage(percent, panel, speed.height + 8 * scale);
+      picture.toBlob((blob) => download(blob, 'image/png', baseName() + '.png'), 'image/png');
+    });
+
+    // A link may name a file of the same site to open.
+    const start = ask('start', { ratio: ratio }).then(show);
+    const wanted = new URLSearchParams(location.search).get('open');
+    if (wanted) {
+      const url = new URL(wanted, location.href);
+      if (url.origin !== location.origin) {
+        $('message').textContent = wanted + ': only files of this site can be opened by a link';
+        $('message').hidden = false;
+      } else {
+        start
+          .then(() => fetch(url, { credentials: 'same-origin' }))
+          .then((response) => {
+            if (!response.ok) throw new Error(response.status + ' ' + response.statusText);
+            return response.blob();
+          })
+          .then((blob) => open(blob, decodeURIComponent(url.pathname.split('/').pop())))
+          .catch((error) => {
+            $('message').textContent = wanted + ': ' + error.message;
+            $('message').hidden = false;
+          });
+      }
+    }
+  }
+})();
