@@ -1,6 +1,8 @@
 #include "charts/frames.h"
 
+#include "charts/fitscale.h"
 #include "charts/seriescolours.h"
+#include "charts/sizeunits.h"
 #include "charts/surface.h"
 #include "vocabulary/zoomrange.h"
 #include "vocabulary/windowcontrols.h"
@@ -29,9 +31,6 @@ struct MediaRow {
     double HighWidthBytes;
     int HighSizeStep;
 };
-
-constexpr double GiB = 1073741824.0;
-constexpr double MiB = 1048576.0;
 
 // Each width is 4.5 size-label steps: 45 grid divisions, a size label every ten.
 constexpr MediaRow MediaTable[] = {
@@ -104,9 +103,23 @@ ZoomGrid GridFor(const WindowFields& fields)
             continue;
         grid.Major.push_back(static_cast<float>(x));
         grid.Captions.push_back({(x - view.Left) / view.Width(),
-                                 NumberText(k / 10 * step) + (megabytes ? "MB" : "GB")});
+                                 CaptionNumber(k / 10 * step) + (megabytes ? "MB" : "GB")});
     }
     return grid;
+}
+
+// Scales from 0 to just above the peaks of the samples shown, captioned at
+// the places of the media's captions.
+void FitScales(WindowFields& fields, WindowControls& controls)
+{
+    const FitScale speed = FitSpeedScale(fields.PeakSpeed);
+    const FitScale rpm = FitRpmScale(fields.PeakRpm);
+    fields.SpeedChartHeight = static_cast<std::int16_t>(std::lround(speed.Top * 100));
+    fields.RpmTop = rpm.Top;
+    for (int i = 1; i <= 12; ++i) {
+        controls.SetSpeedAxisCaption(i, CaptionNumber(speed.Step * i) + "x");
+        controls.SetRpmAxisCaption(i, TrimBlanks(CaptionNumber(rpm.Step * i / 1000)) + "K");
+    }
 }
 
 // The zoom cut to the chart; none when that is the whole chart.
@@ -150,6 +163,14 @@ void DrawSpeedFrame(WindowFields& fields, WindowControls& controls)
             sizeStep = low ? row->LowSizeStep : row->HighSizeStep;
         }
     }
+    if (row && fields.RpmTop != 0) {
+        // Back from a fitted scale to the media's.
+        fields.RpmTop = 0;
+        for (int i = 1; i <= 12; ++i)
+            controls.SetRpmAxisCaption(i, std::to_string(3 * i) + "K");
+    }
+    if (fields.FitSpeedScale)
+        FitScales(fields, controls);
     if (fields.ChartWidth < fields.MediaCapacity)
         fields.ChartWidth = fields.MediaCapacity;
     if (fields.ChartWidth == 0)
@@ -194,8 +215,10 @@ void DrawSpeedFrame(WindowFields& fields, WindowControls& controls)
     controls.SetZoomCaptions({});
     if (!row)
         return;
-    for (int i = 1; i <= 12; ++i)
-        controls.SetSpeedAxisCaption(i, NumberText(row->SpeedStep * i) + "x");
+    if (!fields.FitSpeedScale) {
+        for (int i = 1; i <= 12; ++i)
+            controls.SetSpeedAxisCaption(i, NumberText(row->SpeedStep * i) + "x");
+    }
     for (int i = 1; i <= 4; ++i)
         controls.SetSizeAxisCaption(i, NumberText(sizeStep * i) + row->Unit);
 }

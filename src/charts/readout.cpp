@@ -18,19 +18,20 @@ struct ReadoutRow {
     const char* Name;
     enum class Value { Speed, Rpm, Percent } Kind;
     const char* Suffix;
+    Series Shown; // whose box shows it
 };
 
 constexpr ReadoutRow ReadoutRows[] = {
-    {Chart::Speed, SeriesColour[0], "Write Speed ", ReadoutRow::Value::Speed, ""},
-    {Chart::Speed, SeriesColour[1], "Write RPM ", ReadoutRow::Value::Rpm, ""},
-    {Chart::Speed, SeriesColour[4], "Verify Speed ", ReadoutRow::Value::Speed, ""},
-    {Chart::Speed, SeriesColour[5], "Verify RPM ", ReadoutRow::Value::Rpm, ""},
-    {Chart::Percent, SeriesColour[3], "Write Buffer ", ReadoutRow::Value::Percent, "%"},
-    {Chart::Percent, SeriesColour[2], "Write CPU ", ReadoutRow::Value::Percent, "%"},
-    {Chart::Percent, SeriesColour[6], "Verify CPU ", ReadoutRow::Value::Percent, "%"},
+    {Chart::Speed, SeriesColour[0], "Write Speed ", ReadoutRow::Value::Speed, "", Series::WriteSpeed},
+    {Chart::Speed, SeriesColour[1], "Write RPM ", ReadoutRow::Value::Rpm, "", Series::WriteRpm},
+    {Chart::Speed, SeriesColour[4], "Verify Speed ", ReadoutRow::Value::Speed, "", Series::VerifySpeed},
+    {Chart::Speed, SeriesColour[5], "Verify RPM ", ReadoutRow::Value::Rpm, "", Series::VerifyRpm},
+    {Chart::Percent, SeriesColour[3], "Write Buffer ", ReadoutRow::Value::Percent, "%", Series::WriteBuffer},
+    {Chart::Percent, SeriesColour[2], "Write CPU ", ReadoutRow::Value::Percent, "%", Series::WriteCpu},
+    {Chart::Percent, SeriesColour[6], "Verify CPU ", ReadoutRow::Value::Percent, "%", Series::VerifyCpu},
 };
 
-double ReadoutValue(ReadoutRow::Value kind, float y, std::int16_t speedChartHeight)
+double ReadoutValue(ReadoutRow::Value kind, float y, std::int16_t speedChartHeight, double rpmTop)
 {
     // The speed and percent readouts are single precision, the RPM double.
     const float fromBottom = static_cast<float>(speedChartHeight) - y;
@@ -38,6 +39,8 @@ double ReadoutValue(ReadoutRow::Value kind, float y, std::int16_t speedChartHeig
     case ReadoutRow::Value::Speed:
         return fromBottom / 100.0f;
     case ReadoutRow::Value::Rpm:
+        if (rpmTop > 0)
+            return fromBottom / speedChartHeight * rpmTop;
         return fromBottom / (speedChartHeight * 0.0000266);
     case ReadoutRow::Value::Percent:
         break;
@@ -66,8 +69,25 @@ std::string FixedTwo(double value, char32_t decimalSeparator)
     return text;
 }
 
+std::optional<std::string> ZoomedReadoutCaption(Chart chart, std::int32_t colour, float x,
+                                                const NearestSamples& samples, char32_t decimalSeparator)
+{
+    if (colour < 0)
+        return std::nullopt;
+    for (const ReadoutRow& row : ReadoutRows) {
+        if (row.OnChart != chart || row.SeriesColour != static_cast<Colour>(colour))
+            continue;
+        const std::optional<SeriesSample> sample = samples.Nearest(row.Shown, x);
+        if (!sample)
+            return std::nullopt;
+        return "Sector " + SingleText(static_cast<float>(std::floor(sample->Sector))) + "\r\n" + row.Name +
+               FixedTwo(sample->Value, decimalSeparator) + row.Suffix;
+    }
+    return std::nullopt;
+}
+
 std::optional<std::string> ReadoutCaption(Chart chart, std::int32_t colour, float x, float y,
-                                          std::int16_t speedChartHeight, char32_t decimalSeparator)
+                                          std::int16_t speedChartHeight, char32_t decimalSeparator, double rpmTop)
 {
     if (colour < 0)
         return std::nullopt;
@@ -75,7 +95,7 @@ std::optional<std::string> ReadoutCaption(Chart chart, std::int32_t colour, floa
         if (row.OnChart != chart || row.SeriesColour != static_cast<Colour>(colour))
             continue;
         return "Sector " + SingleText(std::floor(x)) + "\r\n" + row.Name +
-               FixedTwo(ReadoutValue(row.Kind, y, speedChartHeight), decimalSeparator) + row.Suffix;
+               FixedTwo(ReadoutValue(row.Kind, y, speedChartHeight, rpmTop), decimalSeparator) + row.Suffix;
     }
     return std::nullopt;
 }

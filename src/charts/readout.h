@@ -1,5 +1,7 @@
 #pragma once
 
+#include "charts/nearestsample.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -12,7 +14,13 @@ enum class Chart { Speed, Percent };
 // picture), or nothing when the colour is no series colour. decimalSeparator
 // is the system's.
 std::optional<std::string> ReadoutCaption(Chart chart, std::int32_t colour, float x, float y,
-                                          std::int16_t speedChartHeight, char32_t decimalSeparator);
+                                          std::int16_t speedChartHeight, char32_t decimalSeparator,
+                                          double rpmTop = 0);
+
+// In a zoomed view: the series under the pointer by its colour, and the
+// sector and value of its plotted sample nearest to the pointer's sector.
+std::optional<std::string> ZoomedReadoutCaption(Chart chart, std::int32_t colour, float x,
+                                                const NearestSamples& samples, char32_t decimalSeparator);
 
 // Two digits after the separator, at least one before it.
 std::string FixedTwo(double value, char32_t decimalSeparator);

@@ -26,6 +26,8 @@ constexpr Colour LayerBreakColour = Rgb(255, 255, 1);
 constexpr Colour DataEndColour = Rgb(255, 1, 1);
 
 constexpr Colour GridColour = Rgb(64, 64, 64);
+// A note in the speed chart: light on its black, no series' colour.
+constexpr Colour AboveTheScaleColour = Rgb(224, 224, 224);
 constexpr Colour MajorGridColour = Rgb(128, 128, 128);
 
 constexpr int PercentChartHeight = 1000;

@@ -38,6 +38,8 @@ public:
     // Texts are UTF-8.
     virtual double TextWidth(const std::string& text) const = 0;
     virtual void Print(const std::string& text) = 0;
+    // The colour Print writes in from now on; the box's own until set.
+    virtual void SetForeColor(Colour) {}
     // The colour at a point in user coordinates, or -1 outside the image.
     virtual std::int32_t Point(float x, float y) const = 0;
     // Where user coordinates land on pixels; none where nothing is drawn.

@@ -28,7 +28,7 @@ int RunCompare(int argc, char** argv, const CompareOptions& options)
     const qreal ratio = application.devicePixelRatio();
     const QSize size = CompareChart::PictureSize;
     set.Rebuild(options.Verify ? CompareSeries::VerifySpeed : CompareSeries::WriteSpeed, CompareAxis::Sectors,
-                options.Range.value_or(ZoomRange{}), CompareChart::PlotArea(size, ratio).width());
+                options.Range.value_or(ZoomRange{}), CompareChart::PlotArea(set, size, ratio).width());
 
     for (const CompareFile& file : set.Files()) {
         if (!file.Drawn())

@@ -60,6 +60,7 @@ int WithLoadedWindow(int argc, char** argv, const ExportOptions& options, const 
 
     form.Fields().GraphFilePath = options.GraphFile;
     form.Fields().Zoom = options.Range;
+    form.Fields().FitSpeedScale = options.Fit;
     form.Fields().HiddenOnLoad = options.Hidden;
     const LoadOutcome outcome = form.LoadGraphFile();
     if (!outcome.Loaded)
@@ -84,7 +85,8 @@ ExportCommand::ExportCommand(CommandLine& commandLine) : Command(commandLine)
         "--export", options_.Output, "OUT.png",
         "write the window as it looks with FILE loaded to OUT.png,\n"
         "without a window or a display",
-        "velantro --export OUT.png [--raw | --average N] [--hide SERIES,...] [--range START:END] FILE.ibg");
+        "velantro --export OUT.png [--raw | --average N] [--hide SERIES,...] [--range START:END] [--fit]\n"
+        "         FILE.ibg");
     CLI::App& app = commandLine.App();
     const std::string group = "With --export";
     CLI::Option* raw = app.add_flag("--raw", options_.Raw, "plot every sample")->group(group)->needs(option_);
@@ -105,6 +107,11 @@ ExportCommand::ExportCommand(CommandLine& commandLine) : Command(commandLine)
         ->allow_extra_args(false)
         ->check(CLI::IsMember(std::vector<std::string>(std::begin(SeriesOptionNames), std::end(SeriesOptionNames)))
                    .description(""))
+        ->group(group)
+        ->needs(option_);
+    app.add_flag("--fit", options_.Fit,
+                 "speed and RPM scales from 0 to just above the highest\n"
+                 "sample shown, as Tools > Fit Speed Scale draws them")
         ->group(group)
         ->needs(option_);
     commandLine.AddRangeTo(option_);

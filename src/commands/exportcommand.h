@@ -20,6 +20,7 @@ struct ExportOptions {
     int BlockSize = 10;
     std::set<Series> Hidden;
     std::optional<ZoomRange> Range; // sectors, cut to the chart
+    bool Fit = false;               // speed and RPM scales fitted to the samples shown
 };
 
 // The series names of --hide, in the order of Series.

@@ -42,6 +42,7 @@ void ReadLine(CompareFile& file, CompareSeries series, CompareAxis axis, ZoomRan
                 if (!Wanted(series, scan.Section()))
                     continue;
                 const PlotPoint& point = scan.Point();
+                file.HasSeries = true;
                 file.Line.Add(share ? point.Sector / file.DataSectors * WholeShare : point.Sector,
                               ValueOf(series, point));
             }
@@ -79,6 +80,14 @@ void CompareSet::Remove(std::size_t index)
         files_.erase(files_.begin() + static_cast<std::ptrdiff_t>(index));
 }
 
+std::size_t CompareSet::FreeSlots() const
+{
+    const auto held = std::count_if(files_.begin(), files_.end(), [](const CompareFile& file) {
+        return file.Slot >= 0;
+    });
+    return MaxCompareFiles - std::min<std::size_t>(static_cast<std::size_t>(held), MaxCompareFiles);
+}
+
 std::size_t CompareSet::DrawnCount() const
 {
     return static_cast<std::size_t>(std::count_if(files_.begin(), files_.end(), [](const CompareFile& file) {
@@ -91,16 +100,36 @@ void CompareSet::Rebuild(CompareSeries series, CompareAxis axis, const ZoomRange
     series_ = series;
     axis_ = axis;
     ReadHeaders();
-    // A file rejected part-way through may have been the one that set the
-    // axis' width: then the others are read again over the narrower axis.
+    // A file rejected part-way through, or without the series, may have been
+    // the one that set the axis' width: then the others are read again over
+    // the narrower axis.
+    bool linesRead = false;
     for (;;) {
-        SetLimits();
+        SetLimits(linesRead);
         view_ = wanted.Width() > 0 ? ClampZoom(wanted, limits_) : WholeRange(limits_);
         ReadLines(columns);
+        linesRead = true;
         const double whole = limits_.Whole;
-        SetLimits();
+        SetLimits(true);
         if (limits_.Whole == whole)
             break;
+    }
+    GiveSlots();
+}
+
+void CompareSet::GiveSlots()
+{
+    for (CompareFile& file : files_) {
+        if (!file.Drawn() || file.Slot >= 0)
+            continue;
+        for (int slot = 0; slot < MaxCompareFiles && file.Slot < 0; ++slot) {
+            if (std::none_of(files_.begin(), files_.end(), [&](const CompareFile& other) { return other.Slot == slot; }))
+                file.Slot = slot;
+        }
+        if (file.Slot < 0) {
+            file.Error = "no colour left: at most " + std::to_string(MaxCompareFiles) + " files are drawn";
+            file.Line = {};
+        }
     }
 }
 
@@ -109,6 +138,7 @@ void CompareSet::ReadHeaders()
     for (CompareFile& file : files_) {
         file.Error.clear();
         file.Line = {};
+        file.HasSeries = false;
         SampleScan scan;
         if (!scan.Open(file.Path)) {
             file.Error = scan.ErrorString();
@@ -128,7 +158,7 @@ void CompareSet::ReadHeaders()
     }
 }
 
-void CompareSet::SetLimits()
+void CompareSet::SetLimits(bool linesRead)
 {
     // With nothing to draw, the empty frame of a freshly started window.
     static const WindowFields startup = StartupScale();
@@ -138,12 +168,16 @@ void CompareSet::SetLimits()
     for (const CompareFile& file : files_) {
         if (!file.Drawn())
             continue;
+        // Before its first reading a file may have the series. A verify-only
+        // BD shown with the write speed must not squash the others' lines.
+        if (linesRead && !file.HasSeries)
+            continue;
         if (file.ChartWidth > widest) {
             widest = file.ChartWidth;
             axisSectorSize_ = file.SectorSize;
         }
         // A CD without a verify section need not halve the DVDs' verify lines.
-        if (!file.Line.Empty())
+        if (file.HasSeries)
             fastest = std::max(fastest, static_cast<double>(file.SpeedChartHeight));
     }
     if (axis_ == CompareAxis::Sectors)

@@ -15,7 +15,8 @@ enum class CompareSeries { WriteSpeed, VerifySpeed, WriteBuffer };
 // compares places on the disc.
 enum class CompareAxis { Sectors, ShareOfData };
 
-// Eight colours that colour-blind readers can tell apart.
+// As many files as there are colours that colour-blind readers can tell
+// apart on the chart's background.
 inline constexpr int MaxCompareFiles = 8;
 
 // One file of a comparison: what its legend entry names and its line.
@@ -34,6 +35,11 @@ struct CompareFile {
     std::int16_t SectorSize = 0;
     std::int16_t SpeedChartHeight = 0;
     ColumnSummary Line;
+    // Whether the file has samples of the series anywhere, not only in the view.
+    bool HasSeries = false;
+    // The file's colour, from the first time it is drawn until it is removed;
+    // -1 for one never drawn.
+    int Slot = -1;
 
     bool Drawn() const { return Error.empty(); }
 };
@@ -46,11 +52,14 @@ public:
     void Remove(std::size_t index);
     const std::vector<CompareFile>& Files() const { return files_; }
     std::size_t DrawnCount() const;
+    // How many more files can be drawn: one per colour not held.
+    std::size_t FreeSlots() const;
 
     // Reads the files for the series over the wanted stretch of the axis
     // (clamped to it; an empty stretch is the whole) on the given number of
     // pixel columns. Rejected files keep their reason and are left out; the
-    // axis spans the files drawn.
+    // axis spans the files drawn that have the series. A file drawn for the
+    // first time takes the first colour no other file holds.
     void Rebuild(CompareSeries series, CompareAxis axis, const ZoomRange& wanted, int columns);
 
     CompareSeries Series() const { return series_; }
@@ -65,8 +74,10 @@ public:
 
 private:
     void ReadHeaders();
-    void SetLimits();
+    // Once the lines are read, files without the series leave the axis alone.
+    void SetLimits(bool linesRead);
     void ReadLines(int columns);
+    void GiveSlots();
 
     std::vector<CompareFile> files_;
     CompareSeries series_ = CompareSeries::WriteSpeed;

@@ -52,6 +52,7 @@ public:
     void SetSeriesEnabled(Series, bool) override {}
     void SetSpeedAxisCaption(int, const std::string&) override {}
     void SetSizeAxisCaption(int, const std::string&) override {}
+    void SetRpmAxisCaption(int, const std::string&) override {}
     void SetZoomCaptions(const std::vector<AxisCaption>&) override {}
     void ShowMessage(const std::string& prompt, const std::string&) override { Message = prompt; }
     std::string GeneralDate(const std::string& text) const override

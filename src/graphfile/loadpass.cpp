@@ -1,5 +1,6 @@
 #include "graphfile/loadpass.h"
 
+#include "graphfile/samplepeaks.h"
 #include "charts/frames.h"
 #include "charts/seriescolours.h"
 #include "charts/seriespens.h"
@@ -42,14 +43,18 @@ public:
             if (!reader_.Open(fields_.GraphFilePath))
                 throw PassFailure(reader_.ErrorString());
             ReadHeader();
+            FindPeaks();
             DrawSpeedFrame(fields_, controls_);
             DrawPercentFrame(fields_, controls_);
             DrawMarkers();
+            if (fields_.Zoom)
+                nearest_.emplace(*fields_.Zoom, ReadoutColumns);
             mapping_.emplace(fields_, layerBreak_);
             const DataPresent sections = PlotSections();
+            SayWhenAboveTheScale();
             AdjustSeriesBoxes(sections);
             fields_.LoadedFilePath = fields_.GraphFilePath;
-            return {true, sections, {}};
+            return {true, sections, {}, std::move(nearest_)};
         } catch (const PassFailure& failure) {
             reason = failure.what();
         } catch (const std::bad_alloc&) {
@@ -57,7 +62,7 @@ public:
         reader_.Close();
         controls_.ShowMessage(FileErrorText, FileErrorTitle);
         fields_.GraphFilePath = fields_.LoadedFilePath;
-        return {false, DataPresent::None, reason};
+        return {false, DataPresent::None, reason, std::nullopt};
     }
 
 private:
@@ -107,6 +112,37 @@ private:
             fields_.InfoCaptions[index] = values[index];
             PrintCentred(panel, values[index], i * InfoRowTwips);
         }
+    }
+
+    // A fitted scale needs the peaks before the frame is drawn: the file is
+    // read once more, by the same reader, keeping two numbers.
+    void FindPeaks()
+    {
+        if (!fields_.FitSpeedScale)
+            return;
+        const std::optional<SamplePeaks> peaks = PeaksOf(fields_.GraphFilePath, fields_.Zoom);
+        if (!peaks)
+            throw PassFailure("file changed while read");
+        fields_.PeakSpeed = peaks->Speed;
+        fields_.PeakRpm = peaks->Rpm;
+    }
+
+    // A curve far above the media's scale draws nothing; the chart says why.
+    void SayWhenAboveTheScale()
+    {
+        if (fields_.FitSpeedScale || !plotted_ || withinScale_)
+            return;
+        Surface& chart = controls_.SpeedChart();
+        chart.SetCurrentX(chart.ScaleLeft() + chart.ScaleWidth() / 50);
+        chart.SetCurrentY(static_cast<double>(fields_.SpeedChartHeight) / 2);
+        chart.SetForeColor(AboveTheScaleColour);
+        chart.Print(AboveTheScaleText);
+    }
+
+    void NoteScale(const PlotPoint& point)
+    {
+        plotted_ = true;
+        withinScale_ = withinScale_ || point.SpeedHeights[0] >= 0 || point.SpeedHeights[1] >= 0;
     }
 
     void DrawMarkers()
@@ -217,11 +253,28 @@ private:
         PlotPoint* q = &points[1];
         mapping_->Map(reader_.Sample(), true, *p);
         mapping_->Map(reader_.Sample(), false, *q);
+        NoteScale(*p);
+        const auto keep = [&](const PlotPoint& point) {
+            if (!nearest_)
+                return;
+            const std::pair<Series, double> values[] = {
+                {write ? Series::WriteSpeed : Series::VerifySpeed, point.Speed},
+                {write ? Series::WriteRpm : Series::VerifyRpm, point.Rpm},
+                {write ? Series::WriteBuffer : Series::VerifyCpu, point.First},
+                {Series::WriteCpu, point.Second}};
+            for (const auto& [series, value] : values) {
+                if ((write || series != Series::WriteCpu) && controls_.SeriesShown(series))
+                    nearest_->Add(series, point.Sector, value);
+            }
+        };
+        keep(*p);
         for (;;) {
             bool ended = false;
             if (averaged && q->Sector < fields_.DataSectors)
                 ended = AverageBlock(*q);
             DrawSegments(speed, percent, *p, *q);
+            NoteScale(*q);
+            keep(*q);
             if (ended || Next() == GraphToken::SectionEnd)
                 return;
             std::swap(p, q);
@@ -256,6 +309,9 @@ private:
     std::optional<SampleMapping> mapping_;
     double layerBreak_ = 0;
     std::optional<int> blockSize_;
+    std::optional<NearestSamples> nearest_;
+    bool plotted_ = false;
+    bool withinScale_ = false;
 };
 
 } // namespace

@@ -27,7 +27,8 @@ SampleMapping::SampleMapping(const WindowFields& fields, double layerBreak)
       layerBreak_(layerBreak > 0 ? layerBreak : fields.MediaCapacity),
       chartHeight_(fields.SpeedChartHeight),
       rpmBase_(fields.RpmBase),
-      rpmSpan_(fields.RpmSpan)
+      rpmSpan_(fields.RpmSpan),
+      rpmTop_(fields.RpmTop)
 {
 }
 
@@ -68,6 +69,8 @@ float SampleMapping::SpeedY(double speed) const
 
 float SampleMapping::RpmY(double rpm) const
 {
+    if (rpmTop_ > 0)
+        return ToSingle(chartHeight_ - chartHeight_ * rpm / rpmTop_);
     return ToSingle(chartHeight_ - chartHeight_ * RpmScale * rpm);
 }
 

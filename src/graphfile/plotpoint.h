@@ -54,6 +54,7 @@ private:
     double chartHeight_;
     double rpmBase_;
     double rpmSpan_;
+    double rpmTop_;
 };
 
 } // namespace velantro

@@ -1,5 +1,6 @@
 #include "report/reportformats.h"
 
+#include "charts/sizeunits.h"
 #include "report/textescapes.h"
 #include "vocabulary/floatchars.h"
 
@@ -45,47 +46,56 @@ class TextReport {
 public:
     explicit TextReport(const BurnReport& report) : report_(report) {}
 
-    std::string Text()
+    std::vector<ReportLine> Lines()
     {
         const GraphHeader& header = report_.Header;
         Row("File", report_.File);
         if (!report_.Read()) {
             Row("Error", report_.Error);
-            return std::move(text_);
+            return std::move(lines_);
         }
         Row("Drive", report_.Drive + ", firmware " + Info(0));
-        Row("Media", Info(3) + ", " + Info(2) + ", " + Sectors(header.Capacity) + " sectors" + Size(header.Capacity));
+        Row("Media", Info(3) + ", " + Info(2) + ", " + Sectors(header.Capacity) + " sectors" + LabelSize(header.Capacity));
         Row("Data", Sectors(header.DataSectors) + " sectors" + Size(header.DataSectors) + ", " + Info(7));
         Row("Layer break", report_.LayerBreak ? Place(*report_.LayerBreak) : "none");
         Row("Burn", Info(9) + ", " + Info(8) + ", speed selected " + Info(11));
         Section("Write", report_.Write);
         Section("Verify", report_.Verify);
-        return std::move(text_);
+        return std::move(lines_);
     }
 
 private:
     const std::string& Info(int index) const { return report_.Info[static_cast<std::size_t>(index)]; }
 
-    void Row(const std::string& label, const std::string& text, int indent = 0)
+    void Row(const std::string& label, const std::string& text, int indent = 0,
+             std::optional<ZoomRange> place = std::nullopt)
     {
         std::string line(static_cast<std::size_t>(indent), ' ');
         line += label;
         line.resize(std::max<std::size_t>(LabelWidth, line.size() + 1), ' ');
-        text_ += line + EscapedText(text) + "\n";
+        lines_.push_back({line + EscapedText(text), place});
     }
 
     static std::string Sectors(double sector) { return ShortestNumber(sector); }
 
-    // The decimal units of disc labels: 4.7 GB, 25 GB. Empty without a sector size.
+    // In the unit the speed chart captions for the media: a place read here
+    // is found on the chart. Empty without a sector size.
     std::string SizeText(double sectors) const
     {
         const double sectorSize = report_.Header.SectorSize;
         if (sectorSize <= 0)
             return {};
         const double bytes = sectors * sectorSize;
-        if (std::abs(bytes) >= 1e9)
-            return Fixed(bytes / 1e9, 2) + " GB";
-        return Fixed(bytes / 1e6, 1) + " MB";
+        return velantro::SizeText(bytes, SizeUnitFor(report_.Header.MediaType, report_.Header.Capacity * sectorSize));
+    }
+
+    // Disc labels count gigabytes of 10^9 bytes: 4.7 GB, 25 GB.
+    std::string LabelSize(double sectors) const
+    {
+        const double bytes = sectors * report_.Header.SectorSize;
+        if (SizeText(sectors).empty() || SizeUnitFor(report_.Header.MediaType, bytes) != "GB")
+            return Size(sectors);
+        return " (" + SizeText(sectors) + "; " + Fixed(bytes / 1e9, 2) + " GB as labels give it)";
     }
 
     std::string Size(double sectors) const
@@ -106,16 +116,18 @@ private:
 
     void Section(const std::string& name, const std::optional<SectionReport>& section)
     {
-        text_ += "\n";
+        lines_.push_back({});
         if (!section) {
             Row(name, "no samples");
             return;
         }
         const SectionReport& s = *section;
+        const auto place = [&s](double start, double end) { return PlaceView(start, end, s); };
         Row(name, ShortestNumber(static_cast<double>(s.Samples)) + " samples, " + Stretch(s.FirstSector, s.LastSector));
         Row("Strategy", StrategyName(s.Strategy.Kind), 2);
         for (const Zone& zone : s.Strategy.Zones)
-            Row("", Speed(zone.Speed) + " over " + Stretch(zone.StartSector, zone.EndSector), 2);
+            Row("", Speed(zone.Speed) + " over " + Stretch(zone.StartSector, zone.EndSector), 2,
+                place(zone.StartSector, zone.EndSector));
         Row("Speed", "start " + Speed(s.Speed.First()) + ", end " + Speed(s.Speed.Last()) + ", mean " +
                          Speed(s.Speed.Mean()), 2);
         Row("", "min " + Speed(s.Speed.Min()) + " at " + Place(s.Speed.MinSector()), 2);
@@ -128,11 +140,12 @@ private:
         Row("Dips", Count(s.Dips.Count()), 2);
         for (const Dip& dip : s.Dips.Listed())
             Row("", Stretch(dip.StartSector, dip.EndSector) + ": " + Speed(dip.LowestSpeed) + " of " +
-                        Speed(dip.ExpectedSpeed), 2);
+                        Speed(dip.ExpectedSpeed), 2, place(dip.StartSector, dip.EndSector));
         if (s.HasBuffer) {
             Row("Buffer drops", Count(s.Drops.Count()), 2);
             for (const SectorRun& drop : s.Drops.Listed())
-                Row("", Stretch(drop.StartSector, drop.EndSector) + ": down to " + Percent(drop.Lowest), 2);
+                Row("", Stretch(drop.StartSector, drop.EndSector) + ": down to " + Percent(drop.Lowest), 2,
+                    place(drop.StartSector, drop.EndSector));
         }
     }
 
@@ -148,7 +161,7 @@ private:
 
     static constexpr std::size_t LabelWidth = 16;
     const BurnReport& report_;
-    std::string text_;
+    std::vector<ReportLine> lines_;
 };
 
 Json Section(const std::optional<SectionReport>& section)
@@ -245,9 +258,27 @@ std::string ShortestNumber(double value)
     return std::string(digits, result.ptr);
 }
 
+ZoomRange PlaceView(double start, double end, const SectionReport& section)
+{
+    const double spacing = section.Samples > 1 ? std::abs(section.LastSector - section.FirstSector) /
+                                                     static_cast<double>(section.Samples - 1)
+                                               : 0;
+    const double centre = (start + end) / 2;
+    const double half = std::abs(end - start) / 2 + PlaceViewSamples * spacing;
+    return {centre - half, centre + half};
+}
+
+std::vector<ReportLine> ReportLines(const BurnReport& report)
+{
+    return TextReport(report).Lines();
+}
+
 std::string ReportText(const BurnReport& report)
 {
-    return TextReport(report).Text();
+    std::string text;
+    for (const ReportLine& line : ReportLines(report))
+        text += line.Text + "\n";
+    return text;
 }
 
 Json ReportJson(const BurnReport& report)
@@ -269,6 +300,30 @@ Json ReportJson(const BurnReport& report)
     json["verify"] = Section(report.Verify);
     json["layer_break"] = report.LayerBreak ? Number(*report.LayerBreak) : Json(nullptr);
     return json;
+}
+
+std::string ReportDocument(const std::vector<BurnReport>& reports, std::string_view format)
+{
+    std::string document;
+    if (format == "json") {
+        Json all = Json::array();
+        for (const BurnReport& report : reports)
+            all.push_back(ReportJson(report));
+        // File names are the platform's bytes, not always UTF-8.
+        return all.dump(2, ' ', false, Json::error_handler_t::replace) + '\n';
+    }
+    if (format == "csv") {
+        document = ReportCsvHeader();
+        for (const BurnReport& report : reports)
+            document += ReportCsvRow(report);
+        return document;
+    }
+    for (const BurnReport& report : reports) {
+        if (!report.Read())
+            continue;
+        document += (document.empty() ? "" : "\n") + ReportText(report);
+    }
+    return document;
 }
 
 std::string CsvCell(std::string_view text)

@@ -1,10 +1,13 @@
 #pragma once
 
+#include "vocabulary/zoomrange.h"
 #include "report/burnreport.h"
 
 #include <nlohmann/json.hpp>
 
 #include <iosfwd>
+#include <optional>
+#include <vector>
 #include <string>
 #include <string_view>
 
@@ -14,8 +17,23 @@ namespace velantro {
 constexpr int ReportFormatVersion = 1;
 
 // A summary for a terminal or a forum post: aligned, with units, places in
-// sectors and in MB/GB (decimal units, by the file's sector size).
+// sectors and in the MB or GB of the speed chart's captions (binary units).
 std::string ReportText(const BurnReport& report);
+
+// A line of the text form; dips, buffer drops and zones with the sectors a
+// view of them shows.
+struct ReportLine {
+    std::string Text;
+    std::optional<ZoomRange> Place;
+};
+std::vector<ReportLine> ReportLines(const BurnReport& report);
+
+// Samples' worth of sectors on each side of a place in its view.
+constexpr double PlaceViewSamples = 50;
+
+// A stretch of a section, centred, with PlaceViewSamples of the section's
+// mean sample spacing on each side; not cut to the disc.
+ZoomRange PlaceView(double start, double end, const SectionReport& section);
 
 // One file's object of the JSON report: keys in the documented order.
 nlohmann::ordered_json ReportJson(const BurnReport& report);
@@ -23,6 +41,10 @@ nlohmann::ordered_json ReportJson(const BurnReport& report);
 // One row per file under one header row, for spreadsheets.
 std::string ReportCsvHeader();
 std::string ReportCsvRow(const BurnReport& report);
+
+// The reports of several files as one text, JSON array or CSV table
+// ("text", "json", "csv"); the text leaves out the files not read.
+std::string ReportDocument(const std::vector<BurnReport>& reports, std::string_view format);
 
 // A CSV cell, quoted when it holds a comma, a quote or a line end.
 std::string CsvCell(std::string_view text);

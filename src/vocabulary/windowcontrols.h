@@ -40,6 +40,8 @@ public:
     // Speed axis captions 1..12 from the bottom; size axis captions 0..4.
     virtual void SetSpeedAxisCaption(int index, const std::string& caption) = 0;
     virtual void SetSizeAxisCaption(int index, const std::string& caption) = 0;
+    // RPM axis captions 1..12 from the bottom, for a fitted scale.
+    virtual void SetRpmAxisCaption(int index, const std::string& caption) = 0;
     // The size captions of a zoomed view, at most five; none puts the whole
     // view's captions back in their places.
     virtual void SetZoomCaptions(const std::vector<AxisCaption>& captions) = 0;

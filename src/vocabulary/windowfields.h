@@ -42,6 +42,13 @@ struct WindowFields {
     std::int16_t RpmSpan = 0;
     // The sectors both charts show when zoomed; the frames cut it to the chart.
     std::optional<ZoomRange> Zoom;
+    // The speed and RPM scales from the samples shown instead of the media;
+    // the pass finds their peaks before it draws the frame.
+    bool FitSpeedScale = false;
+    double PeakSpeed = 0;
+    double PeakRpm = 0;
+    // The RPM at the top of the speed chart; 0 for the media's own scale.
+    double RpmTop = 0;
     // The series a new file leaves unticked: a command's --hide, set before
     // its one pass. The window leaves it empty.
     std::set<Series> HiddenOnLoad;

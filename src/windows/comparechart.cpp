@@ -4,12 +4,14 @@
 #include "windows/windowlook.h"
 #include "compare/compareset.h"
 #include "charts/readout.h"
+#include "charts/sizeunits.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QLocale>
 #include <QPainter>
+#include <QTextOption>
 
 #include <algorithm>
 #include <cmath>
@@ -25,17 +27,18 @@ constexpr int LeftMargin = 58;
 constexpr int RightMargin = 22;
 constexpr int TopMargin = 34;
 constexpr int AxisBand = 42;
-constexpr int LegendRows = 4;
-constexpr int LegendRowHeight = 18;
+constexpr int LegendGap = 3;
+constexpr int SwatchWidth = 24;
 constexpr int BottomPadding = 8;
 constexpr int MinimumPlot = 16;
 constexpr int MostXCaptions = 10;
 constexpr int MostYCaptions = 13;
 
-// Okabe-Ito, in an order that keeps the pale yellow for last on white.
+// Okabe-Ito without its yellow, the pale ones darkened to stand out from the
+// white background at 3:1 or more, and a dark grey.
 constexpr QRgb Palette[MaxCompareFiles] = {
-    qRgb(230, 159, 0), qRgb(86, 180, 233), qRgb(0, 158, 115), qRgb(213, 94, 0),
-    qRgb(0, 114, 178), qRgb(204, 121, 167), qRgb(0, 0, 0),    qRgb(240, 228, 66),
+    qRgb(0, 114, 178),  qRgb(213, 94, 0),  qRgb(0, 158, 115),  qRgb(195, 110, 160),
+    qRgb(0, 0, 0),      qRgb(190, 130, 0), qRgb(60, 150, 200), qRgb(100, 100, 100),
 };
 
 const QColor Background = Qt::white;
@@ -43,29 +46,29 @@ const QColor Grid(224, 224, 224);
 const QColor Frame(128, 128, 128);
 const QColor Ink(32, 32, 32);
 
-constexpr double MiB = 1048576.0;
-constexpr double GiB = 1073741824.0;
-
 // Captions of the sector axis in MB or GB, as the main window writes them.
 struct AxisUnit {
     double PerUnit; // axis units (sectors or percent) per caption unit
     QString Name;
 };
 
+double AxisSectorSize(const CompareSet& set)
+{
+    return set.AxisSectorSize() > 0 ? set.AxisSectorSize() : 2048;
+}
+
+// The binary units of the main charts' captions: a CD's axis in MB.
+std::string_view SectorUnit(const CompareSet& set)
+{
+    return SizeUnitFor({}, set.Limits().Whole * AxisSectorSize(set));
+}
+
 AxisUnit UnitOf(const CompareSet& set)
 {
     if (set.Axis() == CompareAxis::ShareOfData)
         return {1, QStringLiteral("%")};
-    const double sectorSize = set.AxisSectorSize() > 0 ? set.AxisSectorSize() : 2048;
-    const bool gigabytes = set.Limits().Whole * sectorSize >= GiB;
-    return {(gigabytes ? GiB : MiB) / sectorSize, gigabytes ? QStringLiteral("GB") : QStringLiteral("MB")};
-}
-
-QRect LogicalPlot(QSize size)
-{
-    const int below = AxisBand + LegendRows * LegendRowHeight + BottomPadding;
-    return QRect(LeftMargin, TopMargin, std::max(MinimumPlot, size.width() - LeftMargin - RightMargin),
-                 std::max(MinimumPlot, size.height() - TopMargin - below));
+    const bool gigabytes = SectorUnit(set) == "GB";
+    return {(gigabytes ? GiB : MiB) / AxisSectorSize(set), gigabytes ? QStringLiteral("GB") : QStringLiteral("MB")};
 }
 
 QFont ChartFont(int pixels, bool bold = false)
@@ -75,6 +78,61 @@ QFont ChartFont(int pixels, bool bold = false)
     font.setPixelSize(pixels);
     font.setBold(bold);
     return font;
+}
+
+QString EntryText(const CompareSet& set, const CompareFile& file)
+{
+    QString text = LegendText(file);
+    if (file.Line.Empty())
+        text += set.Series() == CompareSeries::VerifySpeed ? QStringLiteral(" (no verify samples)")
+                                                           : QStringLiteral(" (no write samples)");
+    return text;
+}
+
+QTextOption Wrapped()
+{
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    return option;
+}
+
+// Each legend entry whole, wrapped to the plot's width, in logical pixels
+// from the top of the legend.
+struct LegendEntry {
+    std::size_t File;
+    QRectF Text;
+};
+
+std::vector<LegendEntry> LegendLayout(const CompareSet& set, double width)
+{
+    QImage scratch(1, 1, QImage::Format_RGB32);
+    QPainter painter(&scratch);
+    painter.setFont(ChartFont(11));
+    std::vector<LegendEntry> entries;
+    double top = 0;
+    for (std::size_t i = 0; i < set.Files().size(); ++i) {
+        const CompareFile& file = set.Files()[i];
+        if (!file.Drawn())
+            continue;
+        const QRectF box(SwatchWidth, top, std::max(1.0, width - SwatchWidth), 1e6);
+        const QRectF text = painter.boundingRect(box, EntryText(set, file), Wrapped());
+        entries.push_back({i, QRectF(box.topLeft(), QSizeF(box.width(), text.height()))});
+        top += text.height() + LegendGap;
+    }
+    return entries;
+}
+
+double LegendHeight(const std::vector<LegendEntry>& entries)
+{
+    return entries.empty() ? 0 : entries.back().Text.bottom();
+}
+
+QRect LogicalPlot(const CompareSet& set, QSize size)
+{
+    const int width = std::max(MinimumPlot, size.width() - LeftMargin - RightMargin);
+    const int legend = static_cast<int>(std::ceil(LegendHeight(LegendLayout(set, width))));
+    const int below = AxisBand + legend + BottomPadding;
+    return QRect(LeftMargin, TopMargin, width, std::max(MinimumPlot, size.height() - TopMargin - below));
 }
 
 // A caption number: no noise digits, "." as the main window's captions have.
@@ -114,7 +172,9 @@ void DrawGrid(QPainter& painter, const CompareSet& set, const QRect& plot, qreal
     const QString suffix = set.Series() == CompareSeries::WriteBuffer ? QStringLiteral("%") : QStringLiteral("x");
 
     painter.setPen(QPen(Grid, penWidth));
-    const double xStep = CaptionStep({view.Left / unit.PerUnit, view.Right / unit.PerUnit}, MostXCaptions);
+    // Room for a caption of "4.5GB" and a gap on a narrow plot.
+    const int mostX = std::clamp(static_cast<int>(logical(plot.width()) / 64), 2, MostXCaptions);
+    const double xStep = CaptionStep({view.Left / unit.PerUnit, view.Right / unit.PerUnit}, mostX);
     std::vector<std::pair<int, QString>> xCaptions;
     for (double k = std::ceil(view.Left / unit.PerUnit / xStep); xStep > 0 && k * xStep <= view.Right / unit.PerUnit;
          ++k) {
@@ -161,45 +221,31 @@ void DrawGrid(QPainter& painter, const CompareSet& set, const QRect& plot, qreal
 
 void DrawLegend(QPainter& painter, const CompareSet& set, const QRect& plot, qreal ratio)
 {
-    const QFont font = ChartFont(11);
-    const QFontMetrics metrics(font);
     painter.save();
     painter.scale(ratio, ratio);
-    painter.setFont(font);
-    const double left = plot.left() / ratio;
-    // One column while it holds them all, so that the texts need no cutting.
-    const double columnWidth = plot.width() / ratio / (set.DrawnCount() > LegendRows ? 2 : 1);
-    const double top = plot.bottom() / ratio + AxisBand;
-    int entry = 0;
-    for (std::size_t i = 0; i < set.Files().size(); ++i) {
-        const CompareFile& file = set.Files()[i];
-        if (!file.Drawn())
-            continue;
-        const double x = left + (entry / LegendRows) * columnWidth;
-        const double y = top + (entry % LegendRows) * LegendRowHeight;
-        painter.fillRect(QRectF(x, y + 4, 18, 8), FileColour(i));
-        QString text = LegendText(file);
-        if (file.Line.Empty())
-            text += set.Series() == CompareSeries::VerifySpeed ? QStringLiteral(" (no verify samples)")
-                                                               : QStringLiteral(" (no write samples)");
+    painter.setFont(ChartFont(11));
+    const QFontMetrics metrics(painter.font());
+    const QPointF origin(plot.left() / ratio, plot.bottom() / ratio + AxisBand);
+    for (const LegendEntry& entry : LegendLayout(set, plot.width() / ratio)) {
+        const CompareFile& file = set.Files()[entry.File];
+        const QRectF text = entry.Text.translated(origin);
+        painter.fillRect(QRectF(origin.x(), text.top() + metrics.ascent() / 2.0 - 3, 18, 8), FileColour(file.Slot));
         painter.setPen(Ink);
-        painter.drawText(QPointF(x + 24, y + metrics.ascent()),
-                         metrics.elidedText(text, Qt::ElideMiddle, static_cast<int>(columnWidth - 32)));
-        ++entry;
+        painter.drawText(text, EntryText(set, file), Wrapped());
     }
     painter.restore();
 }
 
 } // namespace
 
-QColor FileColour(std::size_t index)
+QColor FileColour(int slot)
 {
-    return QColor::fromRgb(Palette[index % MaxCompareFiles]);
+    return QColor::fromRgb(Palette[static_cast<std::size_t>(std::clamp(slot, 0, MaxCompareFiles - 1))]);
 }
 
-QRect PlotArea(QSize size, qreal ratio)
+QRect PlotArea(const CompareSet& set, QSize size, qreal ratio)
 {
-    const QRect logical = LogicalPlot(size);
+    const QRect logical = LogicalPlot(set, size);
     const auto device = [ratio](int v) { return static_cast<int>(std::lround(v * ratio)); };
     return QRect(device(logical.x()), device(logical.y()), device(logical.width()), device(logical.height()));
 }
@@ -210,7 +256,7 @@ QImage Draw(const CompareSet& set, QSize size, qreal ratio)
                        std::max(1, static_cast<int>(std::lround(size.height() * ratio))));
     QImage image(pixels, QImage::Format_RGB32);
     image.fill(Background);
-    const QRect plot = PlotArea(size, ratio);
+    const QRect plot = PlotArea(set, size, ratio);
     // One screen pixel wide at any scale factor.
     const int penWidth = std::max(1, static_cast<int>(std::lround(ratio)));
     {
@@ -221,7 +267,7 @@ QImage Draw(const CompareSet& set, QSize size, qreal ratio)
         for (std::size_t i = 0; i < set.Files().size(); ++i) {
             const CompareFile& file = set.Files()[i];
             if (file.Drawn())
-                DrawLine(painter, plot, file.Line.Segments(rows), FileColour(i), penWidth);
+                DrawLine(painter, plot, file.Line.Segments(rows), FileColour(file.Slot), penWidth);
         }
         painter.setPen(QPen(Frame, penWidth));
         painter.setBrush(Qt::NoBrush);
@@ -276,7 +322,10 @@ QString PlaceText(const CompareSet& set, double x)
 {
     if (set.Axis() == CompareAxis::ShareOfData)
         return QString::fromStdString(FixedTwo(x, DecimalSeparator())) + QStringLiteral("% of the data");
-    return QStringLiteral("Sector %1").arg(static_cast<qlonglong>(std::floor(x)));
+    const double sector = std::floor(x);
+    return QStringLiteral("Sector %1 (%2)")
+        .arg(static_cast<qlonglong>(sector))
+        .arg(QString::fromStdString(SizeText(sector * AxisSectorSize(set), SectorUnit(set))));
 }
 
 } // namespace CompareChart

@@ -23,12 +23,13 @@ namespace CompareChart {
 // The size of the command's picture at a scale of 1.
 inline constexpr QSize PictureSize(960, 600);
 
-// The colour of the file at a place of the list.
-QColor FileColour(std::size_t index);
+// The colour of a file's slot (CompareFile::Slot).
+QColor FileColour(int slot);
 
 // The plot inside a picture of the given size in logical pixels, in device
 // pixels at the ratio: how many pixel columns the lines are summed up for.
-QRect PlotArea(QSize size, qreal ratio);
+// The legend under it takes as many lines as its entries need.
+QRect PlotArea(const CompareSet& set, QSize size, qreal ratio);
 
 // The whole picture, at the device pixel ratio (sharp on HiDPI screens).
 QImage Draw(const CompareSet& set, QSize size, qreal ratio);
@@ -43,7 +44,7 @@ QString LegendText(const CompareFile& file);
 // The value of a line as the readout and the captions write it.
 QString ValueText(const CompareSet& set, double value);
 
-// The place on the axis, as the captions write it.
+// The place on the axis: the sector and its size in the captions' unit, or the share.
 QString PlaceText(const CompareSet& set, double x);
 
 } // namespace CompareChart

@@ -2,6 +2,7 @@
 
 #include "windows/comparechart.h"
 #include "windows/droppedfiles.h"
+#include "compare/compareset.h"
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -53,7 +54,8 @@ void ComparePicture::SetImage(const QImage& image)
 QRectF ComparePicture::PlotRect() const
 {
     const qreal ratio = devicePixelRatioF();
-    const QRect device = CompareChart::PlotArea(size(), ratio);
+    static const CompareSet none;
+    const QRect device = CompareChart::PlotArea(Set ? *Set : none, size(), ratio);
     return QRectF(device.x() / ratio, device.y() / ratio, device.width() / ratio, device.height() / ratio);
 }
 

@@ -27,6 +27,8 @@ public:
     QRectF PlotRect() const;
 
     QLabel* Readout = nullptr;
+    // The comparison drawn, whose legend sets the plot's height.
+    const class CompareSet* Set = nullptr;
 
 signals:
     void Resized();

@@ -4,12 +4,14 @@
 #include "windows/comparechart.h"
 #include "windows/comparepicture.h"
 #include "windows/graphpath.h"
+#include "windows/windowplacement.h"
 #include "capture/imagewriter.h"
 #include "capture/savecapture.h"
 #include "charts/readout.h"
 #include "platform/filedialogs.h"
 #include "platform/messageboxes.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QFile>
 #include <QFileInfo>
@@ -77,14 +79,22 @@ void CompareWindow::BuildControls()
         AxisBox->addItem(QString::fromLatin1(name));
     SavePictureButton = new QPushButton(QStringLiteral("Save Picture..."), this);
     FileList = new QListWidget(this);
-    FileList->setFixedWidth(230);
+    FileList->setMinimumWidth(120);
+    FileList->setMaximumWidth(230);
     FileList->setTextElideMode(Qt::ElideMiddle);
     Chart = new ComparePicture(this);
-    Chart->setMinimumSize(480, 320);
+    Chart->Set = &set_;
+    Chart->setMinimumSize(200, 160);
     ResizeTimer = new QTimer(this);
     ResizeTimer->setSingleShot(true);
     ResizeTimer->setInterval(ResizeSettleMs);
 
+    // Small enough for a scaled screen of 640 x 512: the picture and the list
+    // give way before any control leaves the screen.
+    SeriesBox->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    AxisBox->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    SeriesBox->setMinimumContentsLength(8);
+    AxisBox->setMinimumContentsLength(8);
     auto* choices = new QHBoxLayout;
     choices->addWidget(new QLabel(QStringLiteral("Show:"), this));
     choices->addWidget(SeriesBox);
@@ -92,14 +102,11 @@ void CompareWindow::BuildControls()
     choices->addWidget(new QLabel(QStringLiteral("X axis:"), this));
     choices->addWidget(AxisBox);
     choices->addStretch();
-    choices->addWidget(SavePictureButton);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(AddFilesButton);
-    buttons->addWidget(RemoveFileButton);
     auto* files = new QVBoxLayout;
     files->addWidget(FileList);
-    files->addLayout(buttons);
+    for (QPushButton* button : {AddFilesButton, RemoveFileButton, SavePictureButton})
+        files->addWidget(button);
 
     auto* body = new QHBoxLayout;
     body->addLayout(files);
@@ -107,7 +114,28 @@ void CompareWindow::BuildControls()
     auto* whole = new QVBoxLayout(this);
     whole->addLayout(choices);
     whole->addLayout(body, 1);
-    resize(CompareChart::PictureSize + QSize(FileList->width() + 30, 50));
+    resize(WantedSize());
+}
+
+QSize CompareWindow::WantedSize() const
+{
+    return CompareChart::PictureSize + QSize(FileList->maximumWidth() + 30, 50);
+}
+
+void CompareWindow::PlaceBeside(const QWidget* owner)
+{
+    owner_ = owner;
+}
+
+void CompareWindow::showEvent(QShowEvent* event)
+{
+    // The first time beside the window it was opened from, fitted to its
+    // screen, once the frame around it is known.
+    if (!placed_) {
+        placed_ = true;
+        OpenBeside(*this, owner_ ? owner_.data() : QApplication::activeWindow(), WantedSize());
+    }
+    QWidget::showEvent(event);
 }
 
 void CompareWindow::ConnectHandlers()
@@ -138,7 +166,8 @@ void CompareWindow::AddGraphFiles(const QStringList& files)
     }
     if (graphFiles.size() < static_cast<std::size_t>(files.size()))
         messageBoxes_.Show(this, QString::fromLatin1(WrongTypeText), QString::fromLatin1(WrongTypeTitle));
-    const std::size_t room = MaxCompareFiles - std::min<std::size_t>(set_.Files().size(), MaxCompareFiles);
+    // Files left out hold no colour and leave room for others.
+    const std::size_t room = set_.FreeSlots();
     if (graphFiles.size() > room) {
         messageBoxes_.Show(this,
                            QStringLiteral("At most %1 graph files can be compared: %2 of them were not added.")
@@ -167,7 +196,7 @@ void CompareWindow::RebuildLines()
 {
     const auto series = static_cast<CompareSeries>(std::max(0, SeriesBox->currentIndex()));
     const auto axis = static_cast<CompareAxis>(std::max(0, AxisBox->currentIndex()));
-    set_.Rebuild(series, axis, wanted_, CompareChart::PlotArea(Chart->size(), Chart->devicePixelRatioF()).width());
+    set_.Rebuild(series, axis, wanted_, CompareChart::PlotArea(set_, Chart->size(), Chart->devicePixelRatioF()).width());
     FillFileList();
     DrawComparison();
 }
@@ -192,7 +221,7 @@ void CompareWindow::FillFileList()
     for (std::size_t i = 0; i < set_.Files().size(); ++i) {
         const CompareFile& file = set_.Files()[i];
         QPixmap swatch(SwatchSize, SwatchSize);
-        swatch.fill(file.Drawn() ? CompareChart::FileColour(i) : QColor(Qt::transparent));
+        swatch.fill(file.Drawn() ? CompareChart::FileColour(file.Slot) : QColor(Qt::transparent));
         auto* item = new QListWidgetItem(QIcon(swatch), FileName(file), FileList);
         QString tip = QFile::decodeName(file.Path.c_str());
         if (!file.Drawn()) {
@@ -217,7 +246,7 @@ void CompareWindow::ZoomTo(const ZoomRange& range)
 double CompareWindow::AxisPlace(QPointF at) const
 {
     const qreal ratio = Chart->devicePixelRatioF();
-    const QRect plot = CompareChart::PlotArea(Chart->size(), ratio);
+    const QRect plot = CompareChart::PlotArea(set_, Chart->size(), ratio);
     const double column = std::floor(at.x() * ratio - plot.left());
     const ZoomRange& view = set_.View();
     return view.Left + (column + 0.5) / plot.width() * view.Width();
@@ -238,7 +267,7 @@ void CompareWindow::ShowReadout(QPointF at)
         const std::optional<double> value = file.Drawn() ? file.Line.ValueAt(x) : std::nullopt;
         if (value)
             lines << QStringLiteral("<span style=\"color:%1\">&#9632;</span> %2: %3")
-                         .arg(CompareChart::FileColour(i).name(), FileName(file).toHtmlEscaped(),
+                         .arg(CompareChart::FileColour(file.Slot).name(), FileName(file).toHtmlEscaped(),
                               CompareChart::ValueText(set_, *value));
     }
     box.setText(lines.join(QStringLiteral("<br>")));
@@ -341,7 +370,9 @@ void CompareWindow::ChartFilesDropped(const QStringList& files)
 void CompareWindow::KeyPressed(int key)
 {
     if (key == Qt::Key_Escape)
-        ZoomTo(WholeRange(set_.Limits()));
+        close();
+    else if (key == Qt::Key_Delete)
+        RemoveGraphFile(FileList->currentRow());
 }
 
 void CompareWindow::ResizeSettled()

@@ -2,6 +2,7 @@
 
 #include "compare/compareset.h"
 
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
@@ -45,6 +46,8 @@ public:
     double AxisPlace(QPointF at) const;
     void ShowReadout(QPointF at);
     void SavePicture();
+    // When first shown: sized to the owner's screen and opened beside the owner, or over it.
+    void PlaceBeside(const QWidget* owner);
 
     // Event handlers, named for the control and what happened to it.
     void AddFilesClicked();
@@ -73,8 +76,10 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
+    QSize WantedSize() const;
     void BuildControls();
     void ConnectHandlers();
     void FillFileList();
@@ -86,6 +91,8 @@ private:
     QString pictureFolder_;
     FileDialogs& fileDialogs_;
     MessageBoxes& messageBoxes_;
+    bool placed_ = false;
+    QPointer<const QWidget> owner_;
 };
 
 } // namespace velantro

@@ -9,6 +9,7 @@
 #include "capture/captureform.h"
 #include "capture/savecapture.h"
 #include "charts/frames.h"
+#include "charts/panning.h"
 #include "graphfile/infopanel.h"
 #include "graphfile/loadpass.h"
 #include "vocabulary/windowcontrols.h"
@@ -31,6 +32,7 @@
 #include <QMenuBar>
 #include <QRadioButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QTimer>
 
 #include <algorithm>
@@ -133,6 +135,12 @@ public:
             window_.SpeedAxisCaptions[static_cast<std::size_t>(index)]->setText(Text(caption));
     }
 
+    void SetRpmAxisCaption(int index, const std::string& caption) override
+    {
+        if (index >= 1 && index <= 12)
+            window_.RpmAxisCaptions[static_cast<std::size_t>(index)]->setText(Text(caption));
+    }
+
     void SetSizeAxisCaption(int index, const std::string& caption) override
     {
         if (index < 0 || index > 4)
@@ -228,6 +236,9 @@ void MainWindow::BuildMenus()
     ReportAction = ToolsMenu->addAction(QStringLiteral("Burn Report..."));
     ReportAction->setEnabled(false);
     CompareAction = ToolsMenu->addAction(QStringLiteral("Compare Graph Files..."));
+    ToolsMenu->addSeparator();
+    FitScaleAction = ToolsMenu->addAction(QStringLiteral("Fit Speed Scale"));
+    FitScaleAction->setCheckable(true);
     HelpMenu = menuBar()->addMenu(QStringLiteral("Help"));
     AboutAction = HelpMenu->addAction(QStringLiteral("About Velantro..."));
 }
@@ -360,6 +371,16 @@ void MainWindow::ConnectHandlers()
     connect(PercentChart, &PictureBox::DoubleClicked, this, &MainWindow::PercentChartDoubleClicked);
     connect(SpeedChart, &PictureBox::WheelTurned, this, &MainWindow::SpeedChartWheelTurned);
     connect(PercentChart, &PictureBox::WheelTurned, this, &MainWindow::PercentChartWheelTurned);
+    connect(SpeedChart, &PictureBox::WheelPanned, this, &MainWindow::ChartWheelPanned);
+    connect(PercentChart, &PictureBox::WheelPanned, this, &MainWindow::ChartWheelPanned);
+    connect(FitScaleAction, &QAction::toggled, this, &MainWindow::FitScaleToggled);
+    // Only while zoomed: else the keys move between the options as they always did.
+    for (const int key : {Qt::Key_Left, Qt::Key_Right}) {
+        auto* shortcut = new QShortcut(QKeySequence(key), this);
+        panKeys_.push_back(shortcut);
+        shortcut->setEnabled(false);
+        connect(shortcut, &QShortcut::activated, this, [this, key] { KeyPressed(key); });
+    }
     connect(CaptureTimer, &QTimer::timeout, this, &MainWindow::CaptureTimerFired);
     connect(&gdip, &ImageWriter::Error, this,
             [this](int /*status*/, const QString& description) { lastWriterError_ = description; });
@@ -472,7 +493,11 @@ void MainWindow::FollowBurnReport(bool loaded)
 
 LoadOutcome MainWindow::LoadGraphFile()
 {
-    return velantro::LoadGraphFile(fields_, *controls_);
+    LoadOutcome outcome = velantro::LoadGraphFile(fields_, *controls_);
+    zoomedSamples_ = outcome.Samples;
+    for (QShortcut* shortcut : panKeys_)
+        shortcut->setEnabled(fields_.Zoom.has_value());
+    return outcome;
 }
 
 void MainWindow::DrawSpeedFrame()
@@ -501,6 +526,23 @@ void MainWindow::ZoomCharts(std::optional<ZoomRange> range)
         return;
     fields_.Zoom = range;
     LoadGraphFile();
+    // What the readout said was under the pointer has moved.
+    SpeedReadout->hide();
+    PercentReadout->hide();
+}
+
+void MainWindow::PanCharts(double steps)
+{
+    if (fields_.Zoom)
+        ZoomCharts(PanZoom(*fields_.Zoom, steps, {fields_.ChartWidth}));
+}
+
+void MainWindow::ShowPlace(double left, double right)
+{
+    ZoomCharts(ClampZoom({left, right}, {fields_.ChartWidth}));
+    show();
+    raise();
+    activateWindow();
 }
 
 void MainWindow::StartZoomDrag(float x)
@@ -554,8 +596,12 @@ void MainWindow::ShowReadout(PictureBox& chart, ReadoutLabel& box, Chart kind, f
 {
     if (!fields_.GraphFilePath.empty()) {
         chart.setToolTip(QString());
+        // Zoomed, the value of the sample itself; the whole view reads the pointer's height.
         const std::optional<std::string> caption =
-            ReadoutCaption(kind, chart.Point(x, y), x, y, fields_.SpeedChartHeight, DecimalSeparator());
+            fields_.Zoom && zoomedSamples_
+                ? ZoomedReadoutCaption(kind, chart.Point(x, y), x, *zoomedSamples_, DecimalSeparator())
+                : ReadoutCaption(kind, chart.Point(x, y), x, y, fields_.SpeedChartHeight, DecimalSeparator(),
+                                 fields_.RpmTop);
         if (caption) {
             box.SetCaption(*caption);
             box.show();
@@ -596,9 +642,11 @@ void MainWindow::WriteScreenCapture()
 
 void MainWindow::ShowCompareWindow()
 {
-    if (!compareWindow_)
+    if (!compareWindow_) {
         compareWindow_ = new CompareWindow(fields_.GraphFilePath, QFile::decodeName(fields_.GraphFolder.c_str()),
                                            Text(fields_.CaptureFolder), *fileDialogs_, *messageBoxes_);
+        compareWindow_->PlaceBeside(this);
+    }
     compareWindow_->show();
     compareWindow_->raise();
     compareWindow_->activateWindow();
@@ -638,7 +686,8 @@ void MainWindow::AboutClicked()
 void MainWindow::ReportClicked()
 {
     if (!reportWindow_) {
-        reportWindow_ = new ReportWindow(this);
+        reportWindow_ = new ReportWindow(this, *fileDialogs_, *messageBoxes_);
+        connect(reportWindow_, &ReportWindow::PlaceClicked, this, &MainWindow::ShowPlace);
         FollowBurnReport(true);
     }
     reportWindow_->show();
@@ -737,8 +786,36 @@ void MainWindow::PercentChartWheelTurned(float x, double notches)
 
 void MainWindow::KeyPressed(int key)
 {
-    if (key == Qt::Key_Escape)
-        ZoomCharts(std::nullopt);
+    switch (key) {
+    case Qt::Key_Escape:
+        // A drag in progress is called off; without one, back to the whole disc.
+        if (dragFrom_) {
+            dragFrom_.reset();
+            SpeedChart->HideBand();
+            PercentChart->HideBand();
+        } else {
+            ZoomCharts(std::nullopt);
+        }
+        break;
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+        PanCharts(key == Qt::Key_Left ? -1 : 1);
+        break;
+    default:
+        break;
+    }
+}
+
+void MainWindow::ChartWheelPanned(double steps)
+{
+    PanCharts(steps);
+}
+
+void MainWindow::FitScaleToggled(bool fitted)
+{
+    fields_.FitSpeedScale = fitted;
+    if (!fields_.GraphFilePath.empty())
+        LoadGraphFile();
 }
 
 void MainWindow::keyPressEvent(QKeyEvent* event)

@@ -17,6 +17,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 class QAction;
 class QCheckBox;
@@ -26,6 +27,7 @@ class QGroupBox;
 class QLabel;
 class QMenu;
 class QRadioButton;
+class QShortcut;
 class QTimer;
 
 namespace velantro {
@@ -73,6 +75,10 @@ public:
     void StartZoomDrag(float x);
     void MoveZoomDrag(float x);
     void EndZoomDrag(PictureBox& chart, float x);
+    // Moves a zoomed view by pan steps, a tenth of its width each.
+    void PanCharts(double steps);
+    // Zooms to a place the report names, and comes forward.
+    void ShowPlace(double left, double right);
     void AskScreenCapture();
     void WriteScreenCapture();
     // One compare window at a time; it opens with the current file first.
@@ -105,6 +111,8 @@ public:
     void SpeedChartWheelTurned(float x, double notches);
     void PercentChartWheelTurned(float x, double notches);
     void KeyPressed(int key);
+    void ChartWheelPanned(double steps);
+    void FitScaleToggled(bool fitted);
     void CaptureTimerFired();
 
     // Modal, OK only, no icon.
@@ -119,6 +127,7 @@ public:
     QAction* SettingsAction = nullptr;
     QAction* ReportAction = nullptr;
     QAction* CompareAction = nullptr;
+    QAction* FitScaleAction = nullptr;
     QMenu* HelpMenu = nullptr;
     QAction* AboutAction = nullptr;
 
@@ -178,6 +187,9 @@ private:
     double wheelNotches_ = 0;
     float wheelAt_ = 0;
     QPointer<CompareWindow> compareWindow_;
+    // The zoomed view's plotted samples, for its readout.
+    std::optional<NearestSamples> zoomedSamples_;
+    std::vector<QShortcut*> panKeys_;
 };
 
 } // namespace velantro

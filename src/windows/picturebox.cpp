@@ -191,13 +191,18 @@ void PictureBox::Print(const std::string& text)
         QPainter painter(&image_);
         painter.scale(ratio, ratio);
         painter.setFont(font());
-        painter.setPen(palette().color(QPalette::WindowText));
+        painter.setPen(foreColor_.value_or(palette().color(QPalette::WindowText)));
         painter.drawText(QPointF(x, y + fontMetrics().ascent()), QString::fromStdString(text));
         painter.end();
         ScheduleUpdate();
     }
     currentX_ = 0;
     currentY_ += PixelsToUserY(fontMetrics().height());
+}
+
+void PictureBox::SetForeColor(Colour colour)
+{
+    foreColor_ = QColor::fromRgb(static_cast<QRgb>(colour));
 }
 
 std::int32_t PictureBox::Point(float x, float y) const
@@ -277,8 +282,19 @@ void PictureBox::mouseDoubleClickEvent(QMouseEvent* /*event*/)
 
 void PictureBox::wheelEvent(QWheelEvent* event)
 {
-    // 120 units a notch, the toolkit's convention for wheels.
-    const double notches = event->angleDelta().y() / 120.0;
+    // 120 units a notch, the toolkit's convention for wheels. A horizontal
+    // wheel, or Shift with the vertical one, moves along the disc: down and
+    // right towards its end.
+    const QPoint delta = event->angleDelta();
+    const bool along = (event->modifiers() & Qt::ShiftModifier) || (delta.x() != 0 && delta.y() == 0);
+    if (along) {
+        const double steps = -(delta.y() != 0 ? delta.y() : delta.x()) / 120.0;
+        if (steps != 0)
+            emit WheelPanned(steps);
+        event->accept();
+        return;
+    }
+    const double notches = delta.y() / 120.0;
     if (notches == 0) {
         event->ignore();
         return;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 #include "charts/surface.h"
 
 #include <QColor>
@@ -41,6 +43,7 @@ public:
     double CurrentY() const;
     double TextWidth(const std::string& text) const override;
     void Print(const std::string& text) override;
+    void SetForeColor(Colour colour) override;
     std::int32_t Point(float x, float y) const override;
     const PixelGrid* Pixels() const override { return &grid_; }
     PixelCanvas Canvas() override;
@@ -73,6 +76,8 @@ signals:
     void DoubleClicked();
     // Wheel notches at a pointer position, forward positive; touchpads send fractions.
     void WheelTurned(float x, double notches);
+    // Pan steps of a horizontal wheel or Shift and the wheel, towards the disc's end positive.
+    void WheelPanned(double steps);
     // Local file names of a drop, in the order given; empty when the drop
     // carried none.
     void FilesDropped(const QStringList& files);
@@ -90,6 +95,7 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    std::optional<QColor> foreColor_;
     void MakeImage();
     void ScheduleUpdate();
     void UpdateFactors();

@@ -1,54 +1,185 @@
 #include "windows/reportwindow.h"
 
+#include "windows/windowplacement.h"
+#include "capture/imagewriter.h"
+#include "platform/filedialogs.h"
+#include "platform/messageboxes.h"
 #include "report/reportformats.h"
 
 #include <QClipboard>
 #include <QFile>
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QHBoxLayout>
-#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QKeyEvent>
+#include <QTextBrowser>
+#include <QUrl>
 #include <QVBoxLayout>
 
 namespace velantro {
 
-ReportWindow::ReportWindow(QWidget* owner) : QWidget(owner, Qt::Window)
+namespace {
+
+constexpr const char* SaveTitle = "Save Burn Report";
+const QString PlaceScheme = QStringLiteral("place");
+
+QString LinkedHtml(const std::vector<ReportLine>& lines)
+{
+    QString html = QStringLiteral("<pre>");
+    for (const ReportLine& line : lines) {
+        const QString text = QString::fromStdString(line.Text);
+        // The link starts where the words do, not at the label column's blanks.
+        qsizetype blanks = 0;
+        while (blanks < text.size() && text[blanks] == u' ')
+            ++blanks;
+        html += text.left(blanks);
+        if (line.Place)
+            html += QStringLiteral("<a href=\"%1:%2:%3\">%4</a>")
+                        .arg(PlaceScheme, QString::number(line.Place->Left, 'g', 17),
+                             QString::number(line.Place->Right, 'g', 17), text.mid(blanks).toHtmlEscaped());
+        else
+            html += text.mid(blanks).toHtmlEscaped();
+        html += u'\n';
+    }
+    return html + QStringLiteral("</pre>");
+}
+
+std::string FormatOf(const QString& target)
+{
+    const QString suffix = QFileInfo(target).suffix().toLower();
+    if (suffix == QLatin1String("json") || suffix == QLatin1String("csv"))
+        return suffix.toStdString();
+    return "text";
+}
+
+} // namespace
+
+ReportWindow::ReportWindow(QWidget* owner, FileDialogs& fileDialogs, MessageBoxes& messageBoxes)
+    : QWidget(owner, Qt::Window), fileDialogs_(fileDialogs), messageBoxes_(messageBoxes)
 {
     setWindowTitle(QStringLiteral("Burn Report"));
-    ReportView = new QPlainTextEdit(this);
-    ReportView->setReadOnly(true);
-    ReportView->setLineWrapMode(QPlainTextEdit::NoWrap);
+    ReportView = new QTextBrowser(this);
+    ReportView->setOpenLinks(false);
+    ReportView->setLineWrapMode(QTextEdit::NoWrap);
     // The columns line up only in a fixed-pitch font.
     ReportView->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     CopyButton = new QPushButton(QStringLiteral("Copy to Clipboard"), this);
+    ForumCopyButton = new QPushButton(QStringLiteral("Copy for a Forum"), this);
+    SaveButton = new QPushButton(QStringLiteral("Save..."), this);
 
     auto* buttons = new QHBoxLayout;
+    buttons->addWidget(SaveButton);
     buttons->addStretch();
+    buttons->addWidget(ForumCopyButton);
     buttons->addWidget(CopyButton);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(ReportView);
     layout->addLayout(buttons);
+    ReportView->setMinimumSize(120, 60);
     resize(640, 600);
 
     connect(CopyButton, &QPushButton::clicked, this, &ReportWindow::CopyClicked);
+    connect(ForumCopyButton, &QPushButton::clicked, this, &ReportWindow::ForumCopyClicked);
+    connect(SaveButton, &QPushButton::clicked, this, &ReportWindow::SaveClicked);
+    connect(ReportView, &QTextBrowser::anchorClicked, this, &ReportWindow::PlaceLinkClicked);
 }
 
 void ReportWindow::ShowFile(const std::string& path, const DateFormatter& generalDate)
 {
-    BurnReport report = ReadBurnReport(path, generalDate);
-    report.File = QFile::decodeName(path.c_str()).toStdString();
-    ReportView->setPlainText(QString::fromStdString(ReportText(report)));
+    path_ = path;
+    report_ = ReadBurnReport(path, generalDate);
+    report_.File = QFile::decodeName(path.c_str()).toStdString();
+    const std::vector<ReportLine> lines = ReportLines(report_);
+    text_.clear();
+    for (const ReportLine& line : lines)
+        text_ += QString::fromStdString(line.Text) + u'\n';
+    ReportView->setHtml(LinkedHtml(lines));
 }
 
 QString ReportWindow::Text() const
 {
-    return ReportView->toPlainText();
+    return text_;
+}
+
+QString ReportWindow::ForumText() const
+{
+    // A path would show the user's home folder and name.
+    BurnReport named = report_;
+    named.File = QFileInfo(QString::fromStdString(report_.File)).fileName().toStdString();
+    return QStringLiteral("[code]\n") + QString::fromStdString(ReportText(named)) + QStringLiteral("[/code]\n");
+}
+
+bool ReportWindow::SaveReport(const QString& target)
+{
+    // As --report names it: by the path it was opened with.
+    BurnReport named = report_;
+    named.File = path_;
+    QString reason = QString::fromStdString(report_.Error);
+    if (reason.isEmpty()) {
+        ImageWriter writer;
+        connect(&writer, &ImageWriter::Error, this, [&reason](int, const QString& text) { reason = text; });
+        const std::string text = ReportDocument({named}, FormatOf(target));
+        if (writer.WriteFile(QFile::encodeName(target).toStdString(), QByteArray(text.data(), static_cast<qsizetype>(text.size()))) != 0)
+            return true;
+    }
+    messageBoxes_.Show(this, QStringLiteral("The report could not be saved as\n%1\n\n%2").arg(target, reason),
+                       QString::fromLatin1(SaveTitle));
+    return false;
 }
 
 void ReportWindow::CopyClicked()
 {
     QGuiApplication::clipboard()->setText(Text());
+}
+
+void ReportWindow::ForumCopyClicked()
+{
+    QGuiApplication::clipboard()->setText(ForumText());
+}
+
+void ReportWindow::SaveClicked()
+{
+    if (path_.empty())
+        return;
+    const QFileInfo graph(QFile::decodeName(path_.c_str()));
+    const std::optional<QString> chosen = fileDialogs_.GetSaveFileName(
+        this, QString::fromLatin1(SaveTitle), QStringLiteral("Text (*.txt);;JSON (*.json);;CSV (*.csv)"),
+        QStringLiteral("*.txt"), graph.absolutePath(), graph.completeBaseName(), QStringLiteral("txt"));
+    if (chosen && !chosen->isEmpty())
+        SaveReport(*chosen);
+}
+
+void ReportWindow::PlaceLinkClicked(const QUrl& link)
+{
+    const QStringList parts = link.toString().split(u':');
+    bool left = false;
+    bool right = false;
+    if (parts.size() == 3 && parts[0] == PlaceScheme) {
+        const double from = parts[1].toDouble(&left);
+        const double to = parts[2].toDouble(&right);
+        if (left && right)
+            emit PlaceClicked(from, to);
+    }
+}
+
+void ReportWindow::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape)
+        close();
+    else
+        QWidget::keyPressEvent(event);
+}
+
+void ReportWindow::showEvent(QShowEvent* event)
+{
+    // The first time beside the main window, fitted to its screen.
+    if (!placed_) {
+        placed_ = true;
+        OpenBeside(*this, parentWidget(), QSize(640, 600));
+    }
+    QWidget::showEvent(event);
 }
 
 } // namespace velantro

@@ -105,6 +105,7 @@ TEST(Frames, ZoomedGridAndCaptions)
     const std::vector<std::tuple<ZoomRange, std::optional<ZoomRange>, std::vector<std::string>, std::size_t>> cases = {
         {{530000, 650000}, ZoomRange{530000, 650000}, {" 1.05GB", " 1.1GB", " 1.15GB", " 1.2GB"}, 45},
         {{2300000, 2400000}, ZoomRange{2300000, 2359296}, {" 4.4GB", " 4.45GB", " 4.5GB"}, 23}, // cut at the end
+        {{0, 350000}, ZoomRange{0, 350000}, {" 0GB", " 0.2GB", " 0.4GB", " 0.6GB"}, 34}, // a zero before the point
         {{-1, 3e6}, std::nullopt, {}, 45},
     };
     for (const auto& [zoom, shown, captions, minorLines] : cases) {

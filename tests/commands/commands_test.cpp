@@ -1,6 +1,9 @@
 #include "support/process.h"
 #include "support/window.h"
 
+#include <chrono>
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <map>
 #include <sstream>
@@ -85,6 +88,7 @@ TEST(ExportCommand, IsTheWindowWithTheOptions)
          [](MainWindow& f) { f.BlockSizeBox->setCurrentIndex(5), emit f.BlockSizeBox->activated(5); }, "C"},
         {{"--range", "1000000:1100000"}, [](MainWindow& f) { f.ZoomCharts(ZoomRange{1000000, 1100000}); }, "C"},
         {{"--range", "-5:1e12"}, [](MainWindow&) {}, "C"}, // cut to the chart: the whole
+        {{"--fit"}, [](MainWindow& f) { f.FitScaleAction->trigger(); }, "C"},
         {{}, [](MainWindow&) {}, "de_DE.UTF-8"},
     };
     for (auto [arguments, act, locale] : cases) {
@@ -156,6 +160,31 @@ TEST(Commands, RejectedFilesAndUsage)
     }
     EXPECT_EQ(Velantro({"--version"}).Out, "velantro " VELANTRO_VERSION "\n");
     EXPECT_NE(Velantro({"--help"}).Out.find("--info FILE"), std::string::npos);
+}
+
+// Newest first; files of the same time by name, capitals or not.
+TEST(ListCommand, NewestFirstThenByName)
+{
+    const testing::TempFile home("", "unused");
+    const std::string folder = home.In("prefix/drive_c/users/u/AppData/Roaming/ImgBurn/Graph Data Files");
+    std::filesystem::create_directories(folder);
+    const auto now = std::filesystem::file_time_type::clock::now();
+    // Name, age in minutes.
+    const std::vector<std::pair<std::string, int>> files = {{"b.ibg", 5}, {"C.ibg", 5}, {"a.ibg", 5}, {"new.ibg", 1},
+                                                            {"old.ibg", 60}};
+    for (const auto& [name, age] : files) {
+        std::ofstream(folder + "/" + name) << ibggen::Generate({ibggen::Kind::CdWriteOnly, 20});
+        std::filesystem::last_write_time(folder + "/" + name, now - std::chrono::minutes(age));
+    }
+    const ProcessResult result = testing::RunProcess(
+        {VELANTRO_EXE, "--list"}, {"HOME=" + home.Folder(), "WINEPREFIX=" + home.In("prefix"), "DISPLAY="});
+    std::vector<std::string> listed;
+    std::istringstream lines(result.Out);
+    for (std::string line; std::getline(lines, line);) {
+        const std::string path = line.substr(line.find('\t') + 1);
+        listed.push_back(path.substr(folder.size() + 1, path.find('\t') - folder.size() - 1));
+    }
+    EXPECT_EQ(listed, (std::vector<std::string>{"new.ibg", "a.ibg", "b.ibg", "C.ibg", "old.ibg"})) << result.Err;
 }
 
 } // namespace

@@ -10,8 +10,8 @@
 namespace velantro {
 namespace {
 
-// The first three Okabe-Ito colours, one per file in the order given.
-constexpr QRgb Orange = 0xE69F00, SkyBlue = 0x56B4E9, BluishGreen = 0x009E73;
+// The first three colours of the palette, one per file drawn in the order given.
+constexpr QRgb First = 0x0072B2, Second = 0xD55E00, Third = 0x009E73;
 
 TEST(CompareCommand, PicturesExitStatusesAndUsage)
 {
@@ -27,9 +27,10 @@ TEST(CompareCommand, PicturesExitStatusesAndUsage)
         std::string Named; // on standard error
     };
     const std::vector<Case> cases = {
-        {{out, dvd, dl, cd}, 0, {Orange, SkyBlue, BluishGreen}, {}, ""},
-        {{out, "--verify", dvd, dl}, 0, {Orange, SkyBlue}, {BluishGreen}, ""},
-        {{out, dvd, truncated, cd}, 1, {Orange, BluishGreen}, {SkyBlue}, truncated},
+        {{out, dvd, dl, cd}, 0, {First, Second, Third}, {}, ""},
+        {{out, "--verify", dvd, dl}, 0, {First, Second}, {Third}, ""},
+        // A file that cannot be read takes no colour.
+        {{out, dvd, truncated, cd}, 1, {First, Second}, {Third}, truncated},
         {{out, "/nonexistent.ibg", truncated}, 1, {}, {}, "/nonexistent.ibg"},
         {{out, dvd, dvd, dvd, dvd, dvd, dvd, dvd, dvd, dvd}, 2, {}, {}, "Usage: velantro"},
         {{out, "--range", "5:1", dvd}, 2, {}, {}, "--range"},

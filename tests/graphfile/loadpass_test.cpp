@@ -1,3 +1,4 @@
+#include "charts/fitscale.h"
 #include "charts/seriescolours.h"
 #include "support/recording.h"
 
@@ -227,6 +228,92 @@ TEST(LoadPass, RejectedFiles)
         EXPECT_EQ(!run.Controls.Speed.LinesIn(Yellow).empty(), writeLeft);
         EXPECT_EQ(!run.Controls.Speed.LinesIn(Cyan).empty(), verifyLeft);
     }
+}
+
+// The round scale just above a peak: 12.5 caption steps of 1, 1.5, 2, 2.5,
+// 3, 4, 5, 6 or 8 times a power of ten; a peak on a scale's top takes the next.
+TEST(FitScale, RoundStepJustAboveThePeak)
+{
+    const std::vector<std::tuple<double, double, double>> speeds = {
+        {0, 0.1, 1.25}, {3, 0.25, 3.125}, {24.9, 2, 25}, {25, 2.5, 31.25}, {120, 10, 125},
+        {49.99, 4, 50}, {130, 15, 187.5}, {1e9, 25, 312.5}, {-4, 0.1, 1.25},
+    };
+    for (const auto& [peak, step, top] : speeds) {
+        EXPECT_DOUBLE_EQ(FitSpeedScale(peak).Step, step) << peak;
+        EXPECT_DOUBLE_EQ(FitSpeedScale(peak).Top, top) << peak;
+    }
+    EXPECT_DOUBLE_EQ(FitRpmScale(168000).Top, 187500);
+}
+
+// With Fit Speed Scale the scales end just above the highest sample shown
+// and the captions follow; without it a file whose every sample lies above
+// the scale says so in the speed chart, and every other draws as before.
+TEST(FitScale, FittedFrameAndTheNoteAboveTheScale)
+{
+    // 120x to 130x at 1000 to 3000 sectors; 2x at 500 only in the second file.
+    const std::string fast = File(Section("WRITE", "120,1000,0,90,1\r\n130,2000,0,90,1\r\n125,3000,0,90,1\r\n"));
+    const std::string mixed = File(Section("WRITE", "2,500,0,90,1\r\n120,1000,0,90,1\r\n"));
+    const struct {
+        const std::string* Text;
+        bool Fit;
+        std::optional<ZoomRange> Zoom;
+        std::int16_t Height;
+        const char* TopCaption;
+        bool Noted;
+    } cases[] = {
+        {&fast, false, {}, 2500, " 24x", true},
+        {&mixed, false, {}, 2500, " 24x", false},
+        {&fast, true, {}, 18750, " 180x", false},
+        {&fast, true, ZoomRange{0, 1500}, 12500, " 120x", false},
+        {&mixed, true, ZoomRange{0, 1024}, 12500, " 120x", false},
+        {&mixed, true, ZoomRange{0, 600}, 250, " 2.4x", false}, // the slowest step a caption
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.Fit) + " " + std::to_string(c.Height));
+        PassRun run(false);
+        run.Fields.FitSpeedScale = c.Fit;
+        run.Fields.Zoom = c.Zoom;
+        ASSERT_TRUE(run.LoadText(*c.Text).Loaded);
+        EXPECT_EQ(run.Fields.SpeedChartHeight, c.Height);
+        EXPECT_EQ(run.Controls.SpeedCaptions[12], c.TopCaption);
+        const bool noted = !run.Controls.Speed.Printed.empty();
+        EXPECT_EQ(noted, c.Noted);
+        EXPECT_TRUE(!noted || run.Controls.Speed.Printed[0].Text == AboveTheScaleText);
+        // The RPM line within its fitted scale too (a zoom leaves out the samples beyond it).
+        for (const Segment& rpm : run.Controls.Speed.LinesIn(Green))
+            EXPECT_TRUE(!c.Fit || c.Zoom || std::min(rpm.Y1, rpm.Y2) >= 0);
+    }
+}
+
+// A zoomed pass keeps the plotted samples of the ticked series for the
+// readout, averaged as drawn; the whole view keeps none.
+TEST(LoadPass, ZoomedReadoutSamples)
+{
+    const std::string file = File(Sections(WriteSamples(4), V));
+    const std::vector<std::tuple<bool, Series, double, std::optional<double>>> cases = {
+        {false, Series::WriteSpeed, 2100, 2},
+        {false, Series::WriteBuffer, 3900, 94},
+        {false, Series::WriteCpu, 1000, 1},
+        {false, Series::VerifySpeed, 2000, 5},
+        {false, Series::VerifyCpu, 1000, 3},
+        {false, Series::WriteRpm, 2000, Rpm(2, (2295104 - 2000) / 2295104.0)},
+        {true, Series::WriteSpeed, 4000, 3.5}, // a block of 2: (3 + 4) / 2 at its last sector
+    };
+    for (const auto& [averaged, series, sector, value] : cases) {
+        SCOPED_TRACE(std::to_string(SeriesIndex(series)) + " " + std::to_string(sector));
+        PassRun run(averaged, 2);
+        run.Fields.Zoom = ZoomRange{0, 5000};
+        ASSERT_TRUE(run.LoadText(file).Loaded);
+        ASSERT_TRUE(run.Outcome.Samples);
+        const std::optional<SeriesSample> found = run.Outcome.Samples->Nearest(series, sector);
+        ASSERT_EQ(found.has_value(), value.has_value());
+        if (found) {
+            EXPECT_DOUBLE_EQ(found->Value, *value);
+        }
+    }
+    PassRun whole;
+    ASSERT_TRUE(whole.LoadText(file).Loaded);
+    EXPECT_FALSE(whole.Outcome.Samples);
 }
 
 } // namespace

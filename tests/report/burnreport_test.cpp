@@ -196,5 +196,126 @@ TEST(BurnReport, BufferDrops)
     }
 }
 
+// 61 write samples 1000 sectors apart; any 15 in a row hold 10.0x to 11.4x
+// once each, so every local level is their median, 10.7x.
+std::string EdgeFile(const std::vector<std::pair<int, double>>& speeds, const std::vector<std::pair<int, double>>& buffers)
+{
+    std::string body = "[END_CONFIGURATION]\r\n[START_WRITE]\r\n";
+    for (int i = 0; i < 61; ++i) {
+        double speed = 10 + (i % 15) * 0.1, buffer = 100;
+        for (const auto& [at, value] : speeds)
+            speed = at == i ? value : speed;
+        for (const auto& [at, value] : buffers)
+            buffer = at == i ? value : buffer;
+        char line[80];
+        std::snprintf(line, sizeof line, "%.2f,%d,0,%.2f,5\r\n", speed, i * 1000, buffer);
+        body += line;
+    }
+    GraphText text;
+    text.Body = body + "[END_WRITE]\r\n";
+    return text.Text();
+}
+
+TEST(BurnReport, RulesAtTheirEdges)
+{
+    struct Case {
+        const char* Name;
+        std::vector<std::pair<int, double>> Speeds, Buffers;
+        std::vector<Dip> Dips;
+        std::vector<SectorRun> Drops;
+    };
+    const Case cases[] = {
+        {"a sample just below 80 % of its level", {{30, 8.55}}, {}, {{30000, 30000, 8.55, 10.7}}, {}},
+        {"a sample at 80 % of its level", {{30, 8.56}}, {}, {}, {}},
+        {"a dip taking in its low neighbours", {{29, 5}, {30, 4}, {31, 5}}, {}, {{29000, 31000, 4, 10.7}}, {}},
+        // The last sample with 15 after it, and one more low before it comes back.
+        {"a dip found where the stretch ends", {{45, 5}, {46, 5}}, {}, {{45000, 46000, 5, 10.7}}, {}},
+        {"the buffer at 50 %", {}, {{20, 50}}, {}, {}},
+        {"the buffer just below 50 %", {}, {{20, 49.99}, {21, 40}, {22, 50}}, {}, {{20000, 21000, 40}}},
+        {"the buffer below 50 % at the last sample", {}, {{60, 10}}, {}, {{60000, 60000, 10}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        const TempFile file(EdgeFile(c.Speeds, c.Buffers));
+        const BurnReport report = ReadBurnReport(file.Path(), SameDate);
+        ASSERT_TRUE(report.Write) << report.Error;
+        const auto& dips = report.Write->Dips.Listed();
+        ASSERT_EQ(dips.size(), c.Dips.size());
+        for (std::size_t i = 0; i < dips.size(); ++i) {
+            EXPECT_EQ(dips[i].StartSector, c.Dips[i].StartSector);
+            EXPECT_EQ(dips[i].EndSector, c.Dips[i].EndSector);
+            EXPECT_EQ(dips[i].LowestSpeed, c.Dips[i].LowestSpeed);
+            EXPECT_DOUBLE_EQ(dips[i].ExpectedSpeed, c.Dips[i].ExpectedSpeed);
+        }
+        const auto& drops = report.Write->Drops.Listed();
+        ASSERT_EQ(drops.size(), c.Drops.size());
+        for (std::size_t i = 0; i < drops.size(); ++i) {
+            EXPECT_EQ(drops[i].StartSector, c.Drops[i].StartSector);
+            EXPECT_EQ(drops[i].EndSector, c.Drops[i].EndSector);
+            EXPECT_EQ(drops[i].Lowest, c.Drops[i].Lowest);
+        }
+    }
+}
+
+// The keys of format version 1, in the documented order: a renamed or
+// moved key breaks the scripts that read them.
+TEST(BurnReport, JsonKeysOfFormatVersionOne)
+{
+    const TempFile file(EdgeFile({{30, 5}}, {{20, 40}}));
+    using Ordered = nlohmann::ordered_json;
+    const Ordered json = ReportJson(ReadBurnReport(file.Path(), SameDate));
+    const auto keys = [](const Ordered& object) {
+        std::vector<std::string> names;
+        for (const auto& item : object.items())
+            names.push_back(item.key());
+        return names;
+    };
+    using Keys = std::vector<std::string>;
+    const std::vector<std::pair<std::string, Keys>> expected = {
+        {"", {"file", "format_version", "drive", "info", "write", "verify", "layer_break"}},
+        {"/write", {"samples", "first_sector", "last_sector", "speed", "rpm_max", "cpu", "buffer", "drops",
+                    "drop_count", "dips", "dip_count", "strategy", "zones"}},
+        {"/write/speed", {"start", "end", "min", "min_sector", "max", "max_sector", "mean"}},
+        {"/write/cpu", {"max", "mean"}},
+        {"/write/buffer", {"min", "min_sector", "mean"}},
+        {"/write/drops/0", {"start_sector", "end_sector", "lowest"}},
+        {"/write/dips/0", {"start_sector", "end_sector", "lowest_speed", "expected_speed"}},
+        {"/info", Keys(std::begin(InfoCaptionTexts), std::end(InfoCaptionTexts))},
+    };
+    for (const auto& [pointer, names] : expected)
+        EXPECT_EQ(keys(json.at(Ordered::json_pointer(pointer))), names) << pointer;
+    EXPECT_EQ(json.at("format_version"), 1);
+}
+
+// Places in the unit the speed chart captions for the media: binary MB on a
+// CD, binary GB on the rest; the disc's size also as labels give it.
+TEST(BurnReport, PlacesInTheChartsUnit)
+{
+    const struct {
+        const char* Media;
+        const char* DataType;
+        const char* Capacity;
+        const char* Expected;
+    } cases[] = {
+        {"DVD+R", "MODE1/2048", "2295104", "Media           DVD+R, ACME-R16-000, 2295104 sectors (4.38 GB; 4.70 GB as labels give it)\n"},
+        {"DVD+R", "MODE1/2048", "2295104", "max 11.40x at sector 14000 (0.03 GB)\n"},
+        {"CD-R", "MODE1/2048", "359844", "Media           CD-R, ACME-R16-000, 359844 sectors (702.8 MB)\n"},
+        {"CD-R", "MODE1/2048", "359844", "max 11.40x at sector 14000 (27.3 MB)\n"},
+        {"BD-R", "MODE1/2048", "12219392", "Layer break     sector 1100000 (2.10 GB)\n"},
+    };
+    for (const auto& c : cases) {
+        GraphText text;
+        text.MediaType = c.Media;
+        text.DataType = c.DataType;
+        text.Capacity = c.Capacity;
+        text.LayerBreak = "1100000";
+        const std::string body = EdgeFile({}, {});
+        text.Body = body.substr(body.find("[END_CONFIGURATION]"));
+        const TempFile file(text.Text());
+        const std::string report = ReportText(ReadBurnReport(file.Path(), SameDate));
+        EXPECT_NE(report.find(c.Expected), std::string::npos) << report;
+    }
+}
+
 } // namespace
 } // namespace velantro

@@ -70,6 +70,7 @@ public:
     void SetSeriesEnabled(Series series, bool enabled) override { Enabled[SeriesIndex(series)] = enabled; }
     void SetSpeedAxisCaption(int index, const std::string& text) override { SpeedCaptions[index] = text; }
     void SetSizeAxisCaption(int index, const std::string& text) override { SizeCaptions[index] = text; }
+    void SetRpmAxisCaption(int index, const std::string& text) override { RpmCaptions[index] = text; }
     void SetZoomCaptions(const std::vector<AxisCaption>& captions) override { ZoomCaptions = captions; }
     void ShowMessage(const std::string& text, const std::string& title) override
     {
@@ -84,6 +85,7 @@ public:
     std::array<bool, SeriesCount> Enabled{true, true, true, true, true, true, true};
     std::array<std::string, 13> SpeedCaptions{};
     std::array<std::string, 5> SizeCaptions{};
+    std::array<std::string, 13> RpmCaptions{};
     std::vector<AxisCaption> ZoomCaptions;
     std::vector<std::string> Messages;
 };

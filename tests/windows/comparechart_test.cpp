@@ -9,11 +9,18 @@
 #include "ibggen.h"
 
 #include <QAction>
+#include <QListWidget>
+#include <QPointer>
+#include <QScreen>
+#include <QWheelEvent>
 #include <QFile>
 #include <QPainter>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include <cmath>
+#include <set>
 
 namespace velantro {
 namespace {
@@ -87,15 +94,78 @@ TEST(CompareWindow, OpensWithTheCurrentFileAddsZoomsAndSaves)
     EXPECT_EQ(window.Set().Files()[0].Path, QFile::encodeName(first).toStdString());
     EXPECT_EQ(window.Set().DrawnCount(), 2u);
 
-    window.ChartWheelTurned(window.Chart->PlotRect().center(), 2);
+    EXPECT_TRUE(window.screen()->availableGeometry().contains(window.frameGeometry()));
+    // A notch of the wheel (120 eighths of a degree) halves the view.
+    const QPointF centre = window.Chart->PlotRect().center();
+    QWheelEvent notch(centre, window.Chart->mapToGlobal(centre), {}, QPoint(0, 240), Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(window.Chart, &notch);
     EXPECT_DOUBLE_EQ(window.Set().View().Width(), window.Set().Limits().Whole / 4);
-    window.KeyPressed(Qt::Key_Escape);
+    window.ChartDoubleClicked();
     EXPECT_TRUE(ShowsWhole(window.Set().View(), window.Set().Limits()));
 
     window.SavePictureButton->click();
     EXPECT_TRUE(boxes.Shown.empty());
     const QImage saved(folder.filePath(QStringLiteral("picture.png")));
     EXPECT_EQ(saved.convertToFormat(QImage::Format_RGB32), window.Chart->Image().convertToFormat(QImage::Format_RGB32));
+
+    // Delete takes the selected file out, the other keeps its colour; Escape closes.
+    window.FileList->setCurrentRow(0);
+    window.KeyPressed(Qt::Key_Delete);
+    ASSERT_EQ(window.Set().Files().size(), 1u);
+    EXPECT_EQ(window.Set().Files()[0].Path, QFile::encodeName(added).toStdString());
+    EXPECT_EQ(window.Set().Files()[0].Slot, 1);
+    QPointer<CompareWindow> open(&window);
+    window.KeyPressed(Qt::Key_Escape);
+    QApplication::processEvents();
+    EXPECT_FALSE(open && open->isVisible());
+}
+
+// Every colour stands out from the chart's background by 3:1 or more (the
+// contrast of lines and symbols) and from the others.
+TEST(CompareChart, PaletteStandsOutFromTheBackground)
+{
+    const QRgb palette[MaxCompareFiles] = {0x0072B2, 0xD55E00, 0x009E73, 0xC36EA0,
+                                           0x000000, 0xBE8200, 0x3C96C8, 0x646464};
+    const auto luminance = [](QColor colour) {
+        const auto linear = [](double c) { return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4); };
+        return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) + 0.0722 * linear(colour.blueF());
+    };
+    const QColor background = CompareChart::Draw(CompareSet(), QSize(100, 100), 1).pixelColor(0, 0);
+    std::set<QRgb> seen;
+    for (int slot = 0; slot < MaxCompareFiles; ++slot) {
+        SCOPED_TRACE(slot);
+        const QColor colour = CompareChart::FileColour(slot);
+        EXPECT_EQ(colour.rgb() & 0xFFFFFFu, palette[slot]);
+        const double lighter = std::max(luminance(colour), luminance(background));
+        const double darker = std::min(luminance(colour), luminance(background));
+        EXPECT_GE((lighter + 0.05) / (darker + 0.05), 3.0);
+        EXPECT_TRUE(seen.insert(colour.rgb()).second);
+    }
+}
+
+// The readout's place in the unit the main chart captions: MB on a CD axis,
+// GB on a DVD's.
+TEST(CompareChart, PlaceInTheCaptionsUnit)
+{
+    const QTemporaryDir folder;
+    const std::string cd = folder.filePath(QStringLiteral("cd.ibg")).toStdString(),
+                      dvd = folder.filePath(QStringLiteral("dvd.ibg")).toStdString();
+    ASSERT_TRUE(ibggen::WriteFile({ibggen::Kind::CdWriteOnly, 100, "\r\n", 1}, cd));
+    ASSERT_TRUE(ibggen::WriteFile({ibggen::Kind::DvdBurnVerify, 100, "\r\n", 1}, dvd));
+    const std::vector<std::tuple<std::vector<std::string>, CompareAxis, double, QString>> cases = {
+        {{cd}, CompareAxis::Sectors, 14000, QStringLiteral("Sector 14000 (27.3 MB)")},
+        {{dvd}, CompareAxis::Sectors, 1100000.7, QStringLiteral("Sector 1100000 (2.10 GB)")},
+        {{cd, dvd}, CompareAxis::Sectors, 14000, QStringLiteral("Sector 14000 (0.03 GB)")},
+        {{dvd}, CompareAxis::ShareOfData, 12.5, QStringLiteral("12.50% of the data")},
+    };
+    for (const auto& [files, axis, x, text] : cases) {
+        CompareSet set;
+        for (const std::string& file : files)
+            set.Add(file);
+        set.Rebuild(CompareSeries::WriteSpeed, axis, {}, 100);
+        EXPECT_EQ(CompareChart::PlaceText(set, x), text);
+    }
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "windows/readoutlabel.h"
 #include "windows/reportwindow.h"
+#include "commands/reportcommand.h"
 #include "support/window.h"
 
 #include <QClipboard>
@@ -10,12 +11,14 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
+#include <QTextBrowser>
 #include <QUrl>
 #include <QWheelEvent>
 
 #include <algorithm>
 #include <functional>
 #include <set>
+#include <sstream>
 
 namespace velantro {
 namespace {
@@ -123,9 +126,9 @@ TEST_F(MainWindowTest, BurnReportFollowsTheFileShown)
 {
     MainWindow& f = Start();
     const QList<QAction*> tools = f.ToolsMenu->actions();
-    ASSERT_EQ(tools.size(), 4);
+    ASSERT_EQ(tools.size(), 6);
     EXPECT_TRUE(tools[0] == f.SettingsAction && tools[1]->isSeparator() && tools[2] == f.ReportAction &&
-                tools[3] == f.CompareAction);
+                tools[3] == f.CompareAction && tools[4]->isSeparator() && tools[5] == f.FitScaleAction);
     EXPECT_EQ(f.ReportAction->text(), QStringLiteral("Burn Report..."));
     EXPECT_EQ(f.CompareAction->text(), QStringLiteral("Compare Graph Files..."));
 
@@ -152,6 +155,37 @@ TEST_F(MainWindowTest, BurnReportFollowsTheFileShown)
     EXPECT_NE(window()->Text().indexOf(QStringLiteral("\nWrite           ")), -1);
     window()->CopyButton->click();
     EXPECT_EQ(QGuiApplication::clipboard()->text(), window()->Text());
+    EXPECT_TRUE(window()->screen()->availableGeometry().contains(window()->frameGeometry()));
+
+    // For a forum: a code block naming the file without its folder.
+    window()->ForumCopyButton->click();
+    const QString forum = QGuiApplication::clipboard()->text();
+    EXPECT_TRUE(forum.startsWith(QStringLiteral("[code]\nFile            b.ibg\n"))) << forum.toStdString();
+    EXPECT_TRUE(forum.endsWith(window()->Text().mid(window()->Text().indexOf(u'\n') + 1) + QStringLiteral("[/code]\n")));
+
+    // Saved as the command prints it, in the form the name's extension asks for.
+    for (const char* format : {"text", "json", "csv"}) {
+        SCOPED_TRACE(format);
+        const std::string target = folder.In(std::string("report.") + (format == std::string("text") ? "txt" : format));
+        dialogs.SaveAnswers = {QString::fromStdString(target)};
+        window()->SaveButton->click();
+        std::ifstream saved(target, std::ios::binary);
+        const std::string written((std::istreambuf_iterator<char>(saved)), std::istreambuf_iterator<char>());
+        std::ostringstream printed, errors;
+        RunReport({b}, format, printed, errors);
+        EXPECT_EQ(written, printed.str());
+    }
+    EXPECT_EQ(Messages(), "");
+
+    // A dip, drop or zone link zooms the main window to its place.
+    window()->PlaceLinkClicked(QUrl(QStringLiteral("place:100000:200000")));
+    EXPECT_EQ(f.Fields().Zoom, (ZoomRange{100000, 200000}));
+    window()->PlaceLinkClicked(QUrl(QStringLiteral("place:-500:600")));
+    EXPECT_EQ(f.Fields().Zoom, (ZoomRange{0, MinimumZoomSectors}));
+
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(window()->ReportView, &escape);
+    EXPECT_FALSE(window()->isVisible());
 }
 
 // Raw data and the block size re-plot a file; without one they start no pass,
@@ -290,6 +324,32 @@ TEST_F(MainWindowTest, LayoutAndReadoutsAtThePixelRatio)
 // Write speed 4x every 1,000 sectors, 20x at the spike, plotted raw: the view
 // follows the wheel, a drag, a double-click and Escape; the spike keeps its
 // height wherever it is shown and the readout names its sector.
+// Off at start; on, the speed and RPM scales fit the samples; off again, the
+// picture is the media's once more.
+TEST_F(MainWindowTest, FitSpeedScaleFromTheMenu)
+{
+    MainWindow& f = Start(File("disc.ibg"));
+    EXPECT_EQ(f.FitScaleAction->text(), QStringLiteral("Fit Speed Scale"));
+    ASSERT_TRUE(f.FitScaleAction->isCheckable());
+    EXPECT_FALSE(f.FitScaleAction->isChecked());
+    const QImage media = f.SpeedChart->Image();
+    const QString top = f.SpeedAxisCaptions[12]->text(), rpmTop = f.RpmAxisCaptions[12]->text();
+    // The generated DVD's samples peak at about 16.2x and 11,900 RPM: scales
+    // of 12.5 steps of 1.5x (18.75x) and 1,000 RPM (12,500).
+    const std::vector<std::tuple<bool, std::int16_t, QString, QString>> steps = {
+        {true, 1875, QStringLiteral("18x"), QStringLiteral("12K")},
+        {false, 2500, top, rpmTop},
+    };
+    for (const auto& [fitted, height, speedCaption, rpmCaption] : steps) {
+        f.FitScaleAction->trigger();
+        EXPECT_EQ(f.Fields().SpeedChartHeight, height);
+        EXPECT_EQ(f.SpeedAxisCaptions[12]->text().trimmed(), speedCaption.trimmed());
+        EXPECT_EQ(f.RpmAxisCaptions[12]->text(), rpmCaption);
+        EXPECT_EQ(f.SpeedChart->Image() == media, !fitted);
+    }
+    EXPECT_EQ(Messages(), "");
+}
+
 TEST_F(MainWindowTest, ZoomByWheelDragAndBack)
 {
     constexpr int Spike = 1234000;
@@ -306,9 +366,9 @@ TEST_F(MainWindowTest, ZoomByWheelDragAndBack)
         QMouseEvent event(type, at(column), chart.mapToGlobal(at(column)), Qt::LeftButton, held, Qt::NoModifier);
         QApplication::sendEvent(&chart, &event);
     };
-    const auto wheel = [&](double column, int delta) {
-        QWheelEvent event(at(column), chart.mapToGlobal(at(column)), {}, {0, delta}, Qt::NoButton, Qt::NoModifier,
-                          Qt::NoScrollPhase, false);
+    const auto wheel = [&](double column, int delta, QPoint angle = {}, Qt::KeyboardModifiers keys = {}) {
+        QWheelEvent event(at(column), chart.mapToGlobal(at(column)), {}, angle.isNull() ? QPoint(0, delta) : angle,
+                          Qt::NoButton, keys, Qt::NoScrollPhase, false);
         QApplication::sendEvent(&chart, &event);
         QApplication::processEvents();
     };
@@ -331,6 +391,13 @@ TEST_F(MainWindowTest, ZoomByWheelDragAndBack)
         QKeyEvent key(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
         QApplication::sendEvent(&f, &key);
     };
+    // Escape while the button is down: the drag is called off, the release zooms nothing.
+    const auto cancelledDrag = [&] {
+        mouse(QEvent::MouseButtonPress, columnOf(1250000), Qt::LeftButton);
+        mouse(QEvent::MouseMove, columnOf(1280000), Qt::LeftButton);
+        escape();
+        mouse(QEvent::MouseButtonRelease, columnOf(1280000), Qt::NoButton);
+    };
     // The range shown afterwards; none for the whole disc.
     const std::vector<std::pair<std::function<void()>, std::optional<ZoomRange>>> steps = {
         {[&] { f.ZoomCharts(ZoomRange{Spike - 5000, Spike + 5000}); }, ZoomRange{Spike - 5000, Spike + 5000}},
@@ -338,12 +405,21 @@ TEST_F(MainWindowTest, ZoomByWheelDragAndBack)
         {[&] { wheel(columnOf(Spike), -120); }, ZoomRange{Spike - 5000, Spike + 5000}},
         {[&] { mouse(QEvent::MouseButtonDblClick, 10, Qt::LeftButton); }, std::nullopt},
         {drag, ZoomRange{1200000, 1300000}},
+        // Pans by a tenth of the width: Shift and the wheel down, a wheel tilted left, the Right key.
+        {[&] { wheel(10, 0, {0, -120}, Qt::ShiftModifier); }, ZoomRange{1210000, 1310000}},
+        {[&] { wheel(10, 0, {120, 0}); }, ZoomRange{1200000, 1300000}},
+        {[&] { f.KeyPressed(Qt::Key_Right); }, ZoomRange{1210000, 1310000}},
+        {cancelledDrag, ZoomRange{1210000, 1310000}},
         {escape, std::nullopt},
     };
+    std::optional<ZoomRange> before;
     for (std::size_t i = 0; i < steps.size(); ++i) {
         const auto& [act, shown] = steps[i];
         SCOPED_TRACE(i);
         act();
+        // A zoom or a pan hides what the readout said.
+        EXPECT_TRUE(f.Fields().Zoom == before || f.SpeedReadout->isHidden());
+        before = f.Fields().Zoom;
         ASSERT_EQ(f.Fields().Zoom.has_value(), shown.has_value());
         EXPECT_EQ(Messages(), "");
         EXPECT_EQ(f.InfoValuesPanel->Image(), panel);
@@ -359,12 +435,20 @@ TEST_F(MainWindowTest, ZoomByWheelDragAndBack)
         EXPECT_EQ(yellowTop(column), spikeRow);
         const bool centred = std::abs(shown->Left + shown->Right - 2 * Spike) < 1;
         EXPECT_TRUE(!centred || std::abs(column - chart.Image().width() / 2) <= ratio);
-        const QPointF pointer = QPointF(chart.contentsRect().topLeft()) + QPointF(column, spikeRow) / ratio;
+        // On the line up to the spike, a pixel to its left: its height there is no sample's.
+        const int beside = column - static_cast<int>(ratio);
+        ASSERT_GT(yellowTop(beside), spikeRow);
+        const QPointF pointer = QPointF(chart.contentsRect().topLeft()) + QPointF(beside, yellowTop(beside)) / ratio;
         QMouseEvent move(QEvent::MouseMove, pointer, chart.mapToGlobal(pointer), Qt::NoButton, Qt::NoButton, {});
         QApplication::sendEvent(&chart, &move);
         ASSERT_FALSE(f.SpeedReadout->isHidden());
-        const QString sector = QString::fromStdString(f.SpeedReadout->Caption()).section(QLatin1Char(' '), 2, 2);
-        EXPECT_NEAR(sector.section(QLatin1Char('\r'), 0, 0).toDouble(), Spike, pixel + 1);
+        // The spike's own sample, not the pointer's height.
+        const QString caption = QString::fromStdString(f.SpeedReadout->Caption());
+        const QString value = caption.section(QLatin1Char('\n'), 1, 1);
+        EXPECT_TRUE(value.startsWith(QStringLiteral("Write Speed 20")) && value.endsWith(QStringLiteral("00")))
+            << value.toStdString();
+        const QString sector = caption.section(QLatin1Char(' '), 2, 2);
+        EXPECT_EQ(sector.section(QLatin1Char('\r'), 0, 0).toDouble(), Spike);
     }
 }
 

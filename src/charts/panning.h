@@ -1,0 +1,15 @@
+#pragma once
+
+#include "vocabulary/zoomrange.h"
+
+namespace velantro {
+
+// A pan step (a notch of a horizontal wheel, Left or Right) moves a view by
+// this share of its width.
+inline constexpr double PanStepShare = 0.1;
+
+// The view moved by `steps` pan steps (positive: towards the disc's end),
+// its width kept, stopped at either end of the limits.
+ZoomRange PanZoom(const ZoomRange& view, double steps, const ZoomLimits& limits);
+
+} // namespace velantro
