@@ -4,6 +4,7 @@
 
 #include "charts/frames.h"
 #include "charts/imagesurface.h"
+#include "charts/panning.h"
 #include "charts/readout.h"
 #include "charts/seriescolours.h"
 #include "graphfile/headless.h"
@@ -238,13 +239,12 @@ EMSCRIPTEN_KEEPALIVE const char* velantro_drag(double from, double to)
     return Answer(State());
 }
 
-// Moves a zoomed view by quarters of its width, right for positive steps.
-EMSCRIPTEN_KEEPALIVE const char* velantro_pan(int steps)
+// Pan steps as the window takes them from Left, Right and the wheel along
+// the disc: positive towards its end; a view of the whole disc stays.
+EMSCRIPTEN_KEEPALIVE const char* velantro_pan(double steps)
 {
-    const ZoomRange view = ChartRange();
-    const double by = steps * view.Width() / 4;
     if (page->Fields.Zoom)
-        ZoomCharts(ClampZoom({view.Left + by, view.Right + by}, {page->Fields.ChartWidth}));
+        ZoomCharts(PanZoom(*page->Fields.Zoom, steps, {page->Fields.ChartWidth}));
     return Answer(State());
 }
 

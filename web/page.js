@@ -319,7 +319,14 @@
         (event) => {
           event.preventDefault();
           // Pixels, lines or pages; a notch is 100 pixels or 3 lines.
-          const notches = -event.deltaY / [100, 3, 1][event.deltaMode];
+          const notch = [100, 3, 1][event.deltaMode];
+          // A horizontal wheel, or Shift with the vertical one, moves along
+          // the disc: down and right towards its end, as in the window.
+          if (event.shiftKey || (event.deltaX !== 0 && event.deltaY === 0)) {
+            panBy((event.deltaY !== 0 ? event.deltaY : event.deltaX) / notch);
+            return;
+          }
+          const notches = -event.deltaY / notch;
           if (notches === 0) return;
           const first = wheelNotches === 0;
           wheelNotches += notches;
@@ -334,16 +341,37 @@
         { passive: false }
       );
     });
+    // Pan steps come as fast as a wheel turns: those that arrive while one is
+    // on its way go together.
+    let panSteps = 0;
+    function panBy(steps) {
+      if (steps === 0) return;
+      const first = panSteps === 0;
+      panSteps += steps;
+      if (!first) return;
+      setTimeout(() => {
+        const total = panSteps;
+        panSteps = 0;
+        ask('pan', { steps: total }).then(show);
+      }, 0);
+    }
     document.addEventListener('mouseup', () => {
       dragFrom = null;
       band.hidden = true;
     });
     document.addEventListener('keydown', (event) => {
       if (event.target.closest && event.target.closest('select, input[type=text]')) return;
-      if (event.key === 'Escape') ask('whole', {}).then(show);
-      else if (event.target.closest && event.target.closest('input')) return;
+      if (event.key === 'Escape') {
+        // A drag in progress is called off; without one, back to the whole disc.
+        if (dragFrom !== null) {
+          dragFrom = null;
+          band.hidden = true;
+        } else {
+          ask('whole', {}).then(show);
+        }
+      } else if (event.target.closest && event.target.closest('input')) return;
       else if (event.key === 'ArrowLeft' || event.key === 'ArrowRight') {
-        ask('pan', { steps: event.key === 'ArrowLeft' ? -1 : 1 }).then(show);
+        panBy(event.key === 'ArrowLeft' ? -1 : 1);
       } else if (event.key === '+' || event.key === '-') {
         // The keyboard's wheel, about the middle of the view.
         ask('wheel', { x: $('speed').clientWidth / 2, notches: event.key === '+' ? 1 : -1 }).then(show);
