@@ -7,6 +7,8 @@
 #include "charts/panning.h"
 #include "charts/readout.h"
 #include "charts/seriescolours.h"
+#include "compare/comparelayout.h"
+#include "compare/compareset.h"
 #include "graphfile/headless.h"
 #include "graphfile/loadpass.h"
 #include "report/reportformats.h"
@@ -102,6 +104,19 @@ struct Page {
 };
 
 std::unique_ptr<Page> page;
+
+// The compare chart's plot in logical pixels: as wide as that of --compare.
+constexpr int ComparePlotWidth = 880;
+constexpr int ComparePlotHeight = 420;
+// The lines and the grid, as the last comparison drew them.
+std::unique_ptr<ImageSurface> comparePlot;
+
+std::string ColourText(Colour colour)
+{
+    char text[8];
+    std::snprintf(text, sizeof text, "#%06x", static_cast<unsigned>(colour));
+    return text;
+}
 std::string answer;
 
 const char* Answer(std::string text)
@@ -130,11 +145,8 @@ nlohmann::json State()
         state["zoom"] = {page->Fields.Zoom->Left, page->Fields.Zoom->Right};
     state["rejected"] = page->Rejected;
     nlohmann::json colours = nlohmann::json::array();
-    for (const Colour colour : SeriesColour) {
-        char text[8];
-        std::snprintf(text, sizeof text, "#%06x", static_cast<unsigned>(colour));
-        colours.push_back(text);
-    }
+    for (const Colour colour : SeriesColour)
+        colours.push_back(ColourText(colour));
     state["colours"] = colours;
     for (int chart = 1; chart <= 2; ++chart) {
         ImageSurface& image = page->Controls.Chart(chart);
@@ -277,6 +289,71 @@ EMSCRIPTEN_KEEPALIVE const char* velantro_report(const char* path, const char* f
     if (kind == "csv")
         return Answer(ReportCsvHeader() + ReportCsvRow(report));
     return Answer(report.Read() ? ReportText(report) : std::string());
+}
+
+// The files' lines over one axis, as --compare draws them; paths is a JSON
+// array of the files' paths, read one after the other.
+EMSCRIPTEN_KEEPALIVE const char* velantro_compare(const char* paths, int verify, int ratio)
+{
+    ratio = ratio < 1 ? 1 : ratio;
+    CompareSet set;
+    const nlohmann::json names = nlohmann::json::parse(paths, nullptr, false);
+    for (const nlohmann::json& path : names.is_array() ? names : nlohmann::json::array()) {
+        if (path.is_string())
+            set.Add(path.get<std::string>());
+    }
+    const int width = ComparePlotWidth * ratio;
+    const int height = ComparePlotHeight * ratio;
+    set.Rebuild(verify ? CompareSeries::VerifySpeed : CompareSeries::WriteSpeed, CompareAxis::Sectors, ZoomRange{},
+                width);
+
+    comparePlot = std::make_unique<ImageSurface>(width, height, CompareBackground);
+    ImageSurface& plot = *comparePlot;
+    plot.SetScaleLeft(0);
+    plot.SetScaleWidth(static_cast<float>(width));
+    plot.SetScaleHeight(static_cast<float>(height));
+    const CompareAxes axes = CompareAxesOf(set, width, height, ratio);
+    const auto line = [&plot](double x1, double y1, double x2, double y2, Colour colour) {
+        plot.Line(static_cast<float>(x1), static_cast<float>(y1), static_cast<float>(x2), static_cast<float>(y2),
+                  colour);
+    };
+    nlohmann::json xTicks = nlohmann::json::array();
+    for (const CompareTick& tick : axes.X) {
+        line(tick.Pixel, 0, tick.Pixel, height - 1, CompareGrid);
+        xTicks.push_back({{"centre", static_cast<double>(tick.Pixel) / width}, {"text", tick.Text}});
+    }
+    nlohmann::json yTicks = nlohmann::json::array();
+    for (const CompareTick& tick : axes.Y) {
+        line(0, tick.Pixel, width - 1, tick.Pixel, CompareGrid);
+        yTicks.push_back({{"centre", static_cast<double>(tick.Pixel) / height}, {"text", tick.Text}});
+    }
+    const RowScale rows{set.Top(), height};
+    nlohmann::json legend = nlohmann::json::array();
+    nlohmann::json rejected = nlohmann::json::array();
+    for (const CompareFile& file : set.Files()) {
+        const std::string name = file.Path.substr(file.Path.find_last_of('/') + 1);
+        if (!file.Drawn()) {
+            rejected.push_back({{"name", name}, {"reason", file.Error}});
+            continue;
+        }
+        for (PixelSegment segment : file.Line.Segments(rows)) {
+            if (ClipSegment(segment, width, height))
+                line(std::floor(segment.X1), std::floor(segment.Y1), std::floor(segment.X2), std::floor(segment.Y2),
+                     CompareColour(file.Slot));
+        }
+        const std::string date = HeadlessControls().GeneralDate(file.Date);
+        legend.push_back({{"text", CompareEntryText(set, file, name, date)},
+                          {"colour", ColourText(CompareColour(file.Slot))}});
+    }
+    return Answer(nlohmann::json{
+        {"plot", {{"width", width}, {"height", height}, {"pixels", reinterpret_cast<std::uintptr_t>(plot.Bits().data())}}},
+        {"title", axes.Title},
+        {"xTitle", axes.XTitle},
+        {"yTitle", axes.YTitle},
+        {"xTicks", xTicks},
+        {"yTicks", yTicks},
+        {"legend", legend},
+        {"rejected", rejected}});
 }
 
 } // extern "C"

@@ -32,6 +32,7 @@
       calls.whole = call('whole', []);
       calls.readout = call('readout', ['number', 'number', 'number']);
       calls.report = call('report', ['string', 'string']);
+      calls.compare = call('compare', ['string', 'number', 'number']);
       core.FS.mkdir('/in');
       readAhead(core.FS.filesystems.WORKERFS);
     });
@@ -73,21 +74,21 @@
       core.FS.rmdir(file.folder);
     }
 
+    // 0xFFRRGGBB words in memory are B, G, R, A; a canvas takes R, G, B, A.
+    function takePixels(chart) {
+      const bytes = core.HEAPU8.slice(chart.pixels, chart.pixels + chart.width * chart.height * 4);
+      for (let i = 0; i < bytes.length; i += 4) {
+        const blue = bytes[i];
+        bytes[i] = bytes[i + 2];
+        bytes[i + 2] = blue;
+      }
+      chart.pixels = bytes.buffer;
+      return bytes.buffer;
+    }
+
     function withPixels(answer) {
       const state = JSON.parse(answer);
-      const transfer = [];
-      for (const chart of [state.speed, state.percent]) {
-        const bytes = core.HEAPU8.slice(chart.pixels, chart.pixels + chart.width * chart.height * 4);
-        // 0xFFRRGGBB words in memory are B, G, R, A; a canvas takes R, G, B, A.
-        for (let i = 0; i < bytes.length; i += 4) {
-          const blue = bytes[i];
-          bytes[i] = bytes[i + 2];
-          bytes[i + 2] = blue;
-        }
-        chart.pixels = bytes.buffer;
-        transfer.push(bytes.buffer);
-      }
-      return { answer: state, transfer: transfer };
+      return { answer: state, transfer: [takePixels(state.speed), takePixels(state.percent)] };
     }
 
     const handlers = {
@@ -111,6 +112,16 @@
       whole: () => withPixels(calls.whole()),
       readout: (m) => ({ answer: JSON.parse(calls.readout(m.chart, m.x, m.y)), transfer: [] }),
       report: (m) => ({ answer: current ? calls.report(current.name, m.format) : '', transfer: [] }),
+      compare: (m) => {
+        const files = m.files.map((file) => mount(file.file, file.name));
+        try {
+          const chart = JSON.parse(calls.compare(JSON.stringify(files.map((file) => file.folder + '/' + file.name)), m.verify ? 1 : 0, m.ratio));
+          return { answer: chart, transfer: [takePixels(chart.plot)] };
+        } finally {
+          files.forEach(unmount);
+          if (current) core.FS.chdir(current.folder);
+        }
+      },
     };
 
     self.onmessage = (event) => {
@@ -400,6 +411,54 @@
     $('csv-button').addEventListener('click', () =>
       ask('report', { format: 'csv' }).then((text) => download(text, 'text/csv', baseName() + '.csv'))
     );
+
+    // Compare: the core reads the files and draws the lines; the captions
+    // and the legend are its texts, placed where it says.
+    let compareFiles = [];
+    function showCompare(chart) {
+      paint($('compare-plot'), chart.plot);
+      $('compare-title').textContent = chart.title;
+      $('compare-x-title').textContent = chart.xTitle;
+      $('compare-y-title').textContent = chart.yTitle;
+      for (const [id, ticks, side] of [['compare-x-axis', chart.xTicks, 'left'], ['compare-y-axis', chart.yTicks, 'top']]) {
+        const axis = $(id);
+        axis.replaceChildren();
+        for (const tick of ticks) {
+          const label = document.createElement('span');
+          label.textContent = tick.text;
+          label.style[side] = (tick.centre * 100).toFixed(3) + '%';
+          axis.append(label);
+        }
+      }
+      const legend = $('compare-legend');
+      legend.replaceChildren();
+      for (const entry of chart.legend) {
+        const item = document.createElement('li');
+        item.textContent = entry.text;
+        item.style.setProperty('--colour', entry.colour);
+        legend.append(item);
+      }
+      const rejected = $('compare-rejected');
+      rejected.replaceChildren();
+      for (const file of chart.rejected) {
+        const item = document.createElement('li');
+        item.textContent = file.name + ': ' + file.reason;
+        rejected.append(item);
+      }
+      $('compare').hidden = false;
+      document.body.dataset.compared = String(chart.legend.length);
+    }
+    function sendCompare() {
+      if (compareFiles.length === 0) return Promise.resolve();
+      return ask('compare', { files: compareFiles, verify: $('compare-verify').checked, ratio: ratio }).then(showCompare);
+    }
+    $('compare-button').addEventListener('click', () => $('compare-file').click());
+    $('compare-file').addEventListener('change', () => {
+      compareFiles = Array.from($('compare-file').files, (file) => ({ file: file, name: file.name }));
+      $('compare-file').value = '';
+      sendCompare();
+    });
+    $('compare-verify').addEventListener('change', sendCompare);
 
     // The charts with the drive and the values, as one picture: the charts
     // and their axis captions where the page shows them.

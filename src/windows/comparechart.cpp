@@ -3,6 +3,7 @@
 #include "platform/generaldate.h"
 #include "windows/windowlook.h"
 #include "compare/compareset.h"
+#include "compare/comparelayout.h"
 #include "charts/readout.h"
 #include "charts/sizeunits.h"
 
@@ -31,45 +32,15 @@ constexpr int LegendGap = 3;
 constexpr int SwatchWidth = 24;
 constexpr int BottomPadding = 8;
 constexpr int MinimumPlot = 16;
-constexpr int MostXCaptions = 10;
-constexpr int MostYCaptions = 13;
-
-// Okabe-Ito without its yellow, the pale ones darkened to stand out from the
-// white background at 3:1 or more, and a dark grey.
-constexpr QRgb Palette[MaxCompareFiles] = {
-    qRgb(0, 114, 178),  qRgb(213, 94, 0),  qRgb(0, 158, 115),  qRgb(195, 110, 160),
-    qRgb(0, 0, 0),      qRgb(190, 130, 0), qRgb(60, 150, 200), qRgb(100, 100, 100),
-};
-
-const QColor Background = Qt::white;
-const QColor Grid(224, 224, 224);
-const QColor Frame(128, 128, 128);
-const QColor Ink(32, 32, 32);
-
-// Captions of the sector axis in MB or GB, as the main window writes them.
-struct AxisUnit {
-    double PerUnit; // axis units (sectors or percent) per caption unit
-    QString Name;
-};
-
-double AxisSectorSize(const CompareSet& set)
+QColor ColourOf(Colour colour)
 {
-    return set.AxisSectorSize() > 0 ? set.AxisSectorSize() : 2048;
+    return QColor::fromRgb(static_cast<QRgb>(0xff000000u | colour));
 }
 
-// The binary units of the main charts' captions: a CD's axis in MB.
-std::string_view SectorUnit(const CompareSet& set)
-{
-    return SizeUnitFor({}, set.Limits().Whole * AxisSectorSize(set));
-}
-
-AxisUnit UnitOf(const CompareSet& set)
-{
-    if (set.Axis() == CompareAxis::ShareOfData)
-        return {1, QStringLiteral("%")};
-    const bool gigabytes = SectorUnit(set) == "GB";
-    return {(gigabytes ? GiB : MiB) / AxisSectorSize(set), gigabytes ? QStringLiteral("GB") : QStringLiteral("MB")};
-}
+const QColor Background = ColourOf(CompareBackground);
+const QColor Grid = ColourOf(CompareGrid);
+const QColor Frame = ColourOf(CompareFrame);
+const QColor Ink = ColourOf(CompareInk);
 
 QFont ChartFont(int pixels, bool bold = false)
 {
@@ -80,13 +51,14 @@ QFont ChartFont(int pixels, bool bold = false)
     return font;
 }
 
+std::string FileName(const CompareFile& file)
+{
+    return QFileInfo(QFile::decodeName(file.Path.c_str())).fileName().toStdString();
+}
+
 QString EntryText(const CompareSet& set, const CompareFile& file)
 {
-    QString text = LegendText(file);
-    if (file.Line.Empty())
-        text += set.Series() == CompareSeries::VerifySpeed ? QStringLiteral(" (no verify samples)")
-                                                           : QStringLiteral(" (no write samples)");
-    return text;
+    return QString::fromStdString(CompareEntryText(set, file, FileName(file), GeneralDate(file.Date)));
 }
 
 QTextOption Wrapped()
@@ -135,25 +107,6 @@ QRect LogicalPlot(const CompareSet& set, QSize size)
     return QRect(LeftMargin, TopMargin, width, std::max(MinimumPlot, size.height() - TopMargin - below));
 }
 
-// A caption number: no noise digits, "." as the main window's captions have.
-QString Number(double value)
-{
-    return QString::number(value, 'g', 12);
-}
-
-QString SeriesTitle(CompareSeries series)
-{
-    switch (series) {
-    case CompareSeries::WriteSpeed:
-        return QStringLiteral("Write Speed");
-    case CompareSeries::VerifySpeed:
-        return QStringLiteral("Verify Speed");
-    case CompareSeries::WriteBuffer:
-        break;
-    }
-    return QStringLiteral("Write Buffer");
-}
-
 char32_t DecimalSeparator()
 {
     const QList<uint> separator = QLocale().decimalPoint().toUcs4();
@@ -164,32 +117,21 @@ void DrawGrid(QPainter& painter, const CompareSet& set, const QRect& plot, qreal
 {
     const QFont font = ChartFont(11);
     const QFontMetrics metrics(font);
-    const AxisUnit unit = UnitOf(set);
-    const ZoomRange& view = set.View();
-    const ColumnSummary columns(view.Left, view.Right, plot.width());
-    const RowScale rows{set.Top(), plot.height()};
+    const CompareAxes axes = CompareAxesOf(set, plot.width(), plot.height(), ratio);
     const auto logical = [ratio](double device) { return device / ratio; };
-    const QString suffix = set.Series() == CompareSeries::WriteBuffer ? QStringLiteral("%") : QStringLiteral("x");
 
     painter.setPen(QPen(Grid, penWidth));
-    // Room for a caption of "4.5GB" and a gap on a narrow plot.
-    const int mostX = std::clamp(static_cast<int>(logical(plot.width()) / 64), 2, MostXCaptions);
-    const double xStep = CaptionStep({view.Left / unit.PerUnit, view.Right / unit.PerUnit}, mostX);
     std::vector<std::pair<int, QString>> xCaptions;
-    for (double k = std::ceil(view.Left / unit.PerUnit / xStep); xStep > 0 && k * xStep <= view.Right / unit.PerUnit;
-         ++k) {
-        const int x = plot.left() + static_cast<int>(PixelPlace(columns.PixelX(k * xStep * unit.PerUnit)));
+    for (const CompareTick& tick : axes.X) {
+        const int x = plot.left() + tick.Pixel;
         painter.drawLine(x, plot.top(), x, plot.bottom());
-        const double value = k * xStep;
-        xCaptions.emplace_back(x, value == 0 && set.Axis() == CompareAxis::Sectors ? QStringLiteral("0")
-                                                                                    : Number(value) + unit.Name);
+        xCaptions.emplace_back(x, QString::fromStdString(tick.Text));
     }
-    const double yStep = CaptionStep({0, set.Top()}, MostYCaptions);
     std::vector<std::pair<int, QString>> yCaptions;
-    for (double k = 0; yStep > 0 && k * yStep <= set.Top(); ++k) {
-        const int y = plot.top() + static_cast<int>(PixelPlace(rows.Row(k * yStep)));
+    for (const CompareTick& tick : axes.Y) {
+        const int y = plot.top() + tick.Pixel;
         painter.drawLine(plot.left(), y, plot.right(), y);
-        yCaptions.emplace_back(y, Number(k * yStep) + suffix);
+        yCaptions.emplace_back(y, QString::fromStdString(tick.Text));
     }
 
     painter.save();
@@ -206,15 +148,12 @@ void DrawGrid(QPainter& painter, const CompareSet& set, const QRect& plot, qreal
         const double width = metrics.horizontalAdvance(text);
         painter.drawText(QPointF(plotLeft - 6 - width, logical(y) + metrics.ascent() / 2.0 - 1), text);
     }
-    const QString xTitle = set.Axis() == CompareAxis::Sectors
-                               ? QStringLiteral("Sectors on the disc, as data size (%1)").arg(unit.Name)
-                               : QStringLiteral("Share of each file's data (%)");
+    const QString xTitle = QString::fromStdString(axes.XTitle);
     painter.drawText(QRectF(plotLeft, plotBottom + 4 + metrics.height(), logical(plot.width()), metrics.height() + 4),
                      Qt::AlignHCenter | Qt::AlignTop, xTitle);
     painter.translate(14, logical(plot.center().y()));
     painter.rotate(-90);
-    const QString yTitle =
-        set.Series() == CompareSeries::WriteBuffer ? QStringLiteral("Buffer (%)") : QStringLiteral("Speed (x)");
+    const QString yTitle = QString::fromStdString(axes.YTitle);
     painter.drawText(QPointF(-metrics.horizontalAdvance(yTitle) / 2.0, metrics.ascent() / 2.0), yTitle);
     painter.restore();
 }
@@ -240,7 +179,7 @@ void DrawLegend(QPainter& painter, const CompareSet& set, const QRect& plot, qre
 
 QColor FileColour(int slot)
 {
-    return QColor::fromRgb(Palette[static_cast<std::size_t>(std::clamp(slot, 0, MaxCompareFiles - 1))]);
+    return ColourOf(CompareColour(slot));
 }
 
 QRect PlotArea(const CompareSet& set, QSize size, qreal ratio)
@@ -277,7 +216,7 @@ QImage Draw(const CompareSet& set, QSize size, qreal ratio)
         painter.scale(ratio, ratio);
         painter.setPen(Ink);
         painter.setFont(ChartFont(13, true));
-        painter.drawText(QPointF(plot.left() / ratio, TopMargin - 12), SeriesTitle(set.Series()));
+        painter.drawText(QPointF(plot.left() / ratio, TopMargin - 12), QString::fromStdString(CompareAxesOf(set, plot.width(), plot.height(), ratio).Title));
     }
     image.setDevicePixelRatio(ratio);
     return image;
@@ -302,14 +241,7 @@ void DrawLine(QPainter& painter, const QRect& plot, const std::vector<PixelSegme
 
 QString LegendText(const CompareFile& file)
 {
-    QStringList parts;
-    for (const std::string& part : {file.Drive, file.MediaId, file.SpeedSelected, GeneralDate(file.Date)}) {
-        const QString text = QString::fromStdString(part).trimmed();
-        if (!text.isEmpty())
-            parts << text;
-    }
-    return QFileInfo(QFile::decodeName(file.Path.c_str())).fileName() + QStringLiteral(": ") +
-           parts.join(QStringLiteral(", "));
+    return QString::fromStdString(CompareLegendText(file, FileName(file), GeneralDate(file.Date)));
 }
 
 QString ValueText(const CompareSet& set, double value)
@@ -325,7 +257,7 @@ QString PlaceText(const CompareSet& set, double x)
     const double sector = std::floor(x);
     return QStringLiteral("Sector %1 (%2)")
         .arg(static_cast<qlonglong>(sector))
-        .arg(QString::fromStdString(SizeText(sector * AxisSectorSize(set), SectorUnit(set))));
+        .arg(QString::fromStdString(SizeText(sector * CompareSectorSize(set), CompareSectorUnit(set))));
 }
 
 } // namespace CompareChart

@@ -404,6 +404,48 @@ for (const file of examples.concat(hostile).filter((f) => !process.env.VELANTRO_
   checked.push(name);
 }
 
+// Compare: the legend names each file with its drive and media ID as --info
+// gives them, in a colour that --compare draws too; a rejected file is listed
+// with the reason --info gives.
+{
+  const files = ['dvd-verify.ibg', 'cd-write.ibg'].map((name) => path.join(options.examples, name));
+  const refused = path.join(work, 'cut-header.ibg');
+  const picture = path.join(work, 'compare.png');
+  velantro(['--compare', picture, ...files]);
+  const wanted = readPng(picture);
+  await (await page.$('#compare-file')).uploadFile(...files, refused);
+  await page.waitForFunction(() => document.body.dataset.compared && document.body.dataset.busy === '0');
+  const shown = await page.evaluate(() => ({
+    legend: Array.from(document.querySelectorAll('#compare-legend li'), (e) => ({
+      text: e.textContent,
+      colour: e.style.getPropertyValue('--colour'),
+    })),
+    rejected: Array.from(document.querySelectorAll('#compare-rejected li'), (e) => e.textContent),
+    xTitle: document.getElementById('compare-x-title').textContent,
+  }));
+  const plot = await canvas(page, 'compare-plot');
+  const has = (rgba, colour) => {
+    const [r, g, b] = [1, 3, 5].map((i) => parseInt(colour.slice(i, i + 2), 16));
+    let count = 0;
+    for (let i = 0; i < rgba.length; i += 4) if (rgba[i] === r && rgba[i + 1] === g && rgba[i + 2] === b) count++;
+    return count;
+  };
+  if (shown.legend.length !== files.length) fail(`compare: ${shown.legend.length} legend entries for ${files.length} files`);
+  shown.legend.forEach((entry, i) => {
+    const lines = velantro(['--info', files[i]]).out.split('\n');
+    const drive = lines[0].replace(/^Drive: /, '');
+    const media = (lines.find((line) => line.startsWith('Media ID: ')) || '').replace(/^Media ID: /, '');
+    if (!entry.text.startsWith(`${path.basename(files[i])}: ${drive}, ${media}`)) fail(`compare: legend "${entry.text}"`);
+    if (has(plot.rgba, entry.colour) < 20 || has(wanted.rgba, entry.colour) < 20)
+      fail(`compare: ${entry.colour} is not the line of ${path.basename(files[i])} in both the page and --compare`);
+  });
+  if (new Set(shown.legend.map((entry) => entry.colour)).size !== files.length) fail('compare: two files share a colour');
+  const reason = /\((.*)\)\n$/.exec(velantro(['--info', refused]).err);
+  if (!reason || !shown.rejected.includes(`cut-header.ibg: ${reason[1]}`)) fail(`compare: rejected "${shown.rejected}"`);
+  if (!/^Sectors on the disc, as data size \((MB|GB)\)$/.test(shown.xTitle)) fail(`compare: axis "${shown.xTitle}"`);
+  checked.push('compare');
+}
+
 // A link to a file of the same site opens it; one elsewhere is refused without a request.
 fs.copyFileSync(path.join(options.examples, 'dvd-dl.ibg'), path.join(burns, 'dvd-dl.ibg'));
 const linked = await openPage('?open=burns/dvd-dl.ibg');
