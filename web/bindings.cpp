@@ -281,14 +281,7 @@ EMSCRIPTEN_KEEPALIVE const char* velantro_readout(int chart, double x, double y)
 EMSCRIPTEN_KEEPALIVE const char* velantro_report(const char* path, const char* format)
 {
     const BurnReport report = ReadBurnReport(path, [](const std::string& text) { return text; });
-    const std::string kind = format;
-    if (kind == "json")
-        return Answer(nlohmann::ordered_json::array({ReportJson(report)})
-                          .dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) +
-                      "\n");
-    if (kind == "csv")
-        return Answer(ReportCsvHeader() + ReportCsvRow(report));
-    return Answer(report.Read() ? ReportText(report) : std::string());
+    return Answer(ReportDocument(report, format));
 }
 
 // The files' lines over one axis, as --compare draws them; paths is a JSON

@@ -26,34 +26,10 @@ BurnReport Read(const std::string& path, std::ostream& err, int& status)
 int RunReport(const std::vector<std::string>& files, const std::string& format, std::ostream& out, std::ostream& err)
 {
     int status = 0;
-    if (format == "json") {
-        // Each object as its file is done: memory does not grow with the
-        // files. Laid out as the whole array dumped at once would be.
-        const char* separator = "[\n  ";
-        for (const std::string& path : files) {
-            // Names are the platform's bytes; "file_bytes" keeps one that is not UTF-8.
-            const std::string object = ReportJson(Read(path, err, status))
-                                           .dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
-            out << separator;
-            for (const char c : object)
-                c == '\n' ? out << "\n  " : out << c;
-            separator = ",\n  ";
-        }
-        out << "\n]\n";
-    } else if (format == "csv") {
-        out << ReportCsvHeader();
-        for (const std::string& path : files)
-            out << ReportCsvRow(Read(path, err, status));
-    } else {
-        bool first = true;
-        for (const std::string& path : files) {
-            const BurnReport report = Read(path, err, status);
-            if (!report.Read())
-                continue;
-            out << (first ? "" : "\n") << ReportText(report);
-            first = false;
-        }
-    }
+    ReportWriter writer(out, format);
+    for (const std::string& path : files)
+        writer.Add(Read(path, err, status));
+    writer.Finish();
     return status;
 }
 

@@ -6,6 +6,8 @@
 
 #include <charconv>
 #include <cmath>
+#include <ostream>
+#include <sstream>
 #include <vector>
 
 namespace velantro {
@@ -302,28 +304,44 @@ Json ReportJson(const BurnReport& report)
     return json;
 }
 
-std::string ReportDocument(const std::vector<BurnReport>& reports, std::string_view format)
+ReportWriter::ReportWriter(std::ostream& out, std::string_view format) : out_(out), format_(format)
 {
-    std::string document;
-    if (format == "json") {
-        Json all = Json::array();
-        for (const BurnReport& report : reports)
-            all.push_back(ReportJson(report));
-        // File names are the platform's bytes, not always UTF-8.
-        return all.dump(2, ' ', false, Json::error_handler_t::replace) + '\n';
-    }
-    if (format == "csv") {
-        document = ReportCsvHeader();
-        for (const BurnReport& report : reports)
-            document += ReportCsvRow(report);
-        return document;
-    }
-    for (const BurnReport& report : reports) {
+    if (format_ == "csv")
+        out_ << ReportCsvHeader();
+}
+
+void ReportWriter::Add(const BurnReport& report)
+{
+    if (format_ == "json") {
+        // Laid out as the whole array dumped at once would be. File names
+        // are the platform's bytes, not always UTF-8.
+        const std::string object = ReportJson(report).dump(2, ' ', false, Json::error_handler_t::replace);
+        out_ << (first_ ? "[\n  " : ",\n  ");
+        for (const char c : object)
+            c == '\n' ? out_ << "\n  " : out_ << c;
+    } else if (format_ == "csv") {
+        out_ << ReportCsvRow(report);
+    } else {
         if (!report.Read())
-            continue;
-        document += (document.empty() ? "" : "\n") + ReportText(report);
+            return;
+        out_ << (first_ ? "" : "\n") << ReportText(report);
     }
-    return document;
+    first_ = false;
+}
+
+void ReportWriter::Finish()
+{
+    if (format_ == "json")
+        out_ << (first_ ? "[]\n" : "\n]\n");
+}
+
+std::string ReportDocument(const BurnReport& report, std::string_view format)
+{
+    std::ostringstream document;
+    ReportWriter writer(document, format);
+    writer.Add(report);
+    writer.Finish();
+    return document.str();
 }
 
 std::string CsvCell(std::string_view text)

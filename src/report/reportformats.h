@@ -43,8 +43,23 @@ std::string ReportCsvHeader();
 std::string ReportCsvRow(const BurnReport& report);
 
 // The reports of several files as one text, JSON array or CSV table
-// ("text", "json", "csv"); the text leaves out the files not read.
-std::string ReportDocument(const std::vector<BurnReport>& reports, std::string_view format);
+// ("text", "json", "csv"), each written as it is added, so memory does not
+// grow with the files; the text leaves out the files not read.
+class ReportWriter {
+public:
+    ReportWriter(std::ostream& out, std::string_view format);
+    void Add(const BurnReport& report);
+    // Closes the JSON array.
+    void Finish();
+
+private:
+    std::ostream& out_;
+    std::string format_;
+    bool first_ = true;
+};
+
+// One file's report in one of the three forms, as the writer gives it.
+std::string ReportDocument(const BurnReport& report, std::string_view format);
 
 // A CSV cell, quoted when it holds a comma, a quote or a line end.
 std::string CsvCell(std::string_view text);

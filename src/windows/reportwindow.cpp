@@ -120,7 +120,7 @@ bool ReportWindow::SaveReport(const QString& target)
     if (reason.isEmpty()) {
         ImageWriter writer;
         connect(&writer, &ImageWriter::Error, this, [&reason](int, const QString& text) { reason = text; });
-        const std::string text = ReportDocument({named}, FormatOf(target));
+        const std::string text = ReportDocument(named, FormatOf(target));
         if (writer.WriteFile(QFile::encodeName(target).toStdString(), QByteArray(text.data(), static_cast<qsizetype>(text.size()))) != 0)
             return true;
     }
