@@ -18,6 +18,7 @@
 #include <new>
 #include <optional>
 #include <utility>
+#include <vector>
 
 namespace velantro {
 
@@ -254,18 +255,22 @@ private:
         mapping_->Map(reader_.Sample(), true, *p);
         mapping_->Map(reader_.Sample(), false, *q);
         NoteScale(*p);
-        const auto keep = [&](const PlotPoint& point) {
-            if (!nearest_)
-                return;
-            const std::pair<Series, double> values[] = {
-                {write ? Series::WriteSpeed : Series::VerifySpeed, point.Speed},
-                {write ? Series::WriteRpm : Series::VerifyRpm, point.Rpm},
-                {write ? Series::WriteBuffer : Series::VerifyCpu, point.First},
-                {Series::WriteCpu, point.Second}};
-            for (const auto& [series, value] : values) {
-                if ((write || series != Series::WriteCpu) && controls_.SeriesShown(series))
-                    nearest_->Add(series, point.Sector, value);
+        // The ticked series the zoomed readout keeps, asked once a section.
+        std::vector<std::pair<Series, double PlotPoint::*>> kept;
+        if (nearest_) {
+            const std::pair<Series, double PlotPoint::*> values[] = {
+                {write ? Series::WriteSpeed : Series::VerifySpeed, &PlotPoint::Speed},
+                {write ? Series::WriteRpm : Series::VerifyRpm, &PlotPoint::Rpm},
+                {write ? Series::WriteBuffer : Series::VerifyCpu, &PlotPoint::First},
+                {Series::WriteCpu, &PlotPoint::Second}};
+            for (const auto& value : values) {
+                if ((write || value.first != Series::WriteCpu) && controls_.SeriesShown(value.first))
+                    kept.push_back(value);
             }
+        }
+        const auto keep = [&](const PlotPoint& point) {
+            for (const auto& [series, member] : kept)
+                nearest_->Add(series, point.Sector, point.*member);
         };
         keep(*p);
         for (;;) {
