@@ -27,8 +27,6 @@ SettingsForm::SettingsForm()
     LanguageBox->setGeometry(TwipsRect(120, 360, 2895, 315));
     LanguageBox->setEditable(true);
     LanguageBox->setInsertPolicy(QComboBox::NoInsert);
-    // The text as laid out; the one entry replaces it at start-up.
-    LanguageBox->setEditText(QStringLiteral("Combo1"));
 
     MakeOkButton(2160, 1200);
 

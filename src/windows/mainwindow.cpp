@@ -276,9 +276,9 @@ void MainWindow::BuildControls()
         chart->setToolTip(QString::fromLatin1(DropHint));
         chart->setAcceptDrops(true);
     }
-    // The captions as laid out, never shown: the first readout replaces them.
-    SpeedReadout = new ReadoutLabel(SpeedChart, QStringLiteral("Label1"));
-    PercentReadout = new ReadoutLabel(PercentChart, QStringLiteral("Label2"));
+    // Hidden until a readout gives them a caption.
+    SpeedReadout = new ReadoutLabel(SpeedChart);
+    PercentReadout = new ReadoutLabel(PercentChart);
     for (ReadoutLabel* box : {SpeedReadout, PercentReadout}) {
         const QRect laidOut = Twips(0, 0, 540, 255);
         box->setGeometry(laidOut.translated(box->parentWidget()->contentsRect().topLeft()));

@@ -2,7 +2,7 @@
 
 namespace velantro {
 
-ReadoutLabel::ReadoutLabel(QWidget* chart, const QString& caption) : QLabel(chart)
+ReadoutLabel::ReadoutLabel(QWidget* chart) : QLabel(chart)
 {
     QPalette colours = palette();
     colours.setColor(QPalette::Window, Qt::white);
@@ -15,7 +15,6 @@ ReadoutLabel::ReadoutLabel(QWidget* chart, const QString& caption) : QLabel(char
     setTextFormat(Qt::PlainText);
     // The pointer stays over the chart even where the box lies.
     setAttribute(Qt::WA_TransparentForMouseEvents);
-    SetCaption(caption.toStdString());
 }
 
 void ReadoutLabel::SetCaption(const std::string& caption)

@@ -11,7 +11,7 @@ class ReadoutLabel : public QLabel {
     Q_OBJECT
 
 public:
-    ReadoutLabel(QWidget* chart, const QString& caption);
+    explicit ReadoutLabel(QWidget* chart);
 
     void SetCaption(const std::string& caption);
     const std::string& Caption() const;
