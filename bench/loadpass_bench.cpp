@@ -5,7 +5,6 @@
 #include "compare/compareset.h"
 #include "charts/frames.h"
 #include "charts/seriespens.h"
-#include "vocabulary/windowfields.h"
 #include "graphfile/headless.h"
 #include "graphfile/loadpass.h"
 #include "graphfile/samplescan.h"
@@ -51,14 +50,11 @@ double PeakMegabytes()
 void LoadPass(benchmark::State& state, bool averaged)
 {
     const std::string& path = GraphFile(static_cast<std::size_t>(state.range(0)));
-    velantro::HeadlessControls controls;
-    controls.AveragedChosen = averaged;
-    velantro::WindowFields fields = velantro::StartupFields();
-    velantro::DrawSpeedFrame(fields, controls);
-    velantro::DrawPercentFrame(fields, controls);
-    fields.GraphFilePath = path;
+    velantro::DiscardSurfaces surfaces;
+    velantro::ViewOptions options;
+    options.Averaged = averaged;
     for (auto _ : state) {
-        const auto outcome = velantro::LoadGraphFile(fields, controls);
+        const auto outcome = velantro::LoadGraphFile(path, options, surfaces.Surfaces(), {});
         if (!outcome.Loaded)
             state.SkipWithError("the pass rejected the file");
         benchmark::DoNotOptimize(outcome);

@@ -5,7 +5,6 @@
 // --toggle switches between averaged and raw before every pass after the first.
 
 #include "charts/frames.h"
-#include "vocabulary/windowfields.h"
 #include "graphfile/headless.h"
 #include "graphfile/loadpass.h"
 
@@ -46,11 +45,11 @@ int main(int argc, char** argv)
     }
     long times = 1;
     bool toggle = false;
-    velantro::HeadlessControls controls;
+    velantro::ViewOptions options;
     for (int i = 2; i < argc; ++i) {
         const std::string_view arg = argv[i];
         if (arg == "--raw")
-            controls.AveragedChosen = false;
+            options.Averaged = false;
         else if (arg == "--toggle")
             toggle = true;
         else if (std::from_chars(arg.data(), arg.data() + arg.size(), times).ec != std::errc() || times < 1) {
@@ -59,19 +58,14 @@ int main(int argc, char** argv)
         }
     }
 
-    velantro::WindowFields fields = velantro::StartupFields();
-    velantro::DrawSpeedFrame(fields, controls);
-    velantro::DrawPercentFrame(fields, controls);
-    fields.GraphFilePath = argv[1];
+    velantro::DiscardSurfaces surfaces;
 
     long loaded = 0;
     long firstRss = 0;
     for (long pass = 0; pass < times; ++pass) {
         if (toggle && pass > 0)
-            controls.AveragedChosen = !controls.AveragedChosen;
-        // A rejected file leaves no file shown; the next pass tries it afresh.
-        fields.GraphFilePath = argv[1];
-        if (velantro::LoadGraphFile(fields, controls).Loaded)
+            options.Averaged = !options.Averaged;
+        if (velantro::LoadGraphFile(argv[1], options, surfaces.Surfaces(), {}).Loaded)
             ++loaded;
         if (pass == 0)
             firstRss = StatusKb("VmRSS:");

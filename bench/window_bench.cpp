@@ -8,7 +8,6 @@
 #include "windows/comparewindow.h"
 #include "windows/windowlook.h"
 #include "charts/frames.h"
-#include "vocabulary/windowfields.h"
 #include "graphfile/headless.h"
 #include "graphfile/loadpass.h"
 #include "platform/filedialogs.h"
@@ -68,14 +67,13 @@ std::string Label(benchmark::State& state)
 
 void BM_ReplotWindow(benchmark::State& state)
 {
-    velantro::MainWindow form(MillionSampleFile());
+    velantro::MainWindow form;
     form.show();
-    const bool raw = state.range(0) != 0;
-    form.RawData->setChecked(raw);
-    form.AveragedData->setChecked(!raw);
-    form.Fields().Zoom = View(state.range(1));
+    velantro::ViewOptions options;
+    options.Averaged = state.range(0) == 0;
+    options.Zoom = View(state.range(1));
     for (auto _ : state) {
-        const auto outcome = form.LoadGraphFile();
+        const auto outcome = form.ShowGraphFile(MillionSampleFile(), options);
         if (!outcome.Loaded)
             state.SkipWithError("rejected");
     }
@@ -123,15 +121,12 @@ void BM_ExportProcess(benchmark::State& state)
 
 void BM_ReplotDiscarded(benchmark::State& state)
 {
-    velantro::HeadlessControls controls;
-    controls.AveragedChosen = state.range(0) == 0;
-    velantro::WindowFields fields = velantro::StartupFields();
-    velantro::DrawSpeedFrame(fields, controls);
-    velantro::DrawPercentFrame(fields, controls);
-    fields.GraphFilePath = MillionSampleFile();
+    velantro::DiscardSurfaces surfaces;
+    velantro::ViewOptions options;
+    options.Averaged = state.range(0) == 0;
     for (auto _ : state)
-        benchmark::DoNotOptimize(velantro::LoadGraphFile(fields, controls));
-    state.SetLabel(controls.AveragedChosen ? "averaged" : "raw");
+        benchmark::DoNotOptimize(velantro::LoadGraphFile(MillionSampleFile(), options, surfaces.Surfaces(), {}));
+    state.SetLabel(options.Averaged ? "averaged" : "raw");
 }
 
 long ResidentKilobytes()

@@ -2,18 +2,15 @@
 // Every answer is a JSON text the page shows as it is; the chart pixels are
 // read straight from memory.
 
-#include "charts/frames.h"
 #include "charts/imagesurface.h"
-#include "charts/panning.h"
 #include "charts/readout.h"
 #include "charts/seriescolours.h"
 #include "compare/comparelayout.h"
 #include "compare/compareset.h"
 #include "graphfile/headless.h"
-#include "graphfile/loadpass.h"
+#include "graphfile/graphview.h"
 #include "report/reportformats.h"
 #include "vocabulary/textrules.h"
-#include "vocabulary/windowfields.h"
 #include "vocabulary/zoomrange.h"
 
 #include <emscripten/emscripten.h>
@@ -31,75 +28,20 @@ namespace velantro {
 
 namespace {
 
-// The inner areas of the window's two charts at scale 1, in pixels.
-constexpr int ChartWidth = 429;
-constexpr int SpeedChartPixels = 397;
-constexpr int PercentChartPixels = 157;
-// A drag shorter than this is a click that wobbled.
-constexpr double LeastDragPixels = 3;
-
-// The window's controls: the load pass draws the charts into images and
-// leaves the texts for the page.
-class PageControls : public HeadlessControls {
-public:
-    explicit PageControls(int ratio)
-        : speed_(ChartWidth, SpeedChartPixels, Rgb(0, 0, 0), ratio),
-          percent_(ChartWidth, PercentChartPixels, Rgb(0, 0, 0), ratio)
-    {
-        percent_.SetScaleHeight(PercentChartHeight);
-        enabled_.fill(true);
-    }
-
-    Surface& SpeedChart() override { return speed_; }
-    Surface& PercentChart() override { return percent_; }
-    void SetSeriesEnabled(Series series, bool enabled) override { enabled_[SeriesIndex(series)] = enabled; }
-    void SetSpeedAxisCaption(int index, const std::string& caption) override
-    {
-        speedCaptions_.at(static_cast<std::size_t>(index)) = caption;
-    }
-    void SetSizeAxisCaption(int index, const std::string& caption) override
-    {
-        sizeCaptions_.at(static_cast<std::size_t>(index)) = caption;
-    }
-    void SetZoomCaptions(const std::vector<AxisCaption>& captions) override { zoomCaptions_ = captions; }
-
-    ImageSurface& Chart(int index) { return index == 2 ? percent_ : speed_; }
-
-    nlohmann::json State() const
-    {
-        nlohmann::json zoom = nlohmann::json::array();
-        for (const AxisCaption& caption : zoomCaptions_)
-            zoom.push_back({{"centre", caption.Centre}, {"text", caption.Text}});
-        return {{"ticked", Shown},
-                {"enabled", enabled_},
-                {"averaged", AveragedChosen},
-                {"blockSize", BlockSizeChosen},
-                {"speedCaptions", speedCaptions_},
-                {"sizeCaptions", sizeCaptions_},
-                {"zoomCaptions", zoom},
-                {"drive", TrimBlanks(DriveText())}};
-    }
-
-private:
-    ImageSurface speed_;
-    ImageSurface percent_;
-    std::array<bool, SeriesCount> enabled_{};
-    // Index 0 of each is unused, as in the window.
-    std::array<std::string, 13> speedCaptions_{"", "2x", "4x", "6x", "8x", "10x", "12x",
-                                               "14x", "16x", "18x", "20x", "22x", "24x"};
-    std::array<std::string, 5> sizeCaptions_{"0", "1GB", "2GB", "3GB", "4GB"};
-    std::vector<AxisCaption> zoomCaptions_;
-};
-
+// The page's charts: the window's inner chart areas as images, the text
+// panels kept by the view itself.
 struct Page {
-    explicit Page(int ratio) : Controls(ratio), Fields(StartupFields())
+    explicit Page(int ratio)
+        : Speed(ChartPixelWidth, SpeedChartPixelHeight, Rgb(0, 0, 0), ratio),
+          Percent(ChartPixelWidth, PercentChartPixelHeight, Rgb(0, 0, 0), ratio),
+          View({&Speed, &Percent, &Panels.DrivePanel, &Panels.InfoValuesPanel})
     {
-        DrawSpeedFrame(Fields, Controls);
-        DrawPercentFrame(Fields, Controls);
     }
 
-    PageControls Controls;
-    WindowFields Fields;
+    ImageSurface Speed;
+    ImageSurface Percent;
+    DiscardSurfaces Panels;
+    GraphView View;
     std::string Rejected; // why the last file was turned away
 };
 
@@ -130,68 +72,67 @@ const char* Answer(const nlohmann::json& json)
     return Answer(json.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace));
 }
 
+nlohmann::json Captions(const std::vector<AxisCaption>& captions)
+{
+    nlohmann::json list = nlohmann::json::array();
+    for (const AxisCaption& caption : captions)
+        list.push_back({{"centre", caption.Centre}, {"text", caption.Text}});
+    return list;
+}
+
 nlohmann::json State()
 {
-    nlohmann::json state = page->Controls.State();
+    const GraphView& view = page->View;
+    const ViewOptions& options = view.Options();
     nlohmann::json values = nlohmann::json::array();
-    const bool loaded = !page->Fields.LoadedFilePath.empty();
-    for (int i = 0; i < InfoValueCount; ++i)
-        values.push_back(loaded ? TrimBlanks(page->Fields.InfoCaptions[static_cast<std::size_t>(i)]) : "");
-    state["values"] = values;
-    state["captions"] = InfoCaptionTexts;
-    state["loaded"] = loaded;
-    state["zoomed"] = page->Fields.Zoom.has_value();
-    if (page->Fields.Zoom)
-        state["zoom"] = {page->Fields.Zoom->Left, page->Fields.Zoom->Right};
-    state["rejected"] = page->Rejected;
+    for (const std::string& value : view.InfoValues())
+        values.push_back(TrimBlanks(value));
+    nlohmann::json state = {{"ticked", options.Shown},
+                            {"enabled", view.Enabled()},
+                            {"averaged", options.Averaged},
+                            {"blockSize", options.BlockSize},
+                            {"fit", options.Fit},
+                            {"speedCaptions", view.Scale().SpeedCaptions},
+                            {"rpmCaptions", view.Scale().RpmCaptions},
+                            {"sizeCaptions", Captions(view.SizeCaptions())},
+                            {"drive", TrimBlanks(view.Drive())},
+                            {"values", values},
+                            {"captions", InfoCaptionTexts},
+                            {"loaded", view.HasFile()},
+                            {"zoomed", view.Zoom().has_value()},
+                            {"rejected", page->Rejected}};
+    if (view.Zoom())
+        state["zoom"] = {view.Zoom()->Left, view.Zoom()->Right};
+    if (const auto note = view.AboveScaleNote())
+        state["note"] = {
+            {"text", note->Text}, {"left", note->Left}, {"top", note->Top}, {"colour", ColourText(AboveTheScaleColour)}};
     nlohmann::json colours = nlohmann::json::array();
     for (const Colour colour : SeriesColour)
         colours.push_back(ColourText(colour));
     state["colours"] = colours;
-    for (int chart = 1; chart <= 2; ++chart) {
-        ImageSurface& image = page->Controls.Chart(chart);
-        state[chart == 1 ? "speed" : "percent"] = {
-            {"width", image.ImageWidth()},
-            {"height", image.ImageHeight()},
-            {"pixels", reinterpret_cast<std::uintptr_t>(image.Bits().data())}};
+    for (ImageSurface* image : {&page->Speed, &page->Percent}) {
+        state[image == &page->Speed ? "speed" : "percent"] = {
+            {"width", image->ImageWidth()},
+            {"height", image->ImageHeight()},
+            {"pixels", reinterpret_cast<std::uintptr_t>(image->Bits().data())}};
     }
     return state;
 }
 
-// Reads the file again with the options as they stand.
-void Plot()
+// A pass's outcome as the page shows it: a rejection names its reason.
+const char* Answer(const LoadOutcome& outcome)
 {
-    Page& p = *page;
-    if (p.Fields.GraphFilePath.empty())
-        return;
-    const LoadOutcome outcome = LoadGraphFile(p.Fields, p.Controls);
-    p.Rejected = outcome.Loaded ? "" : outcome.Reason;
+    if (!outcome.Reason.empty())
+        page->Rejected = outcome.Loaded ? "" : outcome.Reason;
+    nlohmann::json state = State();
+    if (!outcome.Loaded && !outcome.Reason.empty())
+        state["message"] = {{"title", FileErrorTitle}, {"text", FileErrorText}};
+    return Answer(state);
 }
 
-ZoomRange ChartRange()
+Chart ChartOf(int index)
 {
-    return page->Fields.Zoom.value_or(WholeRange({page->Fields.ChartWidth}));
-}
-
-void ZoomCharts(std::optional<ZoomRange> range)
-{
-    WindowFields& fields = page->Fields;
-    if (fields.GraphFilePath.empty())
-        return;
-    const ZoomLimits limits{fields.ChartWidth};
-    if (range && ShowsWhole(ClampZoom(*range, limits), limits))
-        range.reset();
-    if (range == fields.Zoom)
-        return;
-    fields.Zoom = range;
-    Plot();
-}
-
-// The user X under a pointer at x logical pixels from the chart's left edge.
-float UserX(double x)
-{
-    const ImageSurface& chart = page->Controls.Chart(1);
-    return static_cast<float>(chart.ScaleLeft() + x * chart.ScaleWidth() / ChartWidth);
+    return index == 2 ? Chart::Percent : Chart::Speed;
 }
 
 } // namespace
@@ -212,69 +153,68 @@ EMSCRIPTEN_KEEPALIVE const char* velantro_start(int ratio)
 // Opens a file on the whole disc; one that fails leaves the view as it was.
 EMSCRIPTEN_KEEPALIVE const char* velantro_open(const char* path)
 {
-    WindowFields& fields = page->Fields;
-    const std::optional<ZoomRange> shown = std::exchange(fields.Zoom, std::nullopt);
-    fields.GraphFilePath = path;
-    const LoadOutcome outcome = LoadGraphFile(fields, page->Controls);
-    page->Rejected = outcome.Loaded ? "" : outcome.Reason;
-    if (!outcome.Loaded)
-        fields.Zoom = shown;
-    nlohmann::json state = State();
-    if (!outcome.Loaded)
-        state["message"] = {{"title", FileErrorTitle}, {"text", FileErrorText}};
-    return Answer(state);
+    return Answer(page->View.Open(path));
 }
 
 // The options as the user set them; shown holds a bit a series, in the boxes' order.
-EMSCRIPTEN_KEEPALIVE const char* velantro_options(int averaged, int blockSize, int shown)
+EMSCRIPTEN_KEEPALIVE const char* velantro_options(int averaged, int blockSize, int shown, int fit)
 {
-    PageControls& controls = page->Controls;
-    controls.AveragedChosen = averaged != 0;
-    controls.BlockSizeChosen = blockSize;
+    ViewOptions options = page->View.Options();
+    options.Averaged = averaged != 0;
+    options.BlockSize = blockSize;
+    options.Fit = fit != 0;
     for (const Series series : AllSeries)
-        controls.Shown[SeriesIndex(series)] = ((shown >> SeriesIndex(series)) & 1) != 0;
-    Plot();
-    return Answer(State());
+        options.Shown[SeriesIndex(series)] = ((shown >> SeriesIndex(series)) & 1) != 0;
+    return Answer(page->View.SetOptions(options));
 }
 
-// Wheel notches at x logical pixels, forward positive.
+// Positions are shares of a chart's width or height from its left or top edge.
+
+// Wheel notches at x, forward positive.
 EMSCRIPTEN_KEEPALIVE const char* velantro_wheel(double x, double notches)
 {
-    ZoomCharts(ZoomAround(ChartRange(), UserX(x), notches, {page->Fields.ChartWidth}));
-    return Answer(State());
+    GraphView& view = page->View;
+    view.ZoomAround(view.UserX(Chart::Speed, x), notches);
+    return Answer(view.Last());
 }
 
 EMSCRIPTEN_KEEPALIVE const char* velantro_drag(double from, double to)
 {
-    if (std::abs(to - from) >= LeastDragPixels)
-        ZoomCharts(ZoomToDrag(ChartRange(), UserX(from), UserX(to), {page->Fields.ChartWidth}));
-    return Answer(State());
+    GraphView& view = page->View;
+    view.ZoomToDrag(view.UserX(Chart::Speed, from), view.UserX(Chart::Speed, to), (to - from) * ChartPixelWidth);
+    return Answer(view.Last());
 }
 
 // Pan steps as the window takes them from Left, Right and the wheel along
 // the disc: positive towards its end; a view of the whole disc stays.
 EMSCRIPTEN_KEEPALIVE const char* velantro_pan(double steps)
 {
-    if (page->Fields.Zoom)
-        ZoomCharts(PanZoom(*page->Fields.Zoom, steps, {page->Fields.ChartWidth}));
-    return Answer(State());
+    page->View.Pan(steps);
+    return Answer(page->View.Last());
 }
 
 EMSCRIPTEN_KEEPALIVE const char* velantro_whole()
 {
-    ZoomCharts(std::nullopt);
-    return Answer(State());
+    page->View.ZoomTo(std::nullopt);
+    return Answer(page->View.Last());
 }
 
-// The readout at a pointer on a chart (1 speed, 2 percent), in logical pixels.
-EMSCRIPTEN_KEEPALIVE const char* velantro_readout(int chart, double x, double y)
+// The readout at a pointer on a chart (1 speed, 2 percent), and where a box
+// of the given size goes beside it.
+EMSCRIPTEN_KEEPALIVE const char* velantro_readout(int chart, double x, double y, double boxWidth, double boxHeight)
 {
-    ImageSurface& image = page->Controls.Chart(chart);
-    const float userX = UserX(x);
-    const auto userY = static_cast<float>(y * image.ScaleHeight() / (chart == 1 ? SpeedChartPixels : PercentChartPixels));
-    const auto caption = ReadoutCaption(chart == 1 ? Chart::Speed : Chart::Percent, image.Point(userX, userY), userX,
-                                        userY, page->Fields.SpeedChartHeight, U'.');
-    return Answer(caption ? nlohmann::json(*caption) : nlohmann::json());
+    const GraphView& view = page->View;
+    const Chart kind = ChartOf(chart);
+    const ImageSurface& image = kind == Chart::Speed ? page->Speed : page->Percent;
+    const float userX = view.UserX(kind, x), userY = view.UserY(kind, y);
+    const std::optional<std::string> caption = view.ReadoutAt(kind, userX, userY, U'.');
+    if (!caption)
+        return Answer(nlohmann::json());
+    const ReadoutPlace place = view.PlaceReadoutBox(kind, userX, userY, static_cast<float>(boxWidth * image.ScaleWidth()),
+                                                    static_cast<float>(boxHeight * image.ScaleHeight()));
+    return Answer(nlohmann::json{{"caption", *caption},
+                                 {"left", place.Left / image.ScaleWidth()},
+                                 {"top", place.Top / image.ScaleHeight()}});
 }
 
 // The burn report of a file as --report gives it: "text", "json" or "csv".
@@ -334,7 +274,7 @@ EMSCRIPTEN_KEEPALIVE const char* velantro_compare(const char* paths, int verify,
                 line(std::floor(segment.X1), std::floor(segment.Y1), std::floor(segment.X2), std::floor(segment.Y2),
                      CompareColour(file.Slot));
         }
-        const std::string date = HeadlessControls().GeneralDate(file.Date);
+        const std::string& date = file.Date;
         legend.push_back({{"text", CompareEntryText(set, file, name, date)},
                           {"colour", ColourText(CompareColour(file.Slot))}});
     }

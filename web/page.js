@@ -25,12 +25,12 @@
       const call = (name, types) => core.cwrap('velantro_' + name, 'string', types);
       calls.start = call('start', ['number']);
       calls.open = call('open', ['string']);
-      calls.options = call('options', ['number', 'number', 'number']);
+      calls.options = call('options', ['number', 'number', 'number', 'number']);
       calls.wheel = call('wheel', ['number', 'number']);
       calls.drag = call('drag', ['number', 'number']);
       calls.pan = call('pan', ['number']);
       calls.whole = call('whole', []);
-      calls.readout = call('readout', ['number', 'number', 'number']);
+      calls.readout = call('readout', ['number', 'number', 'number', 'number', 'number']);
       calls.report = call('report', ['string', 'string']);
       calls.compare = call('compare', ['string', 'number', 'number']);
       core.FS.mkdir('/in');
@@ -105,12 +105,12 @@
         if (current) core.FS.chdir(current.folder);
         return reply;
       },
-      options: (m) => withPixels(calls.options(m.averaged ? 1 : 0, m.blockSize, m.shown)),
+      options: (m) => withPixels(calls.options(m.averaged ? 1 : 0, m.blockSize, m.shown, m.fit ? 1 : 0)),
       wheel: (m) => withPixels(calls.wheel(m.x, m.notches)),
       drag: (m) => withPixels(calls.drag(m.from, m.to)),
       pan: (m) => withPixels(calls.pan(m.steps)),
       whole: () => withPixels(calls.whole()),
-      readout: (m) => ({ answer: JSON.parse(calls.readout(m.chart, m.x, m.y)), transfer: [] }),
+      readout: (m) => ({ answer: JSON.parse(calls.readout(m.chart, m.x, m.y, m.width, m.height)), transfer: [] }),
       report: (m) => ({ answer: current ? calls.report(current.name, m.format) : '', transfer: [] }),
       compare: (m) => {
         const files = m.files.map((file) => mount(file.file, file.name));
@@ -199,19 +199,27 @@
       $('raw').checked = !state.averaged;
       $('block-size').value = String(state.blockSize);
       $('block-size').disabled = !state.averaged;
+      $('fit').checked = state.fit;
       paint($('speed'), state.speed);
       paint($('percent'), state.percent);
       state.speedCaptions.slice(1).forEach((text, i) => {
         $('speed-axis').children[11 - i].textContent = text;
       });
+      state.rpmCaptions.slice(1).forEach((text, i) => {
+        $('rpm-axis').children[11 - i].textContent = text;
+      });
+      const note = $('note');
+      note.hidden = !state.note;
+      if (state.note) {
+        note.textContent = state.note.text;
+        note.style.left = (state.note.left * 100).toFixed(3) + '%';
+        note.style.top = (state.note.top * 100).toFixed(3) + '%';
+        note.style.color = state.note.colour;
+      }
       const sizeAxis = $('size-axis');
       sizeAxis.replaceChildren();
-      const zoomed = state.zoomCaptions.length > 0;
-      sizeAxis.classList.toggle('zoomed', zoomed);
-      const captions = zoomed
-        ? state.zoomCaptions
-        : state.sizeCaptions.map((text, i) => ({ text: text, centre: i === 0 ? 0 : i / 4.5 }));
-      for (const caption of captions) {
+      sizeAxis.classList.toggle('zoomed', state.zoomed);
+      for (const caption of state.sizeCaptions) {
         const label = document.createElement('span');
         label.textContent = caption.text;
         label.style.left = (caption.centre * 100).toFixed(3) + '%';
@@ -254,6 +262,7 @@
         averaged: $('averaged').checked,
         blockSize: Number($('block-size').value),
         shown: shown,
+        fit: $('fit').checked,
       }).then(show);
     }
 
@@ -275,7 +284,7 @@
     });
 
     // Options.
-    for (const control of [$('raw'), $('averaged'), $('block-size')].concat(seriesBoxes)) {
+    for (const control of [$('raw'), $('averaged'), $('block-size'), $('fit')].concat(seriesBoxes)) {
       control.addEventListener('change', sendOptions);
     }
 
@@ -284,9 +293,11 @@
     let readoutPending = false;
     let wheelNotches = 0;
     const band = $('band');
+    // Where the pointer is on a canvas, as shares of its width and height: the
+    // core knows what stands there.
     const offset = (event, canvas) => {
       const box = canvas.getBoundingClientRect();
-      return { x: event.clientX - box.left, y: event.clientY - box.top };
+      return { x: event.clientX - box.left, y: event.clientY - box.top, share: (event.clientX - box.left) / box.width, down: (event.clientY - box.top) / box.height };
     };
     [$('speed'), $('percent')].forEach((canvas, index) => {
       const chart = index + 1;
@@ -295,34 +306,33 @@
         const at = offset(event, canvas);
         if (dragFrom !== null) {
           band.hidden = false;
-          band.style.left = Math.min(dragFrom, at.x) + 'px';
-          band.style.width = Math.abs(at.x - dragFrom) + 1 + 'px';
+          band.style.left = Math.min(dragFrom.x, at.x) + 'px';
+          band.style.width = Math.abs(at.x - dragFrom.x) + 1 + 'px';
         }
         if (readoutPending) return;
         readoutPending = true;
-        ask('readout', { chart: chart, x: at.x, y: at.y }).then((caption) => {
+        const size = { width: label.offsetWidth / canvas.clientWidth, height: label.offsetHeight / canvas.clientHeight };
+        ask('readout', { chart: chart, x: at.share, y: at.down, width: size.width, height: size.height }).then((readout) => {
           readoutPending = false;
-          label.hidden = caption === null;
-          if (caption === null) return;
-          label.textContent = caption;
-          const left = at.x + label.offsetWidth + 4 > canvas.clientWidth ? at.x - label.offsetWidth - 2 : at.x + 2;
-          const top = at.y + label.offsetHeight + 4 > canvas.clientHeight ? at.y - label.offsetHeight - 2 : at.y + 2;
-          label.style.left = left + 'px';
-          label.style.top = top + 'px';
+          label.hidden = readout === null;
+          if (readout === null) return;
+          label.textContent = readout.caption;
+          label.style.left = (readout.left * 100).toFixed(3) + '%';
+          label.style.top = (readout.top * 100).toFixed(3) + '%';
         });
       });
       canvas.addEventListener('mouseleave', () => {
         label.hidden = true;
       });
       canvas.addEventListener('mousedown', (event) => {
-        if (event.button === 0) dragFrom = offset(event, canvas).x;
+        if (event.button === 0) dragFrom = offset(event, canvas);
       });
       canvas.addEventListener('mouseup', (event) => {
         if (event.button !== 0 || dragFrom === null) return;
         const from = dragFrom;
         dragFrom = null;
         band.hidden = true;
-        ask('drag', { from: from, to: offset(event, canvas).x }).then(show);
+        ask('drag', { from: from.share, to: offset(event, canvas).share }).then(show);
       });
       canvas.addEventListener('dblclick', () => ask('whole', {}).then(show));
       canvas.addEventListener(
@@ -342,7 +352,7 @@
           const first = wheelNotches === 0;
           wheelNotches += notches;
           if (!first) return;
-          const x = offset(event, canvas).x;
+          const x = offset(event, canvas).share;
           setTimeout(() => {
             const total = wheelNotches;
             wheelNotches = 0;
@@ -385,7 +395,7 @@
         panBy(event.key === 'ArrowLeft' ? -1 : 1);
       } else if (event.key === '+' || event.key === '-') {
         // The keyboard's wheel, about the middle of the view.
-        ask('wheel', { x: $('speed').clientWidth / 2, notches: event.key === '+' ? 1 : -1 }).then(show);
+        ask('wheel', { x: 0.5, notches: event.key === '+' ? 1 : -1 }).then(show);
       }
     });
 

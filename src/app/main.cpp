@@ -35,6 +35,9 @@ int main(int argc, char** argv)
         return report.Run(argc, argv);
     if (samples.Chosen())
         return samples.Run();
+    const std::vector<std::string>& files = commandLine.Files();
+    if (files.size() > 1)
+        return commandLine.UsageError("the window opens one graph file");
     velantro::IgnoreUnsoundScaleFactor();
-    return velantro::RunWindow(argc, argv, commandLine.ArgumentString());
+    return velantro::RunWindow(argc, argv, files.empty() ? std::string() : files.front());
 }

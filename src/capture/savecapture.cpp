@@ -1,6 +1,5 @@
 #include "capture/savecapture.h"
 
-#include "vocabulary/windowfields.h"
 #include "platform/filedialogs.h"
 #include "platform/messageboxes.h"
 
@@ -18,12 +17,12 @@ QString CaptureTargetFor(const QString& chosen)
 }
 
 std::optional<QString> AskCaptureFile(QWidget* owner, FileDialogs& dialogs, MessageBoxes& boxes,
-                                      WindowFields& fields)
+                                      CaptureNames& names)
 {
     const std::optional<QString> chosen = dialogs.GetSaveFileName(
         owner, QString::fromLatin1(CaptureDialogTitle), QStringLiteral("Portable Network Graphics (*.png)"),
-        QStringLiteral("*.png"), QString::fromStdString(fields.CaptureFolder),
-        QString::fromStdString(fields.CaptureBaseName), QStringLiteral("png"));
+        QStringLiteral("*.png"), QString::fromStdString(names.Folder),
+        QString::fromStdString(names.BaseName), QStringLiteral("png"));
     if (!chosen || chosen->isEmpty())
         return std::nullopt;
 
@@ -35,8 +34,8 @@ std::optional<QString> AskCaptureFile(QWidget* owner, FileDialogs& dialogs, Mess
         if (!boxes.Ask(owner, question, QString::fromLatin1(CaptureDialogTitle)))
             return std::nullopt;
     }
-    fields.CapturePath = QFile::encodeName(target).toStdString();
-    fields.CaptureFolder = QDir::toNativeSeparators(QFileInfo(target).absolutePath() + QLatin1Char('/')).toStdString();
+    names.Path = QFile::encodeName(target).toStdString();
+    names.Folder = QDir::toNativeSeparators(QFileInfo(target).absolutePath() + QLatin1Char('/')).toStdString();
     return target;
 }
 

@@ -185,14 +185,6 @@ int CommandLine::UsageError(const std::string& message) const
     return 2;
 }
 
-std::string CommandLine::ArgumentString() const
-{
-    std::string joined;
-    for (const std::string& file : files_)
-        joined += (joined.empty() ? "" : " ") + file;
-    return joined;
-}
-
 std::string CommandLine::Help() const
 {
     return app_.help();

@@ -49,8 +49,6 @@ public:
     // or the one loose argument when the value was left for after "--"
     // ("--info -- -dash.ibg"); nothing when there is not exactly one.
     std::optional<std::string> CommandFile(const std::string& value) const;
-    // The loose arguments joined by blanks, the way one argument string arrives.
-    std::string ArgumentString() const;
 
 private:
     std::string Help() const;

@@ -8,10 +8,7 @@
 #include "platform/messageboxes.h"
 
 #include <QApplication>
-#include <QCheckBox>
-#include <QComboBox>
 #include <QDir>
-#include <QRadioButton>
 
 #include <algorithm>
 #include <iostream>
@@ -33,16 +30,6 @@ bool EndsWithPng(const std::string& path)
     return ending == ".png";
 }
 
-void ApplyPlotOptions(MainWindow& form, const ExportOptions& options)
-{
-    form.RawData->setChecked(options.Raw);
-    form.AveragedData->setChecked(!options.Raw);
-    form.BlockSizeBox->setEnabled(!options.Raw);
-    const int index = form.BlockSizeBox->findText(QString::number(options.BlockSize));
-    if (index >= 0)
-        form.BlockSizeBox->setCurrentIndex(index);
-}
-
 } // namespace
 
 int WithLoadedWindow(int argc, char** argv, const ExportOptions& options, const std::function<int(MainWindow&)>& use)
@@ -56,13 +43,7 @@ int WithLoadedWindow(int argc, char** argv, const ExportOptions& options, const 
     MainWindow form(std::string(), nullptr, &boxes);
     form.setAttribute(Qt::WA_DontShowOnScreen);
     form.show();
-    ApplyPlotOptions(form, options);
-
-    form.Fields().GraphFilePath = options.GraphFile;
-    form.Fields().Zoom = options.Range;
-    form.Fields().FitSpeedScale = options.Fit;
-    form.Fields().HiddenOnLoad = options.Hidden;
-    const LoadOutcome outcome = form.LoadGraphFile();
+    const LoadOutcome outcome = form.ShowGraphFile(options.GraphFile, options.View);
     if (!outcome.Loaded)
         return RejectedFile(std::cerr, options.GraphFile, outcome);
     QApplication::processEvents();
@@ -89,7 +70,7 @@ ExportCommand::ExportCommand(CommandLine& commandLine) : Command(commandLine)
         "         FILE.ibg");
     CLI::App& app = commandLine.App();
     const std::string group = "With --export";
-    CLI::Option* raw = app.add_flag("--raw", options_.Raw, "plot every sample")->group(group)->needs(option_);
+    CLI::Option* raw = app.add_flag("--raw", raw_, "plot every sample")->group(group)->needs(option_);
     app.add_option("--average", blockSize_,
                    "plot block averages of N samples (2, 5, 10, 15, 20, 25;\n"
                    "10 when neither is given)")
@@ -109,7 +90,7 @@ ExportCommand::ExportCommand(CommandLine& commandLine) : Command(commandLine)
                    .description(""))
         ->group(group)
         ->needs(option_);
-    app.add_flag("--fit", options_.Fit,
+    app.add_flag("--fit", options_.View.Fit,
                  "speed and RPM scales from 0 to just above the highest\n"
                  "sample shown, as Tools > Fit Speed Scale draws them")
         ->group(group)
@@ -123,16 +104,18 @@ int ExportCommand::Run(int argc, char** argv)
         return commandLine_.UsageError("--export needs OUT.png and one graph file");
     if (!EndsWithPng(options_.Output))
         return commandLine_.UsageError("the output of --export is a .png file");
-    options_.Range = commandLine_.Range();
+    options_.View.Zoom = commandLine_.Range();
+    options_.View.Averaged = !raw_;
     options_.GraphFile = commandLine_.Files().front();
     if (!blockSize_.empty())
-        options_.BlockSize = std::stoi(blockSize_);
+        options_.View.BlockSize = std::stoi(blockSize_);
     if (const std::optional<int> refused = OutputIsAnInput(std::cerr, options_.Output, {options_.GraphFile}))
         return *refused;
     for (const std::string& name : hidden_) {
         const auto* names = std::begin(SeriesOptionNames);
-        options_.Hidden.insert(static_cast<Series>(
-            std::find_if(names, std::end(SeriesOptionNames), [&](const char* n) { return name == n; }) - names));
+        options_.View.Shown[static_cast<std::size_t>(
+            std::find_if(names, std::end(SeriesOptionNames), [&](const char* n) { return name == n; }) - names)] =
+            false;
     }
     return RunExport(argc, argv, options_);
 }

@@ -1,8 +1,7 @@
 #pragma once
 
 #include "commands/commandline.h"
-#include "vocabulary/zoomrange.h"
-#include "vocabulary/series.h"
+#include "graphfile/loadpass.h"
 
 #include <functional>
 #include <optional>
@@ -16,11 +15,7 @@ class MainWindow;
 struct ExportOptions {
     std::string Output;    // as the platform names it
     std::string GraphFile; // as the platform names it
-    bool Raw = false;
-    int BlockSize = 10;
-    std::set<Series> Hidden;
-    std::optional<ZoomRange> Range; // sectors, cut to the chart
-    bool Fit = false;               // speed and RPM scales fitted to the samples shown
+    ViewOptions View;      // the zoom in sectors, cut to the chart
 };
 
 // The series names of --hide, in the order of Series.
@@ -46,6 +41,7 @@ public:
 
 private:
     ExportOptions options_;
+    bool raw_ = false;
     std::vector<std::string> hidden_;
     std::string blockSize_; // one of the listed digits, never another spelling
 };

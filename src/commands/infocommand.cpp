@@ -3,7 +3,7 @@
 #include "commands/commandline.h"
 #include "platform/generaldate.h"
 #include "charts/frames.h"
-#include "vocabulary/windowfields.h"
+#include "graphfile/graphview.h"
 #include "graphfile/headless.h"
 #include "graphfile/loadpass.h"
 #include "vocabulary/textrules.h"
@@ -33,18 +33,14 @@ const char* SectionsName(DataPresent sections)
 
 int RunInfo(const std::string& path, std::ostream& out, std::ostream& err)
 {
-    HeadlessControls controls([](const std::string& text) { return velantro::GeneralDate(text); });
-    WindowFields fields = StartupFields();
-    DrawSpeedFrame(fields, controls);
-    DrawPercentFrame(fields, controls);
-
-    fields.GraphFilePath = path;
-    const LoadOutcome outcome = LoadGraphFile(fields, controls);
+    DiscardSurfaces surfaces;
+    GraphView view(surfaces.Surfaces(), [](const std::string& text) { return velantro::GeneralDate(text); });
+    const LoadOutcome outcome = view.Open(path);
     if (!outcome.Loaded)
         return RejectedFile(err, path, outcome);
-    out << "Drive: " << EscapedText(controls.DriveText()) << '\n';
+    out << "Drive: " << EscapedText(view.Drive()) << '\n';
     for (int i = 0; i < InfoValueCount; ++i)
-        out << InfoCaptionTexts[i] << ": " << EscapedText(TrimBlanks(fields.InfoCaptions[static_cast<std::size_t>(i)]))
+        out << InfoCaptionTexts[i] << ": " << EscapedText(TrimBlanks(view.InfoValues()[static_cast<std::size_t>(i)]))
             << '\n';
     out << "Sections: " << SectionsName(outcome.Sections) << '\n';
     return 0;

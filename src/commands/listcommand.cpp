@@ -4,7 +4,7 @@
 #include "platform/generaldate.h"
 #include "commands/infocommand.h"
 #include "charts/frames.h"
-#include "vocabulary/windowfields.h"
+#include "graphfile/graphview.h"
 #include "graphfile/headless.h"
 #include "graphfile/wineprefixes.h"
 #include "platform/getpaths.h"
@@ -80,15 +80,12 @@ std::string OrDash(const std::string& text)
 // The same start-up state and pass as --info; nothing is drawn.
 void PrintEntry(const GraphFileEntry& file, std::ostream& out)
 {
-    HeadlessControls controls([](const std::string& text) { return velantro::GeneralDate(text); });
-    WindowFields fields = StartupFields();
-    DrawSpeedFrame(fields, controls);
-    DrawPercentFrame(fields, controls);
-    fields.GraphFilePath = file.Path;
-    const LoadOutcome outcome = LoadGraphFile(fields, controls);
+    DiscardSurfaces surfaces;
+    GraphView view(surfaces.Surfaces(), [](const std::string& text) { return velantro::GeneralDate(text); });
+    const LoadOutcome outcome = view.Open(file.Path);
     out << file.Modified.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")).toStdString() << '\t'
-        << EscapedText(file.Path) << '\t' << OrDash(controls.DriveText()) << '\t'
-        << (outcome.Loaded ? OrDash(fields.MediaType) : "-") << '\t'
+        << EscapedText(file.Path) << '\t' << OrDash(outcome.Drive) << '\t'
+        << (outcome.Loaded ? OrDash(outcome.Media.MediaType) : "-") << '\t'
         << (outcome.Loaded ? SectionsName(outcome.Sections) : "invalid") << '\n';
 }
 

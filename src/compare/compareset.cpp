@@ -1,8 +1,6 @@
 #include "compare/compareset.h"
 
-#include "charts/frames.h"
-#include "vocabulary/windowfields.h"
-#include "graphfile/headless.h"
+#include "charts/chartscale.h"
 #include "graphfile/samplescan.h"
 #include "vocabulary/textrules.h"
 
@@ -56,14 +54,6 @@ void ReadLine(CompareFile& file, CompareSeries series, CompareAxis axis, ZoomRan
         file.Line = {};
 }
 
-// The scale of a freshly started window's empty charts.
-WindowFields StartupScale()
-{
-    WindowFields fields = StartupFields();
-    HeadlessControls controls;
-    DrawSpeedFrame(fields, controls);
-    return fields;
-}
 
 } // namespace
 
@@ -149,10 +139,10 @@ void CompareSet::ReadHeaders()
         file.MediaId = Cp1252ToUtf8(header.MediaId);
         file.SpeedSelected = header.Block == SpeedBlockKind::Write ? Cp1252ToUtf8(header.SpeedSelected) : "";
         file.Date = Cp1252ToUtf8(header.Date);
-        file.ChartWidth = scan.Fields().ChartWidth;
-        file.DataSectors = scan.Fields().DataSectors;
-        file.SectorSize = scan.Fields().SectorSize;
-        file.SpeedChartHeight = scan.Fields().SpeedChartHeight;
+        file.ChartWidth = scan.Scale().Width;
+        file.DataSectors = scan.Media().DataSectors;
+        file.SectorSize = scan.Media().SectorSize;
+        file.SpeedChartHeight = scan.Scale().SpeedHeight;
         if (axis_ == CompareAxis::ShareOfData && !(file.DataSectors > 0))
             file.Error = "no data size to take shares of";
     }
@@ -161,10 +151,10 @@ void CompareSet::ReadHeaders()
 void CompareSet::SetLimits(bool linesRead)
 {
     // With nothing to draw, the empty frame of a freshly started window.
-    static const WindowFields startup = StartupScale();
+    static const ChartScale startup = ScaleFor(StartupMedia);
     double widest = 0;
     double fastest = 0;
-    axisSectorSize_ = startup.SectorSize;
+    axisSectorSize_ = StartupMedia.SectorSize;
     for (const CompareFile& file : files_) {
         if (!file.Drawn())
             continue;
@@ -181,14 +171,14 @@ void CompareSet::SetLimits(bool linesRead)
             fastest = std::max(fastest, static_cast<double>(file.SpeedChartHeight));
     }
     if (axis_ == CompareAxis::Sectors)
-        limits_ = {widest > 0 ? widest : startup.ChartWidth, MinimumZoomSectors};
+        limits_ = {widest > 0 ? widest : startup.Width, MinimumZoomSectors};
     else
         limits_ = {WholeShare, MinimumZoomShare};
     // Speed charts are 100 units to 1x.
     if (series_ == CompareSeries::WriteBuffer)
         top_ = BufferTop;
     else
-        top_ = (fastest > 0 ? fastest : startup.SpeedChartHeight) / 100;
+        top_ = (fastest > 0 ? fastest : startup.SpeedHeight) / 100;
 }
 
 void CompareSet::ReadLines(int columns)

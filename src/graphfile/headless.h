@@ -1,10 +1,8 @@
 #pragma once
 
 #include "charts/surface.h"
-#include "vocabulary/windowcontrols.h"
+#include "graphfile/loadpass.h"
 
-#include <array>
-#include <functional>
 #include <string>
 
 namespace velantro {
@@ -34,45 +32,11 @@ private:
     float scaleHeight_ = 0;
 };
 
-// The controls as a freshly started window has them (averaged, block size
-// 10, every series ticked), with nothing shown: for runs without a window.
-class HeadlessControls : public WindowControls {
-public:
-    using DateFormatter = std::function<std::string(const std::string&)>;
-    explicit HeadlessControls(DateFormatter formatDate = {}) : formatDate_(std::move(formatDate)) {}
+// Four surfaces that keep nothing: a view for runs without a window.
+struct DiscardSurfaces {
+    DiscardSurface SpeedChart, PercentChart, DrivePanel, InfoValuesPanel;
 
-    Surface& SpeedChart() override { return speedChart_; }
-    Surface& PercentChart() override { return percentChart_; }
-    Surface& DrivePanel() override { return drivePanel_; }
-    Surface& InfoValuesPanel() override { return infoValuesPanel_; }
-    bool Averaged() const override { return AveragedChosen; }
-    int BlockSize() const override { return BlockSizeChosen; }
-    bool SeriesShown(Series series) const override { return Shown[SeriesIndex(series)]; }
-    void SetSeriesShown(Series series, bool shown) override { Shown[SeriesIndex(series)] = shown; }
-    void SetSeriesEnabled(Series, bool) override {}
-    void SetSpeedAxisCaption(int, const std::string&) override {}
-    void SetSizeAxisCaption(int, const std::string&) override {}
-    void SetRpmAxisCaption(int, const std::string&) override {}
-    void SetZoomCaptions(const std::vector<AxisCaption>&) override {}
-    void ShowMessage(const std::string& prompt, const std::string&) override { Message = prompt; }
-    std::string GeneralDate(const std::string& text) const override
-    {
-        return formatDate_ ? formatDate_(text) : text;
-    }
-
-    const std::string& DriveText() const { return drivePanel_.LastPrinted; }
-
-    bool AveragedChosen = true;
-    int BlockSizeChosen = 10;
-    std::array<bool, SeriesCount> Shown{true, true, true, true, true, true, true};
-    std::string Message;
-
-private:
-    DateFormatter formatDate_;
-    DiscardSurface speedChart_;
-    DiscardSurface percentChart_;
-    DiscardSurface drivePanel_;
-    DiscardSurface infoValuesPanel_;
+    ViewSurfaces Surfaces() { return {&SpeedChart, &PercentChart, &DrivePanel, &InfoValuesPanel}; }
 };
 
 } // namespace velantro

@@ -1,24 +1,12 @@
 #include "graphfile/infopanel.h"
 
 #include "charts/surface.h"
-#include "vocabulary/windowfields.h"
 #include "graphfile/graphreader.h"
 #include "vocabulary/textrules.h"
 
 #include <algorithm>
 
 namespace velantro {
-
-WindowFields StartupFields()
-{
-    WindowFields fields;
-    fields.SectorSize = 2048;
-    fields.MediaType = "DVD-R";
-    fields.CaptureBaseName = "Velantro";
-    for (int i = 0; i < InfoValueCount; ++i)
-        fields.InfoCaptions[static_cast<std::size_t>(i)] = InfoCaptionTexts[i];
-    return fields;
-}
 
 std::array<std::string, InfoValueCount> InfoValues(const GraphHeader& header, const DateFormatter& generalDate)
 {
@@ -50,12 +38,12 @@ std::array<std::string, InfoValueCount> InfoValues(const GraphHeader& header, co
     return values;
 }
 
-void PrintInfoCaptions(const WindowFields& fields, Surface& picture4)
+void PrintInfoCaptions(Surface& panel)
 {
-    picture4.SetCurrentX(0);
+    panel.SetCurrentX(0);
     for (int i = 0; i < InfoValueCount; ++i) {
-        picture4.SetCurrentY(i * InfoRowTwips);
-        picture4.Print(fields.InfoCaptions[static_cast<std::size_t>(i)]);
+        panel.SetCurrentY(i * InfoRowTwips);
+        panel.Print(InfoCaptionTexts[i]);
     }
 }
 

@@ -5,13 +5,10 @@
 #include "charts/seriescolours.h"
 #include "charts/seriespens.h"
 #include "charts/surface.h"
-#include "vocabulary/windowcontrols.h"
-#include "vocabulary/windowfields.h"
 #include "graphfile/graphreader.h"
 #include "graphfile/infopanel.h"
 #include "vocabulary/passfailure.h"
 #include "graphfile/plotpoint.h"
-#include "graphfile/seriesboxes.h"
 #include "vocabulary/textrules.h"
 
 #include <cmath>
@@ -33,37 +30,40 @@ double Finite(double value)
 
 class Pass {
 public:
-    Pass(WindowFields& fields, WindowControls& controls) : fields_(fields), controls_(controls) {}
+    Pass(const std::string& path, const ViewOptions& options, const ViewSurfaces& surfaces,
+         const DateFormatter& generalDate)
+        : path_(path), options_(options), surfaces_(surfaces), generalDate_(generalDate)
+    {
+    }
 
     LoadOutcome Run()
     {
         std::string reason = "out of memory";
         try {
-            if (fields_.GraphFilePath != fields_.LoadedFilePath)
-                EnableAllSeries(controls_, fields_.HiddenOnLoad);
-            if (!reader_.Open(fields_.GraphFilePath))
+            if (!reader_.Open(path_))
                 throw PassFailure(reader_.ErrorString());
             ReadHeader();
             FindPeaks();
-            DrawSpeedFrame(fields_, controls_);
-            DrawPercentFrame(fields_, controls_);
+            MakeScale();
+            DrawSpeedFrame(*surfaces_.SpeedChart, out_.Scale, out_.Media.SectorSize, out_.Zoom);
+            DrawPercentFrame(*surfaces_.PercentChart, out_.Scale, out_.Media.SectorSize, out_.Zoom);
             DrawMarkers();
-            if (fields_.Zoom)
-                nearest_.emplace(*fields_.Zoom, ReadoutColumns);
-            mapping_.emplace(fields_, layerBreak_);
-            const DataPresent sections = PlotSections();
+            if (out_.Zoom)
+                out_.Samples.emplace(*out_.Zoom, ReadoutColumns);
+            mapping_.emplace(out_.Scale, out_.Media.Capacity, layerBreak_);
+            out_.Sections = PlotSections();
             SayWhenAboveTheScale();
-            AdjustSeriesBoxes(sections);
-            fields_.LoadedFilePath = fields_.GraphFilePath;
-            return {true, sections, {}, std::move(nearest_)};
+            out_.Loaded = true;
+            return std::move(out_);
         } catch (const PassFailure& failure) {
             reason = failure.what();
         } catch (const std::bad_alloc&) {
         }
         reader_.Close();
-        controls_.ShowMessage(FileErrorText, FileErrorTitle);
-        fields_.GraphFilePath = fields_.LoadedFilePath;
-        return {false, DataPresent::None, reason, std::nullopt};
+        // What was read before the failure stays: the drive, for a list of files.
+        out_.Reason = reason;
+        out_.Samples.reset();
+        return std::move(out_);
     }
 
 private:
@@ -81,22 +81,23 @@ private:
         while (Next() == GraphToken::HeaderValue) {
             switch (reader_.Key()) {
             case HeaderKey::DriveModel: {
-                Surface& drivePanel = controls_.DrivePanel();
+                Surface& drivePanel = *surfaces_.DrivePanel;
                 drivePanel.Cls();
-                PrintCentred(drivePanel, Cp1252ToUtf8(header.Drive), 0);
+                out_.Drive = Cp1252ToUtf8(header.Drive);
+                PrintCentred(drivePanel, out_.Drive, 0);
                 break;
             }
             case HeaderKey::MediaType:
-                fields_.MediaType = Cp1252ToUtf8(header.MediaType);
+                out_.Media.MediaType = Cp1252ToUtf8(header.MediaType);
                 break;
             case HeaderKey::Capacity:
-                fields_.MediaCapacity = header.Capacity;
+                out_.Media.Capacity = header.Capacity;
                 break;
             case HeaderKey::DataSectors:
-                fields_.DataSectors = header.DataSectors;
+                out_.Media.DataSectors = header.DataSectors;
                 break;
             case HeaderKey::DataType:
-                fields_.SectorSize = header.SectorSize;
+                out_.Media.SectorSize = header.SectorSize;
                 break;
             default:
                 break;
@@ -104,38 +105,45 @@ private:
         }
         layerBreak_ = header.LayerBreak;
 
-        const auto values =
-            InfoValues(header, [this](const std::string& text) { return controls_.GeneralDate(text); });
-        Surface& panel = controls_.InfoValuesPanel();
+        out_.InfoValues = InfoValues(header, generalDate_ ? generalDate_ : [](const std::string& text) { return text; });
+        Surface& panel = *surfaces_.InfoValuesPanel;
         panel.Cls();
-        for (int i = 0; i < InfoValueCount; ++i) {
-            const auto index = static_cast<std::size_t>(i);
-            fields_.InfoCaptions[index] = values[index];
-            PrintCentred(panel, values[index], i * InfoRowTwips);
-        }
+        for (int i = 0; i < InfoValueCount; ++i)
+            PrintCentred(panel, out_.InfoValues[static_cast<std::size_t>(i)], i * InfoRowTwips);
     }
 
     // A fitted scale needs the peaks before the frame is drawn: the file is
     // read once more, by the same reader, keeping two numbers.
     void FindPeaks()
     {
-        if (!fields_.FitSpeedScale)
+        if (!options_.Fit)
             return;
-        const std::optional<SamplePeaks> peaks = PeaksOf(fields_.GraphFilePath, fields_.Zoom);
-        if (!peaks)
+        peaks_ = PeaksOf(path_, options_.Zoom);
+        if (!peaks_)
             throw PassFailure("file changed while read");
-        fields_.PeakSpeed = peaks->Speed;
-        fields_.PeakRpm = peaks->Rpm;
+    }
+
+    // The zoom cut to the chart; none when that is the whole chart.
+    void MakeScale()
+    {
+        out_.Scale = ScaleFor(out_.Media, peaks_);
+        const ZoomLimits limits{out_.Scale.Width};
+        if (options_.Zoom) {
+            out_.Zoom = ClampZoom(*options_.Zoom, limits);
+            if (ShowsWhole(*out_.Zoom, limits))
+                out_.Zoom.reset();
+        }
     }
 
     // A curve far above the media's scale draws nothing; the chart says why.
     void SayWhenAboveTheScale()
     {
-        if (fields_.FitSpeedScale || !plotted_ || withinScale_)
+        if (options_.Fit || !plotted_ || withinScale_)
             return;
-        Surface& chart = controls_.SpeedChart();
+        out_.AboveScale = true;
+        Surface& chart = *surfaces_.SpeedChart;
         chart.SetCurrentX(chart.ScaleLeft() + chart.ScaleWidth() / 50);
-        chart.SetCurrentY(static_cast<double>(fields_.SpeedChartHeight) / 2);
+        chart.SetCurrentY(static_cast<double>(out_.Scale.SpeedHeight) / 2);
         chart.SetForeColor(AboveTheScaleColour);
         chart.Print(AboveTheScaleText);
     }
@@ -148,15 +156,15 @@ private:
 
     void DrawMarkers()
     {
-        Surface& speed = controls_.SpeedChart();
-        Surface& percent = controls_.PercentChart();
-        const auto height = static_cast<float>(fields_.SpeedChartHeight);
+        Surface& speed = *surfaces_.SpeedChart;
+        Surface& percent = *surfaces_.PercentChart;
+        const auto height = static_cast<float>(out_.Scale.SpeedHeight);
         if (layerBreak_ > 0) {
             const float x = ToSingle(layerBreak_);
             speed.Line(x, 0, x, height, LayerBreakColour);
             percent.Line(x, 0, x, PercentChartHeight, LayerBreakColour);
         }
-        const float x = ToSingle(fields_.DataSectors);
+        const float x = ToSingle(out_.Media.DataSectors);
         speed.Line(x, 0, x, height, DataEndColour);
         percent.Line(x, 0, x, PercentChartHeight, DataEndColour);
     }
@@ -176,18 +184,12 @@ private:
         }
     }
 
-    int BlockSize()
-    {
-        if (!blockSize_)
-            blockSize_ = controls_.BlockSize();
-        return *blockSize_;
-    }
 
     // Extends q over the samples of its block; a block cut short by the end
     // marker is averaged over what it has. True when the section ended.
     bool AverageBlock(PlotPoint& q)
     {
-        const int size = BlockSize();
+        const int size = options_.BlockSize;
         double speed = q.Speed;
         double rpm = q.Rpm;
         double first = q.First;
@@ -227,16 +229,16 @@ private:
     // The reader stands on the section's first sample; ends on its end.
     void PlotSection(bool write)
     {
-        const bool averaged = controls_.Averaged();
+        const bool averaged = options_.Averaged;
         const auto add = [this](SeriesPens& pens, int slot, Series series) {
-            pens.AddSeries(slot, ColourOf(series), controls_.SeriesShown(series));
+            pens.AddSeries(slot, ColourOf(series), Shown(series));
         };
         // Speed before RPM; the percent chart's First (the write buffer, the
         // verify CPU) before the write CPU.
-        SeriesPens speed(controls_.SpeedChart());
+        SeriesPens speed(*surfaces_.SpeedChart);
         add(speed, 0, write ? Series::WriteSpeed : Series::VerifySpeed);
         add(speed, 1, write ? Series::WriteRpm : Series::VerifyRpm);
-        SeriesPens percent(controls_.PercentChart());
+        SeriesPens percent(*surfaces_.PercentChart);
         if (write) {
             add(percent, 0, Series::WriteBuffer);
             add(percent, 1, Series::WriteCpu);
@@ -257,25 +259,25 @@ private:
         NoteScale(*p);
         // The ticked series the zoomed readout keeps, asked once a section.
         std::vector<std::pair<Series, double PlotPoint::*>> kept;
-        if (nearest_) {
+        if (out_.Samples) {
             const std::pair<Series, double PlotPoint::*> values[] = {
                 {write ? Series::WriteSpeed : Series::VerifySpeed, &PlotPoint::Speed},
                 {write ? Series::WriteRpm : Series::VerifyRpm, &PlotPoint::Rpm},
                 {write ? Series::WriteBuffer : Series::VerifyCpu, &PlotPoint::First},
                 {Series::WriteCpu, &PlotPoint::Second}};
             for (const auto& value : values) {
-                if ((write || value.first != Series::WriteCpu) && controls_.SeriesShown(value.first))
+                if ((write || value.first != Series::WriteCpu) && Shown(value.first))
                     kept.push_back(value);
             }
         }
         const auto keep = [&](const PlotPoint& point) {
             for (const auto& [series, member] : kept)
-                nearest_->Add(series, point.Sector, point.*member);
+                out_.Samples->Add(series, point.Sector, point.*member);
         };
         keep(*p);
         for (;;) {
             bool ended = false;
-            if (averaged && q->Sector < fields_.DataSectors)
+            if (averaged && q->Sector < out_.Media.DataSectors)
                 ended = AverageBlock(*q);
             DrawSegments(speed, percent, *p, *q);
             NoteScale(*q);
@@ -287,43 +289,27 @@ private:
         }
     }
 
-    void AdjustSeriesBoxes(DataPresent sections)
-    {
-        if (fields_.GraphFilePath == fields_.LoadedFilePath)
-            return;
-        switch (sections) {
-        case DataPresent::Both:
-            EnableAllSeries(controls_, fields_.HiddenOnLoad);
-            break;
-        case DataPresent::WriteOnly:
-            DisableVerifySeries(controls_);
-            break;
-        case DataPresent::VerifyOnly:
-            DisableWriteSeries(controls_);
-            break;
-        case DataPresent::None:
-            DisableWriteSeries(controls_);
-            DisableVerifySeries(controls_);
-            break;
-        }
-    }
+    bool Shown(Series series) const { return options_.Shown[SeriesIndex(series)]; }
 
-    WindowFields& fields_;
-    WindowControls& controls_;
+    const std::string& path_;
+    const ViewOptions& options_;
+    const ViewSurfaces& surfaces_;
+    const DateFormatter& generalDate_;
+    LoadOutcome out_;
     GraphReader reader_;
     std::optional<SampleMapping> mapping_;
+    std::optional<SamplePeaks> peaks_;
     double layerBreak_ = 0;
-    std::optional<int> blockSize_;
-    std::optional<NearestSamples> nearest_;
     bool plotted_ = false;
     bool withinScale_ = false;
 };
 
 } // namespace
 
-LoadOutcome LoadGraphFile(WindowFields& fields, WindowControls& controls)
+LoadOutcome LoadGraphFile(const std::string& path, const ViewOptions& options, const ViewSurfaces& surfaces,
+                          const DateFormatter& generalDate)
 {
-    return Pass(fields, controls).Run();
+    return Pass(path, options, surfaces, generalDate).Run();
 }
 
 } // namespace velantro

@@ -1,7 +1,6 @@
 #include "graphfile/plotpoint.h"
 
 #include "charts/seriescolours.h"
-#include "vocabulary/windowfields.h"
 #include "vocabulary/passfailure.h"
 #include "vocabulary/textrules.h"
 
@@ -22,13 +21,13 @@ double Finite(double value)
 
 } // namespace
 
-SampleMapping::SampleMapping(const WindowFields& fields, double layerBreak)
-    : capacity_(fields.MediaCapacity),
-      layerBreak_(layerBreak > 0 ? layerBreak : fields.MediaCapacity),
-      chartHeight_(fields.SpeedChartHeight),
-      rpmBase_(fields.RpmBase),
-      rpmSpan_(fields.RpmSpan),
-      rpmTop_(fields.RpmTop)
+SampleMapping::SampleMapping(const ChartScale& scale, double capacity, double layerBreak)
+    : capacity_(capacity),
+      layerBreak_(layerBreak > 0 ? layerBreak : capacity),
+      chartHeight_(scale.SpeedHeight),
+      rpmBase_(scale.RpmBase),
+      rpmSpan_(scale.RpmSpan),
+      rpmTop_(scale.RpmTop)
 {
 }
 

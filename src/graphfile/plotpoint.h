@@ -1,10 +1,9 @@
 #pragma once
 
+#include "charts/chartscale.h"
 #include "graphfile/graphreader.h"
 
 namespace velantro {
-
-struct WindowFields;
 
 // One plotted point: a sample, or the mean of a block of samples. First and
 // Second as in RawSample.
@@ -28,7 +27,7 @@ struct PlotPoint {
 class SampleMapping {
 public:
     // A layer break of 0 or less means a single-layer disc.
-    SampleMapping(const WindowFields& fields, double layerBreak);
+    SampleMapping(const ChartScale& scale, double capacity, double layerBreak);
 
     // Throws PassFailure for a sample that does not map. Fills a point in
     // place, field by field: a copy of a whole just stored field by field

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "charts/chartscale.h"
 #include "vocabulary/zoomrange.h"
 
 #include <optional>
@@ -9,10 +10,6 @@ namespace velantro {
 
 // The highest speed and RPM of the samples of a file within a stretch of
 // sectors (all of them without one), read as the load pass reads them.
-struct SamplePeaks {
-    double Speed = 0;
-    double Rpm = 0;
-};
 std::optional<SamplePeaks> PeaksOf(const std::string& path, const std::optional<ZoomRange>& within);
 
 } // namespace velantro

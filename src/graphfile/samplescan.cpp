@@ -1,8 +1,6 @@
 #include "graphfile/samplescan.h"
 
 #include "charts/frames.h"
-#include "graphfile/headless.h"
-#include "graphfile/infopanel.h"
 #include "vocabulary/passfailure.h"
 #include "vocabulary/textrules.h"
 
@@ -32,23 +30,14 @@ bool SampleScan::Open(const std::string& path)
 
     const GraphHeader& header = reader_.Header();
     try {
-        // The window's start-up frames come first: a media type the charts
-        // do not know keeps their scale.
-        HeadlessControls controls;
-        fields_ = StartupFields();
-        DrawSpeedFrame(fields_, controls);
-        DrawPercentFrame(fields_, controls);
-        fields_.MediaType = Cp1252ToUtf8(header.MediaType);
-        fields_.MediaCapacity = header.Capacity;
-        fields_.DataSectors = header.DataSectors;
-        fields_.SectorSize = header.SectorSize;
-        DrawSpeedFrame(fields_, controls);
-        DrawPercentFrame(fields_, controls);
+        media_ = {Cp1252ToUtf8(header.MediaType), header.SectorSize, header.Capacity, header.DataSectors};
+        scale_ = ScaleFor(media_);
+        CheckWholeView(scale_);
         // The marker lines must fit the charts too.
         if (header.LayerBreak > 0)
             ToSingle(header.LayerBreak);
         ToSingle(header.DataSectors);
-        mapping_.emplace(fields_, header.LayerBreak);
+        mapping_.emplace(scale_, media_.Capacity, header.LayerBreak);
     } catch (const PassFailure& failure) {
         return Fail(failure.what());
     } catch (const std::bad_alloc&) {

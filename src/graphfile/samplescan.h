@@ -1,6 +1,6 @@
 #pragma once
 
-#include "vocabulary/windowfields.h"
+#include "charts/chartscale.h"
 #include "graphfile/graphreader.h"
 #include "graphfile/plotpoint.h"
 
@@ -21,8 +21,9 @@ public:
     bool Next();
 
     const GraphHeader& Header() const { return reader_.Header(); }
-    // The fields the window would hold: media, capacity, chart scale.
-    const WindowFields& Fields() const { return fields_; }
+    // The header's media values and the charts' scale for them.
+    const MediaFacts& Media() const { return media_; }
+    const ChartScale& Scale() const { return scale_; }
     GraphSection Section() const { return reader_.Section(); }
     bool FirstOfSection() const { return first_; }
     // The sample with its RPM estimated as the pass does (the first sample
@@ -38,7 +39,8 @@ private:
     bool Fail(const std::string& reason);
 
     GraphReader reader_;
-    WindowFields fields_;
+    MediaFacts media_;
+    ChartScale scale_;
     std::optional<SampleMapping> mapping_;
     PlotPoint point_;
     bool first_ = false;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "vocabulary/windowfields.h"
+#include "vocabulary/infocaptions.h"
 #include "graphfile/graphreader.h"
 #include "graphfile/infopanel.h"
 #include "report/dipfinder.h"

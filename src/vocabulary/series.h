@@ -19,4 +19,9 @@ constexpr std::size_t SeriesIndex(Series series)
     return static_cast<std::size_t>(series);
 }
 
+constexpr bool IsWriteSeries(Series series)
+{
+    return series < Series::VerifySpeed;
+}
+
 } // namespace velantro

@@ -41,13 +41,6 @@ bool HasIbgEnding(const std::string& path)
     return path.size() >= 3 && path.compare(path.size() - 3, 3, "ibg") == 0;
 }
 
-std::string CommandLinePath(const std::string& argument)
-{
-    if (!argument.empty() && argument.front() == '"')
-        return argument.size() < 2 ? std::string() : argument.substr(1, argument.size() - 2);
-    return argument;
-}
-
 GraphPathSplit SplitGraphPath(const std::string& path, const std::string& separators)
 {
     GraphPathSplit split;

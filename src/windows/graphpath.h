@@ -14,10 +14,6 @@ std::string PathSeparators();
 // The last three characters are "ibg", case-sensitive; no dot is needed.
 bool HasIbgEnding(const std::string& path);
 
-// The argument string with a leading double quote and the last character
-// dropped; otherwise unchanged.
-std::string CommandLinePath(const std::string& argument);
-
 struct GraphPathSplit {
     bool Found = false;
     std::string Folder; // with its trailing separator

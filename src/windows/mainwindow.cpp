@@ -8,11 +8,7 @@
 #include "windows/reportwindow.h"
 #include "capture/captureform.h"
 #include "capture/savecapture.h"
-#include "charts/frames.h"
-#include "charts/panning.h"
 #include "graphfile/infopanel.h"
-#include "graphfile/loadpass.h"
-#include "vocabulary/windowcontrols.h"
 #include "platform/filedialogs.h"
 #include "platform/getpaths.h"
 #include "platform/messageboxes.h"
@@ -111,84 +107,7 @@ QString Text(const std::string& utf8)
 
 } // namespace
 
-class MainWindow::PassControls final : public WindowControls {
-public:
-    explicit PassControls(MainWindow& window) : window_(window) {}
-
-    Surface& SpeedChart() override { return *window_.SpeedChart; }
-    Surface& PercentChart() override { return *window_.PercentChart; }
-    Surface& DrivePanel() override { return *window_.DrivePanel; }
-    Surface& InfoValuesPanel() override { return *window_.InfoValuesPanel; }
-
-    bool Averaged() const override { return window_.AveragedData->isChecked(); }
-
-    // The list holds whole numbers only.
-    int BlockSize() const override { return window_.BlockSizeBox->currentText().toInt(); }
-
-    bool SeriesShown(Series series) const override { return Box(series)->isChecked(); }
-    void SetSeriesShown(Series series, bool shown) override { Box(series)->setChecked(shown); }
-    void SetSeriesEnabled(Series series, bool enabled) override { Box(series)->setEnabled(enabled); }
-
-    void SetSpeedAxisCaption(int index, const std::string& caption) override
-    {
-        if (index >= 1 && index <= 12)
-            window_.SpeedAxisCaptions[static_cast<std::size_t>(index)]->setText(Text(caption));
-    }
-
-    void SetRpmAxisCaption(int index, const std::string& caption) override
-    {
-        if (index >= 1 && index <= 12)
-            window_.RpmAxisCaptions[static_cast<std::size_t>(index)]->setText(Text(caption));
-    }
-
-    void SetSizeAxisCaption(int index, const std::string& caption) override
-    {
-        if (index < 0 || index > 4)
-            return;
-        window_.wholeCaptions_[static_cast<std::size_t>(index)] = Text(caption);
-        window_.SizeAxisCaptions[static_cast<std::size_t>(index)]->setText(Text(caption));
-    }
-
-    void SetZoomCaptions(const std::vector<AxisCaption>& captions) override;
-
-    void ShowMessage(const std::string& prompt, const std::string& title) override
-    {
-        window_.ShowMessage(prompt, title);
-    }
-
-    std::string GeneralDate(const std::string& text) const override { return velantro::GeneralDate(text); }
-
-private:
-    QCheckBox* Box(Series series) const { return window_.SeriesBoxes.at(SeriesIndex(series)); }
-
-    MainWindow& window_;
-};
-
-void MainWindow::PassControls::SetZoomCaptions(const std::vector<AxisCaption>& captions)
-{
-    const QRect inner = window_.SpeedChart->contentsRect().translated(window_.SpeedChart->pos());
-    const int width = Twips(0, 0, SizeAxisWidth(1), 0).width();
-    const int clientWidth = window_.centralWidget()->width();
-    for (std::size_t i = 0; i < window_.SizeAxisCaptions.size(); ++i) {
-        QLabel* label = window_.SizeAxisCaptions[i];
-        const int index = static_cast<int>(i);
-        if (captions.empty()) {
-            label->setGeometry(Twips(SizeAxisLefts[i], SizeAxisTop, SizeAxisWidth(index), AxisLabelHeight));
-            label->setText(window_.wholeCaptions_[i]);
-            label->show();
-        } else if (i < captions.size()) {
-            const int centre = inner.x() + static_cast<int>(std::lround(captions[i].Centre * inner.width()));
-            const int left = std::clamp(centre - width / 2, 0, clientWidth - width);
-            label->setGeometry(left, label->y(), width, label->height());
-            label->setText(Text(captions[i].Text));
-            label->show();
-        } else {
-            label->hide();
-        }
-    }
-}
-
-MainWindow::MainWindow(const std::string& argumentString, FileDialogs* fileDialogs, MessageBoxes* messageBoxes)
+MainWindow::MainWindow(const std::string& commandLineFile, FileDialogs* fileDialogs, MessageBoxes* messageBoxes)
 {
     if (!fileDialogs) {
         ownFileDialogs_ = std::make_unique<QtFileDialogs>();
@@ -200,29 +119,18 @@ MainWindow::MainWindow(const std::string& argumentString, FileDialogs* fileDialo
     }
     fileDialogs_ = fileDialogs;
     messageBoxes_ = messageBoxes;
-    controls_ = std::make_unique<PassControls>(*this);
 
     setWindowTitle(QStringLiteral("Velantro"));
     BuildMenus();
     BuildControls();
     ConnectHandlers();
     CentreOnScreen();
-    StartUp(argumentString);
+    StartUp(commandLineFile);
 }
 
 MainWindow::~MainWindow()
 {
     delete compareWindow_.data();
-}
-
-WindowFields& MainWindow::Fields()
-{
-    return fields_;
-}
-
-const WindowFields& MainWindow::Fields() const
-{
-    return fields_;
 }
 
 void MainWindow::BuildMenus()
@@ -294,8 +202,8 @@ void MainWindow::BuildControls()
         RpmAxisCaptions[i] = AxisLabel(client, QString::fromLatin1(RpmCaptions[i]), 10200, SpeedAxisTops[i], 375);
     }
     for (int i = 0; i < 5; ++i) {
-        wholeCaptions_[i] = QString::fromLatin1(SizeCaptions[i]);
-        SizeAxisCaptions[i] = AxisLabel(client, wholeCaptions_[i], SizeAxisLefts[i], SizeAxisTop, SizeAxisWidth(i));
+        SizeAxisCaptions[i] =
+            AxisLabel(client, QString::fromLatin1(SizeCaptions[i]), SizeAxisLefts[i], SizeAxisTop, SizeAxisWidth(i));
         const QString percent = QString::fromLatin1(PercentCaptions[i]);
         PercentAxisCaptionsLeft[i] = AxisLabel(client, percent, 3360, PercentAxisTops[i], 375);
         PercentAxisCaptionsRight[i] = AxisLabel(client, percent, 10200, PercentAxisTops[i], 375);
@@ -373,7 +281,7 @@ void MainWindow::ConnectHandlers()
     connect(PercentChart, &PictureBox::WheelTurned, this, &MainWindow::PercentChartWheelTurned);
     connect(SpeedChart, &PictureBox::WheelPanned, this, &MainWindow::ChartWheelPanned);
     connect(PercentChart, &PictureBox::WheelPanned, this, &MainWindow::ChartWheelPanned);
-    connect(FitScaleAction, &QAction::toggled, this, &MainWindow::FitScaleToggled);
+    connect(FitScaleAction, &QAction::triggered, this, &MainWindow::FitScaleToggled);
     // Only while zoomed: else the keys move between the options as they always did.
     for (const int key : {Qt::Key_Left, Qt::Key_Right}) {
         auto* shortcut = new QShortcut(QKeySequence(key), this);
@@ -399,22 +307,22 @@ void MainWindow::CentreOnScreen()
     }
 }
 
-void MainWindow::StartUp(const std::string& argumentString)
+void MainWindow::StartUp(const std::string& commandLineFile)
 {
     SetFormIcons(this);
-    fields_ = StartupFields();
-    fields_.CaptureFolder = GetDesktopFolder() + QDir::separator().toLatin1();
-    fields_.GraphFolder = ReadImgBurnGraphFolder();
-    if (fields_.GraphFolder.empty())
-        fields_.GraphFolder = FirstImgBurnGraphFolder();
+    captures_.Folder = GetDesktopFolder() + QDir::separator().toLatin1();
+    graphFolder_ = ReadImgBurnGraphFolder();
+    if (graphFolder_.empty())
+        graphFolder_ = FirstImgBurnGraphFolder();
     for (int i = 0; i < 6; ++i)
         BlockSizeBox->insertItem(i, QString::fromLatin1(BlockSizes[i]));
     BlockSizeBox->setCurrentIndex(2);
-    PrintInfoCaptions(fields_, *InfoCaptionsPanel);
-    DrawSpeedFrame();
-    DrawPercentFrame();
+    PrintInfoCaptions(*InfoCaptionsPanel);
+    view_ = std::make_unique<GraphView>(ViewSurfaces{SpeedChart, PercentChart, DrivePanel, InfoValuesPanel},
+                                        [](const std::string& text) { return GeneralDate(text); });
+    ShowCaptions();
     AppendCaptionQuote();
-    OpenCommandLineFile(argumentString);
+    OpenCommandLineFile(commandLineFile);
 }
 
 void MainWindow::ShutDown()
@@ -453,93 +361,125 @@ void MainWindow::AppendCaptionQuote()
     setWindowTitle(windowTitle() + QStringLiteral(" - ") + QString::fromLatin1(Quotes[k]));
 }
 
-void MainWindow::OpenCommandLineFile(const std::string& argumentString)
+void MainWindow::OpenCommandLineFile(const std::string& path)
 {
-    if (argumentString.empty())
+    if (path.empty())
         return;
-    const std::string path = CommandLinePath(argumentString);
-    if (HasIbgEnding(path)) {
-        fields_.GraphFilePath = path;
-        OpenGraphFile();
-    } else {
+    if (HasIbgEnding(path))
+        OpenGraphFile(path);
+    else
         ShowMessage(WrongTypeText, WrongTypeTitle);
-    }
 }
 
-void MainWindow::OpenGraphFile()
+void MainWindow::OpenGraphFile(const std::string& path)
 {
-    if (fields_.GraphFilePath.empty())
+    if (path.empty())
         return;
-    const GraphPathSplit split = SplitGraphPath(fields_.GraphFilePath, PathSeparators());
+    const GraphPathSplit split = SplitGraphPath(path, PathSeparators());
     if (split.Found) {
-        fields_.CaptureBaseName = split.Name;
-        fields_.GraphFolder = split.Folder;
+        captures_.BaseName = split.Name;
+        graphFolder_ = split.Folder;
     }
-    // A file opens on the whole disc; one that fails leaves the view as it was.
-    const std::optional<ZoomRange> shown = std::exchange(fields_.Zoom, std::nullopt);
-    const bool loaded = LoadGraphFile().Loaded;
-    if (!loaded)
-        fields_.Zoom = shown;
-    FollowBurnReport(loaded);
+    ShowView(view_->Open(path));
 }
 
-// The report shows the file on show; option changes leave it as it is.
-void MainWindow::FollowBurnReport(bool loaded)
+LoadOutcome MainWindow::ShowGraphFile(const std::string& path, const ViewOptions& options)
 {
-    ReportAction->setEnabled(!fields_.GraphFilePath.empty());
-    if (loaded && reportWindow_)
-        reportWindow_->ShowFile(fields_.GraphFilePath, [this](const std::string& text) { return GeneralDate(text); });
-}
-
-LoadOutcome MainWindow::LoadGraphFile()
-{
-    LoadOutcome outcome = velantro::LoadGraphFile(fields_, *controls_);
-    zoomedSamples_ = outcome.Samples;
-    for (QShortcut* shortcut : panKeys_)
-        shortcut->setEnabled(fields_.Zoom.has_value());
+    const LoadOutcome outcome = view_->Show(path, options);
+    ShowView(outcome);
     return outcome;
 }
 
-void MainWindow::DrawSpeedFrame()
+void MainWindow::ShowView(const LoadOutcome& outcome)
 {
-    velantro::DrawSpeedFrame(fields_, *controls_);
+    const ViewOptions& options = view_->Options();
+    RawData->setChecked(!options.Averaged);
+    AveragedData->setChecked(options.Averaged);
+    BlockSizeBox->setEnabled(options.Averaged);
+    const int index = BlockSizeBox->findText(QString::number(options.BlockSize));
+    if (index >= 0)
+        BlockSizeBox->setCurrentIndex(index);
+    for (const Series series : AllSeries) {
+        SeriesBoxes[SeriesIndex(series)]->setChecked(options.Shown[SeriesIndex(series)]);
+        SeriesBoxes[SeriesIndex(series)]->setEnabled(view_->Enabled()[SeriesIndex(series)]);
+    }
+    FitScaleAction->setChecked(options.Fit);
+    for (QShortcut* shortcut : panKeys_)
+        shortcut->setEnabled(view_->Zoom().has_value());
+    ShowCaptions();
+    FollowBurnReport();
+    // A pass ran and failed: the view is back on the file it had.
+    if (!outcome.Loaded && !outcome.Reason.empty())
+        ShowMessage(FileErrorText, FileErrorTitle);
 }
 
-void MainWindow::DrawPercentFrame()
+void MainWindow::ShowCaptions()
 {
-    velantro::DrawPercentFrame(fields_, *controls_);
+    const ChartScale& scale = view_->Scale();
+    for (std::size_t i = 1; i <= 12; ++i) {
+        SpeedAxisCaptions[i]->setText(Text(scale.SpeedCaptions[i]));
+        RpmAxisCaptions[i]->setText(Text(scale.RpmCaptions[i]));
+    }
+    const std::vector<AxisCaption>& captions = view_->SizeCaptions();
+    const bool atLayout = view_->SizeCaptionsAtLayout();
+    const QRect inner = SpeedChart->contentsRect().translated(SpeedChart->pos());
+    const int width = Twips(0, 0, SizeAxisWidth(1), 0).width();
+    const int clientWidth = centralWidget()->width();
+    for (std::size_t i = 0; i < SizeAxisCaptions.size(); ++i) {
+        QLabel* label = SizeAxisCaptions[i];
+        const int index = static_cast<int>(i);
+        if (i >= captions.size()) {
+            label->hide();
+            continue;
+        }
+        if (atLayout) {
+            label->setGeometry(Twips(SizeAxisLefts[i], SizeAxisTop, SizeAxisWidth(index), AxisLabelHeight));
+        } else {
+            const int centre = inner.x() + static_cast<int>(std::lround(captions[i].Centre * inner.width()));
+            const int left = std::clamp(centre - width / 2, 0, clientWidth - width);
+            label->setGeometry(left, label->y(), width, label->height());
+        }
+        label->setText(Text(captions[i].Text));
+        label->show();
+    }
 }
 
-ZoomRange MainWindow::ChartRange() const
+// The report shows the file on show; option changes leave it as it is.
+void MainWindow::FollowBurnReport()
 {
-    return fields_.Zoom.value_or(WholeRange({fields_.ChartWidth}));
+    ReportAction->setEnabled(view_->HasFile());
+    if (view_->Path() == reportedPath_)
+        return;
+    reportedPath_ = view_->Path();
+    if (reportWindow_ && !reportedPath_.empty())
+        reportWindow_->ShowFile(reportedPath_, [](const std::string& text) { return GeneralDate(text); });
+    else if (reportWindow_)
+        reportWindow_->hide();
 }
 
 void MainWindow::ZoomCharts(std::optional<ZoomRange> range)
 {
-    if (fields_.GraphFilePath.empty())
+    AfterZoom(view_->ZoomTo(range));
+}
+
+// What the readout said was under the pointer has moved.
+void MainWindow::AfterZoom(bool replotted)
+{
+    if (!replotted)
         return;
-    const ZoomLimits limits{fields_.ChartWidth};
-    if (range && ShowsWhole(ClampZoom(*range, limits), limits))
-        range.reset();
-    if (range == fields_.Zoom)
-        return;
-    fields_.Zoom = range;
-    LoadGraphFile();
-    // What the readout said was under the pointer has moved.
+    ShowView(view_->Last());
     SpeedReadout->hide();
     PercentReadout->hide();
 }
 
 void MainWindow::PanCharts(double steps)
 {
-    if (fields_.Zoom)
-        ZoomCharts(PanZoom(*fields_.Zoom, steps, {fields_.ChartWidth}));
+    AfterZoom(view_->Pan(steps));
 }
 
 void MainWindow::ShowPlace(double left, double right)
 {
-    ZoomCharts(ClampZoom({left, right}, {fields_.ChartWidth}));
+    ZoomCharts(ClampZoom({left, right}, {view_->Scale().Width}));
     show();
     raise();
     activateWindow();
@@ -552,7 +492,7 @@ void MainWindow::StartZoomDrag(float x)
 
 void MainWindow::MoveZoomDrag(float x)
 {
-    if (!dragFrom_ || fields_.GraphFilePath.empty())
+    if (!dragFrom_ || !view_->HasFile())
         return;
     SpeedChart->ShowBand(*dragFrom_, x);
     PercentChart->ShowBand(*dragFrom_, x);
@@ -565,17 +505,20 @@ void MainWindow::EndZoomDrag(PictureBox& chart, float x)
     const float from = *std::exchange(dragFrom_, std::nullopt);
     SpeedChart->HideBand();
     PercentChart->HideBand();
-    // A click that wobbled a pixel or two is no drag.
-    if (std::abs(chart.UserToPixelsX(x - from)) < 3)
-        return;
-    ZoomCharts(ZoomToDrag(ChartRange(), from, x, {fields_.ChartWidth}));
+    AfterZoom(view_->ZoomToDrag(from, x, chart.UserToPixelsX(x - from)));
 }
 
+// Steps that wait in the queue behind a pass join the ones that came first.
 void MainWindow::ApplyWheelZoom()
 {
-    const double notches = std::exchange(wheelNotches_, 0);
-    if (notches != 0)
-        ZoomCharts(ZoomAround(ChartRange(), wheelAt_, notches, {fields_.ChartWidth}));
+    QCoreApplication::processEvents();
+    AfterZoom(view_->ZoomAround(wheelAt_, std::exchange(wheelNotches_, 0)));
+}
+
+void MainWindow::ApplyPan()
+{
+    QCoreApplication::processEvents();
+    AfterZoom(view_->Pan(std::exchange(panSteps_, 0)));
 }
 
 void MainWindow::OpenDroppedFiles(const QStringList& files)
@@ -585,8 +528,7 @@ void MainWindow::OpenDroppedFiles(const QStringList& files)
         return;
     const std::string first = QFile::encodeName(files.first()).toStdString();
     if (HasIbgEnding(first)) {
-        fields_.GraphFilePath = first;
-        OpenGraphFile();
+        OpenGraphFile(first);
     } else {
         ShowMessage(WrongTypeText, WrongTypeTitle);
     }
@@ -594,14 +536,9 @@ void MainWindow::OpenDroppedFiles(const QStringList& files)
 
 void MainWindow::ShowReadout(PictureBox& chart, ReadoutLabel& box, Chart kind, float x, float y)
 {
-    if (!fields_.GraphFilePath.empty()) {
+    if (view_->HasFile()) {
         chart.setToolTip(QString());
-        // Zoomed, the value of the sample itself; the whole view reads the pointer's height.
-        const std::optional<std::string> caption =
-            fields_.Zoom && zoomedSamples_
-                ? ZoomedReadoutCaption(kind, chart.Point(x, y), x, *zoomedSamples_, DecimalSeparator())
-                : ReadoutCaption(kind, chart.Point(x, y), x, y, fields_.SpeedChartHeight, DecimalSeparator(),
-                                 fields_.RpmTop);
+        const std::optional<std::string> caption = view_->ReadoutAt(kind, x, y, DecimalSeparator());
         if (caption) {
             box.SetCaption(*caption);
             box.show();
@@ -609,10 +546,9 @@ void MainWindow::ShowReadout(PictureBox& chart, ReadoutLabel& box, Chart kind, f
             box.hide();
         }
     }
-    // Placed in the chart's own width, whatever sector its left edge shows.
     const ReadoutPlace place =
-        PlaceReadout(x - chart.ScaleLeft(), y, static_cast<float>(chart.PixelsToUserX(box.width())),
-                     static_cast<float>(chart.PixelsToUserY(box.height())), chart.ScaleWidth(), chart.ScaleHeight());
+        view_->PlaceReadoutBox(kind, x, y, static_cast<float>(chart.PixelsToUserX(box.width())),
+                               static_cast<float>(chart.PixelsToUserY(box.height())));
     const auto pixels = [](double v) { return static_cast<int>(std::lround(std::clamp(v, -1e6, 1e6))); };
     box.move(chart.contentsRect().topLeft() +
              QPoint(pixels(chart.UserToPixelsX(place.Left)), pixels(chart.UserToPixelsY(place.Top))));
@@ -620,7 +556,7 @@ void MainWindow::ShowReadout(PictureBox& chart, ReadoutLabel& box, Chart kind, f
 
 void MainWindow::AskScreenCapture()
 {
-    if (AskCaptureFile(this, *fileDialogs_, *messageBoxes_, fields_))
+    if (AskCaptureFile(this, *fileDialogs_, *messageBoxes_, captures_))
         CaptureTimer->start();
 }
 
@@ -628,9 +564,9 @@ void MainWindow::AskScreenCapture()
 void MainWindow::WriteScreenCapture()
 {
     CapturePicture->SetPicture(CaptureWindow(this));
-    const QString target = QFile::decodeName(fields_.CapturePath.c_str());
+    const QString target = QFile::decodeName(captures_.Path.c_str());
     lastWriterError_.clear();
-    if (gdip.PictureBoxToFile(CapturePicture->Picture(), fields_.CapturePath, 85) == 0) {
+    if (gdip.PictureBoxToFile(CapturePicture->Picture(), captures_.Path, 85) == 0) {
         const QString reason = lastWriterError_.isEmpty() ? ImageWriter::GdiErrorString(0) : lastWriterError_;
         messageBoxes_->Show(this,
                             QStringLiteral("The screen capture could not be saved as\n%1\n\n%2")
@@ -643,8 +579,8 @@ void MainWindow::WriteScreenCapture()
 void MainWindow::ShowCompareWindow()
 {
     if (!compareWindow_) {
-        compareWindow_ = new CompareWindow(fields_.GraphFilePath, QFile::decodeName(fields_.GraphFolder.c_str()),
-                                           Text(fields_.CaptureFolder), *fileDialogs_, *messageBoxes_);
+        compareWindow_ = new CompareWindow(view_->Path(), QFile::decodeName(graphFolder_.c_str()),
+                                           Text(captures_.Folder), *fileDialogs_, *messageBoxes_);
         compareWindow_->PlaceBeside(this);
     }
     compareWindow_->show();
@@ -661,11 +597,9 @@ void MainWindow::OpenFileClicked()
 {
     const std::optional<QString> chosen = fileDialogs_->GetOpenFileName(
         this, QStringLiteral("Open ImgBurn Graph File"), QStringLiteral("ImgBurn Graph Files (*.ibg)"),
-        QStringLiteral("*.ibg"), QFile::decodeName(fields_.GraphFolder.c_str()), QStringLiteral("ibg"));
-    if (!chosen)
-        return;
-    fields_.GraphFilePath = QFile::encodeName(*chosen).toStdString();
-    OpenGraphFile();
+        QStringLiteral("*.ibg"), QFile::decodeName(graphFolder_.c_str()), QStringLiteral("ibg"));
+    if (chosen)
+        OpenGraphFile(QFile::encodeName(*chosen).toStdString());
 }
 
 void MainWindow::SaveCaptureClicked()
@@ -688,7 +622,8 @@ void MainWindow::ReportClicked()
     if (!reportWindow_) {
         reportWindow_ = new ReportWindow(this, *fileDialogs_, *messageBoxes_);
         connect(reportWindow_, &ReportWindow::PlaceClicked, this, &MainWindow::ShowPlace);
-        FollowBurnReport(true);
+        reportedPath_.clear();
+        FollowBurnReport();
     }
     reportWindow_->show();
     reportWindow_->raise();
@@ -702,28 +637,23 @@ void MainWindow::CompareClicked()
 
 void MainWindow::RawDataClicked()
 {
-    BlockSizeBox->setEnabled(false);
-    if (!fields_.GraphFilePath.empty())
-        LoadGraphFile();
+    ShowView(view_->SetAveraged(false));
 }
 
 void MainWindow::AveragedDataClicked()
 {
-    BlockSizeBox->setEnabled(true);
-    if (!fields_.GraphFilePath.empty())
-        LoadGraphFile();
+    ShowView(view_->SetAveraged(true));
 }
 
+// The list holds whole numbers only.
 void MainWindow::BlockSizeChosen()
 {
-    if (!fields_.GraphFilePath.empty())
-        LoadGraphFile();
+    ShowView(view_->SetBlockSize(BlockSizeBox->currentText().toInt()));
 }
 
-void MainWindow::SeriesBoxClicked(Series /*series*/)
+void MainWindow::SeriesBoxClicked(Series series)
 {
-    if (!fields_.GraphFilePath.empty())
-        LoadGraphFile();
+    ShowView(view_->SetSeriesShown(series, SeriesBoxes[SeriesIndex(series)]->isChecked()));
 }
 
 void MainWindow::SpeedChartMouseMove(float x, float y)
@@ -799,7 +729,7 @@ void MainWindow::KeyPressed(int key)
         break;
     case Qt::Key_Left:
     case Qt::Key_Right:
-        PanCharts(key == Qt::Key_Left ? -1 : 1);
+        ChartWheelPanned(key == Qt::Key_Left ? -1 : 1);
         break;
     default:
         break;
@@ -808,14 +738,13 @@ void MainWindow::KeyPressed(int key)
 
 void MainWindow::ChartWheelPanned(double steps)
 {
-    PanCharts(steps);
+    if (std::exchange(panSteps_, panSteps_ + steps) == 0)
+        QTimer::singleShot(0, this, &MainWindow::ApplyPan);
 }
 
 void MainWindow::FitScaleToggled(bool fitted)
 {
-    fields_.FitSpeedScale = fitted;
-    if (!fields_.GraphFilePath.empty())
-        LoadGraphFile();
+    ShowView(view_->SetFit(fitted));
 }
 
 void MainWindow::keyPressEvent(QKeyEvent* event)

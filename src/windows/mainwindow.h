@@ -5,8 +5,8 @@
 #include "capture/imagewriter.h"
 #include "dialogs/auxwindows.h"
 #include "vocabulary/series.h"
-#include "vocabulary/windowfields.h"
-#include "graphfile/loadpass.h"
+#include "capture/savecapture.h"
+#include "graphfile/graphview.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -50,28 +50,29 @@ class MainWindow : public QMainWindow {
     Q_OBJECT
 
 public:
-    // The argument string is the platform's bytes, opened as given.
-    explicit MainWindow(const std::string& argumentString = {}, FileDialogs* fileDialogs = nullptr,
+    // The file named on the command line, the platform's bytes, opened as given.
+    explicit MainWindow(const std::string& commandLineFile = {}, FileDialogs* fileDialogs = nullptr,
                         MessageBoxes* messageBoxes = nullptr);
     ~MainWindow() override;
 
-    WindowFields& Fields();
-    const WindowFields& Fields() const;
+    // The file shown and how: every rule of viewing it is the view's.
+    const GraphView& View() const { return *view_; }
+    // Where the open dialog starts, and where captures go.
+    const std::string& GraphFolder() const { return graphFolder_; }
+    const CaptureNames& Captures() const { return captures_; }
 
-    // The load pass and the operations that lead to it.
-    LoadOutcome LoadGraphFile();
-    void OpenGraphFile();
-    void DrawSpeedFrame();
-    void DrawPercentFrame();
+    // A new file on the whole disc, every series ticked.
+    void OpenGraphFile(const std::string& path);
+    // A file with exactly these options, the controls following them; for
+    // pictures of the window.
+    LoadOutcome ShowGraphFile(const std::string& path, const ViewOptions& options);
     void AppendCaptionQuote();
-    void OpenCommandLineFile(const std::string& argumentString);
+    void OpenCommandLineFile(const std::string& path);
     void OpenDroppedFiles(const QStringList& files);
     void ShowReadout(PictureBox& chart, ReadoutLabel& box, Chart kind, float x, float y);
     // Both charts show the range (none: the whole disc) by a pass over the
     // file shown; without a file nothing zooms.
     void ZoomCharts(std::optional<ZoomRange> range);
-    // The sectors the charts show now.
-    ZoomRange ChartRange() const;
     void StartZoomDrag(float x);
     void MoveZoomDrag(float x);
     void EndZoomDrag(PictureBox& chart, float x);
@@ -86,7 +87,7 @@ public:
     CompareWindow* Compare() const;
 
     // Event handlers, named for the control and what happened to it.
-    void StartUp(const std::string& argumentString);
+    void StartUp(const std::string& commandLineFile);
     void ShutDown();
     void OpenFileClicked();
     void SaveCaptureClicked();
@@ -159,19 +160,24 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    // What the load pass and the frames see of the controls.
-    class PassControls;
-
     void BuildMenus();
     void BuildControls();
     void BuildOptionControls();
     void ConnectHandlers();
     void CentreOnScreen();
-    void FollowBurnReport(bool loaded);
+    // The controls and captions as the view stands; a failed pass's message.
+    void ShowView(const LoadOutcome& outcome);
+    void ShowCaptions();
+    void AfterZoom(bool replotted);
+    void FollowBurnReport();
     void ApplyWheelZoom();
+    void ApplyPan();
 
-    WindowFields fields_;
-    std::unique_ptr<PassControls> controls_;
+    std::unique_ptr<GraphView> view_;
+    std::string graphFolder_;
+    CaptureNames captures_;
+    // The report shows this file.
+    std::string reportedPath_;
     std::unique_ptr<FileDialogs> ownFileDialogs_;
     std::unique_ptr<MessageBoxes> ownMessageBoxes_;
     FileDialogs* fileDialogs_ = nullptr;
@@ -180,15 +186,12 @@ private:
     QPointer<ReportWindow> reportWindow_;
     ImageWriter gdip;
     QString lastWriterError_;
-    // The whole view's size captions, back when a zoom ends.
-    std::array<QString, 5> wholeCaptions_{};
     std::optional<float> dragFrom_;
-    // Wheel turns that came in during a pass make one zoom after it.
+    // Wheel turns and pan steps that came in during a pass make one move after it.
     double wheelNotches_ = 0;
     float wheelAt_ = 0;
+    double panSteps_ = 0;
     QPointer<CompareWindow> compareWindow_;
-    // The zoomed view's plotted samples, for its readout.
-    std::optional<NearestSamples> zoomedSamples_;
     std::vector<QShortcut*> panKeys_;
 };
 

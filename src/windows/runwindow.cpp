@@ -24,7 +24,7 @@ bool NoDisplay()
 
 } // namespace
 
-int RunWindow(int argc, char** argv, const std::string& argumentString)
+int RunWindow(int argc, char** argv, const std::string& graphFile)
 {
     if (NoDisplay()) {
         std::cerr << "velantro: there is no display to open the window on.\n"
@@ -37,7 +37,7 @@ int RunWindow(int argc, char** argv, const std::string& argumentString)
     QApplication::setApplicationVersion(QStringLiteral(VELANTRO_VERSION));
 #endif
     SetWindowLook();
-    MainWindow form(argumentString);
+    MainWindow form(graphFile);
     form.show();
     return QApplication::exec();
 }

@@ -1,4 +1,5 @@
 #include "charts/frames.h"
+#include "charts/sizeunits.h"
 #include "charts/readout.h"
 #include "charts/seriescolours.h"
 #include "vocabulary/passfailure.h"
@@ -7,11 +8,11 @@
 namespace velantro {
 namespace {
 
-using testing::RecordingControls;
+using testing::RecordingSurface;
 
 struct Grid { std::vector<float> Horizontal, Vertical; };
 
-Grid GridOf(const testing::RecordingSurface& chart, Colour colour)
+Grid GridOf(const RecordingSurface& chart, Colour colour)
 {
     Grid grid;
     for (const testing::Segment& s : chart.LinesIn(colour))
@@ -19,105 +20,105 @@ Grid GridOf(const testing::RecordingSurface& chart, Colour colour)
     return grid;
 }
 
-WindowFields FieldsFor(const std::string& media, double capacity = 0, std::int16_t sectorSize = 2048, double width = 0)
+std::string Joined(const std::vector<AxisCaption>& captions)
 {
-    WindowFields fields = StartupFields();
-    fields.MediaType = media, fields.MediaCapacity = capacity, fields.SectorSize = sectorSize;
-    fields.ChartWidth = width;
-    return fields;
+    std::string texts;
+    for (const AxisCaption& caption : captions)
+        texts += caption.Text + "|";
+    return texts;
 }
 
 TEST(Frames, MediaTable)
 {
-    // Media, capacity, chart width, height, RPM base and span, speed captions 1 and 12 and size captions 1 and 4,
-    // whether the 45th grid line, on the right edge, is drawn: the single-precision counter decides (-1: either).
-    const std::vector<std::tuple<std::string, double, double, int, int, int, std::string, int>> cases = {
-        {"DVD-R", 0, 2359296, 2500, 600, 800, " 2x  24x  1GB  4GB", 1},
-        {"DVD+R DL", 4173824, 4718592, 2500, 600, 800, " 2x  24x  2GB  8GB", -1},  // above 4.8 GiB
-        {"DVD+R", 2400000, 2400000, 2500, 600, 800, " 2x  24x  1GB  4GB", -1},     // 4.5-4.8 GiB: widened
-        {"CD-R", 359845, 460800, 5000, 200, 300, " 4x  48x  200MB  800MB", 1},
-        {"HD DVD-R", 9961472, 9961472, 2500, 1000, 1500, " 2x  24x  4GB  16GB", -1}, // at the threshold
-        {"HD DVD-R", 9961473, 18874368, 2500, 1000, 1500, " 2x  24x  8GB  32GB", -1},
-        {"BD-R", 12219392, 14155776, 2500, 850, 1250, " 2x  24x  6GB  24GB", 0},
-    };
-    for (const auto& [media, capacity, width, height, base, span, captions, edgeLine] : cases) {
+    // Media, capacity, chart width, height, RPM base and span, speed captions 1 and 12, size captions (at the
+    // layout's places or not), whether the 45th grid line, on the right edge, is drawn: the single-precision
+    // counter decides (-1: either).
+    const std::vector<std::tuple<std::string, double, double, int, int, int, std::string, std::string, bool, int>>
+        cases = {
+            {"DVD-R", 0, 2359296, 2500, 600, 800, " 2x  24x", "0| 1GB| 2GB| 3GB| 4GB|", true, 1},
+            {"DVD+R DL", 4173824, 4718592, 2500, 600, 800, " 2x  24x", "0| 2GB| 4GB| 6GB| 8GB|", true, -1},
+            // 4.5-4.8 GiB: widened to the capacity, captioned in round steps at their places.
+            {"DVD+R", 2400000, 2400000, 2500, 600, 800, " 2x  24x", " 0GB| 1GB| 2GB| 3GB| 4GB|", false, -1},
+            {"CD-R", 359845, 460800, 5000, 200, 300, " 4x  48x", "0| 200MB| 400MB| 600MB| 800MB|", true, 1},
+            // At the threshold: wider than the low width, so captioned as drawn.
+            {"HD DVD-R", 9961472, 9961472, 2500, 1000, 1500, " 2x  24x", " 0GB| 5GB| 10GB| 15GB|", false, -1},
+            {"HD DVD-R", 9961473, 18874368, 2500, 1000, 1500, " 2x  24x", "0| 8GB| 16GB| 24GB| 32GB|", true, -1},
+            {"BD-R", 12219392, 14155776, 2500, 850, 1250, " 2x  24x", "0| 6GB| 12GB| 18GB| 24GB|", true, 0},
+            // A hard disk of 1,863 GB takes the HD row by its first letters and is widened far beyond it.
+            {"HDD", 976773168, 976773168, 2500, 1000, 1500, " 2x  24x", " 0GB| 500GB| 1000GB| 1500GB|", false, -1},
+            // No row: the empty charts' scale, wide enough for the capacity.
+            {"XY", 0, 2359296, 2500, 600, 800, " 2x  24x", " 0GB| 1GB| 2GB| 3GB| 4GB|", false, 1},
+            {"cd-r", 3000000, 3000000, 2500, 600, 800, " 2x  24x", " 0GB| 2GB| 4GB|", false, -1},
+        };
+    for (const auto& [media, capacity, width, height, base, span, speedCaptions, sizeCaptions, atLayout, edgeLine] :
+         cases) {
         SCOPED_TRACE(media + " " + std::to_string(capacity));
-        WindowFields fields = FieldsFor(media, capacity);
-        RecordingControls controls;
-        DrawSpeedFrame(fields, controls);
-        DrawPercentFrame(fields, controls);
-        EXPECT_EQ(std::tuple(fields.ChartWidth, fields.SpeedChartHeight, fields.RpmBase, fields.RpmSpan),
+        const ChartScale scale = ScaleFor({media, 2048, capacity, 0});
+        RecordingSurface speed, percent;
+        DrawSpeedFrame(speed, scale, 2048, std::nullopt);
+        DrawPercentFrame(percent, scale, 2048, std::nullopt);
+        EXPECT_EQ(std::tuple(scale.Width, scale.SpeedHeight, scale.RpmBase, scale.RpmSpan),
                   std::tuple(width, height, base, span));
-        const auto& [speed, size] = std::tie(controls.SpeedCaptions, controls.SizeCaptions);
-        EXPECT_EQ(size[0] + speed[1] + " " + speed[12] + " " + size[1] + " " + size[4], captions);
-        EXPECT_EQ(std::tuple(controls.Speed.ScaleWidth(), controls.Speed.ScaleHeight(),
-                             controls.Percent.ScaleWidth(), controls.Percent.ScaleHeight()),
+        EXPECT_EQ(scale.SpeedCaptions[1] + " " + scale.SpeedCaptions[12], speedCaptions);
+        EXPECT_EQ(std::pair(Joined(scale.SizeCaptions), scale.SizeCaptionsAtLayout), std::pair(sizeCaptions, atLayout));
+        // Each caption stands where its size lies on the axis.
+        for (const AxisCaption& caption : scale.SizeCaptions) {
+            const double bytes = std::atof(caption.Text.c_str()) * (caption.Text.find("MB") != std::string::npos ? MiB : GiB);
+            EXPECT_NEAR(caption.Centre, bytes / 2048 / width, atLayout ? 0.011 : 1e-9) << caption.Text;
+        }
+        EXPECT_EQ(std::tuple(speed.ScaleWidth(), speed.ScaleHeight(), percent.ScaleWidth(), percent.ScaleHeight()),
                   std::tuple(float(width), float(height), float(width), 1000.0f));
 
-        const Grid dark = GridOf(controls.Speed, GridColour), major = GridOf(controls.Speed, MajorGridColour);
+        const Grid dark = GridOf(speed, GridColour), major = GridOf(speed, MajorGridColour);
         ASSERT_EQ(dark.Horizontal.size(), 25u);
         EXPECT_EQ(std::tuple(dark.Horizontal.front(), dark.Horizontal.back()), std::tuple(height / 25.0f, height));
         EXPECT_TRUE(major.Horizontal.empty());
         EXPECT_TRUE(edgeLine < 0 ? dark.Vertical.size() - 44 < 2 : dark.Vertical.size() == 44u + edgeLine);
         EXPECT_NEAR(dark.Vertical.front(), width / 45, width * 1e-7);
-        EXPECT_EQ(major.Vertical.size(), 9u);
+        EXPECT_TRUE(edgeLine < 0 ? major.Vertical.size() - 8 < 2 : major.Vertical.size() == 9u);
         EXPECT_NEAR(major.Vertical.front(), width / 9, width * 1e-7);
 
         // The percent chart: rows of its own, the columns of the speed chart, major lines over the dark ones.
-        const Grid percent = GridOf(controls.Percent, GridColour);
-        const Grid percentMajor = GridOf(controls.Percent, MajorGridColour);
-        EXPECT_EQ(percent.Horizontal, (std::vector<float>{100, 200, 300, 400, 500, 600, 700, 800, 900, 1000}));
+        const Grid percentGrid = GridOf(percent, GridColour);
+        const Grid percentMajor = GridOf(percent, MajorGridColour);
+        EXPECT_EQ(percentGrid.Horizontal, (std::vector<float>{100, 200, 300, 400, 500, 600, 700, 800, 900, 1000}));
         EXPECT_EQ(percentMajor.Horizontal, (std::vector<float>{200, 400, 600, 800, 1000}));
-        EXPECT_EQ(std::tie(percent.Vertical, percentMajor.Vertical), std::tie(dark.Vertical, major.Vertical));
-        const auto& lines = controls.Percent.Lines;
+        EXPECT_EQ(std::tie(percentGrid.Vertical, percentMajor.Vertical), std::tie(dark.Vertical, major.Vertical));
+        const auto& lines = percent.Lines;
         EXPECT_TRUE(std::is_partitioned(lines.begin(), lines.end(), [](auto& s) { return s.Colour == GridColour; }));
     }
 }
 
-TEST(Frames, UnknownMediaAndFailures)
+TEST(Frames, Failures)
 {
-    // Lower case matches no row: the previous scale and captions stay.
-    WindowFields fields = FieldsFor("CD-R");
-    RecordingControls controls;
-    DrawSpeedFrame(fields, controls);
-    fields.MediaType = "cd-r", fields.SectorSize = 0, fields.MediaCapacity = 500000;
-    controls.SpeedCaptions[1] = "kept";
-    DrawSpeedFrame(fields, controls);
-    EXPECT_EQ(std::tuple(fields.SpeedChartHeight, fields.RpmBase, controls.SpeedCaptions[1], fields.ChartWidth),
-              std::tuple(5000, 200, "kept", 500000));
-
-    const std::vector<WindowFields> failures = {
-        FieldsFor("DVD+R", 2295104, 0), FieldsFor("CD-R", 0, 0), // sector size of 0
-        FieldsFor("BD-R", 0, -2048),                              // no width at all
-        FieldsFor("BD-R", 1e300), FieldsFor("BD-R", 1e307),       // width beyond a single; capacity x size overflows
-        FieldsFor("XY", 0, 2048, 1e-44),                          // too narrow for the grid
+    const std::vector<MediaFacts> failures = {
+        {"DVD+R", 0, 2295104, 0}, {"CD-R", 0, 0, 0}, // sector size of 0
+        {"BD-R", -2048, 0, 0},                       // no width at all
+        {"BD-R", 2048, 1e300, 0}, {"BD-R", 2048, 1e307, 0}, // width beyond a single; capacity x size overflows
     };
-    for (WindowFields bad : failures)
-        EXPECT_THROW(DrawSpeedFrame(bad, controls), PassFailure) << bad.MediaType << " " << bad.MediaCapacity;
+    for (const MediaFacts& bad : failures) {
+        EXPECT_THROW(CheckWholeView(ScaleFor(bad)), PassFailure) << bad.MediaType << " " << bad.Capacity;
+    }
 }
 
 // 2048-byte DVD sectors, 524,288 a GB: the grid and the size captions of a
-// zoomed view step by the view's own units; a view of the whole is no zoom.
+// zoomed view step by the view's own units.
 TEST(Frames, ZoomedGridAndCaptions)
 {
     constexpr double Sectors = 524288;
-    // Zoom asked for, the zoom shown (none: the whole chart), size captions, dark vertical lines.
-    const std::vector<std::tuple<ZoomRange, std::optional<ZoomRange>, std::vector<std::string>, std::size_t>> cases = {
-        {{530000, 650000}, ZoomRange{530000, 650000}, {" 1.05GB", " 1.1GB", " 1.15GB", " 1.2GB"}, 45},
-        {{2300000, 2400000}, ZoomRange{2300000, 2359296}, {" 4.4GB", " 4.45GB", " 4.5GB"}, 23}, // cut at the end
-        {{0, 350000}, ZoomRange{0, 350000}, {" 0GB", " 0.2GB", " 0.4GB", " 0.6GB"}, 34}, // a zero before the point
-        {{-1, 3e6}, std::nullopt, {}, 45},
+    // Zoom shown, size captions, dark vertical lines.
+    const std::vector<std::tuple<ZoomRange, std::vector<std::string>, std::size_t>> cases = {
+        {{530000, 650000}, {" 1.05GB", " 1.1GB", " 1.15GB", " 1.2GB"}, 45},
+        {{2300000, 2359296}, {" 4.4GB", " 4.45GB", " 4.5GB"}, 23},
+        {{0, 350000}, {" 0GB", " 0.2GB", " 0.4GB", " 0.6GB"}, 34}, // a zero before the point
     };
-    for (const auto& [zoom, shown, captions, minorLines] : cases) {
-        SCOPED_TRACE(zoom.Left);
-        WindowFields fields = FieldsFor("DVD-R");
-        fields.Zoom = zoom;
-        RecordingControls controls;
-        DrawSpeedFrame(fields, controls);
-        DrawPercentFrame(fields, controls);
-        EXPECT_EQ(fields.Zoom, shown);
-        const ZoomRange view = shown.value_or(ZoomRange{0, 2359296});
-        for (testing::RecordingSurface* chart : {&controls.Speed, &controls.Percent}) {
+    const ChartScale scale = ScaleFor(StartupMedia);
+    for (const auto& [view, captions, minorLines] : cases) {
+        SCOPED_TRACE(view.Left);
+        RecordingSurface speed, percent;
+        DrawSpeedFrame(speed, scale, 2048, view);
+        DrawPercentFrame(percent, scale, 2048, view);
+        for (RecordingSurface* chart : {&speed, &percent}) {
             EXPECT_EQ(std::pair(chart->ScaleLeft(), chart->ScaleWidth()),
                       std::pair(float(view.Left), float(view.Width())));
             const auto across = std::pair(static_cast<float>(view.Left), static_cast<float>(view.Right));
@@ -126,14 +127,14 @@ TEST(Frames, ZoomedGridAndCaptions)
             EXPECT_EQ(GridOf(*chart, GridColour).Vertical.size(), minorLines);
         }
         std::vector<std::string> texts;
-        for (const AxisCaption& caption : controls.ZoomCaptions) {
+        for (const AxisCaption& caption : GridFor(scale, 2048, view).Captions) {
             texts.push_back(caption.Text);
             EXPECT_NEAR(caption.Centre, (std::stod(caption.Text) * Sectors - view.Left) / view.Width(), 1e-9);
         }
         EXPECT_EQ(texts, captions);
-        const Grid major = GridOf(controls.Speed, MajorGridColour);
-        ASSERT_EQ(major.Vertical.size(), shown ? captions.size() : 9u);
-        EXPECT_TRUE(!shown || std::abs(major.Vertical.front() - std::stod(captions.front()) * Sectors) < 0.1);
+        const Grid major = GridOf(speed, MajorGridColour);
+        ASSERT_EQ(major.Vertical.size(), captions.size());
+        EXPECT_TRUE(std::abs(major.Vertical.front() - std::stod(captions.front()) * Sectors) < 0.1);
     }
 }
 

@@ -18,5 +18,5 @@ int main(int argc, char** argv)
     form.RawData->click();
     form.SaveCaptureAction->trigger();
     velantro::testing::WaitForCapture(form);
-    return form.Fields().LoadedFilePath.empty() || !boxes.Shown.empty() ? 1 : 0;
+    return !form.View().HasFile() || !boxes.Shown.empty() ? 1 : 0;
 }

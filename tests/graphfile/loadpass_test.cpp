@@ -64,16 +64,15 @@ TEST(Header, ValuesOfEachSpeedBlock)
     };
     for (const auto& [block, values] : cases) {
         PassRun run;
-        run.Fields.InfoCaptions[12] = "another file's";
         ASSERT_TRUE(run.LoadText(File("", {.Make = std::string(400, 'M'), .SpeedBlock = block})).Loaded) << block;
         std::string shown;
         double row = 0;
-        for (const auto& [text, x, y] : run.Controls.InfoValues.Printed) {
+        for (const auto& [text, x, y] : run.Drawn.InfoValues.Printed) {
             EXPECT_EQ(std::pair(x, y), std::pair((3000 - 10.0 * text.size()) / 2, 285 * row++)) << text;
             shown += text + "|";
         }
         EXPECT_EQ(shown, header + values);
-        EXPECT_EQ(run.Controls.Drive.Printed.at(0).X, 0);
+        EXPECT_EQ(run.Drawn.Drive.Printed.at(0).X, 0);
     }
 }
 
@@ -102,16 +101,16 @@ TEST(LoadPass, BlockAveraging)
                                     y(points[i].second), colour});
             return segments;
         };
-        EXPECT_EQ(run.Controls.Speed.LinesIn(Yellow), line(Yellow, SpeedY));
-        EXPECT_EQ(run.Controls.Percent.LinesIn(Blue), line(Blue, PercentY));
-        EXPECT_EQ(run.Controls.Percent.LinesIn(White), line(White, [](double s) { return PercentY(90 + s); }));
+        EXPECT_EQ(run.Drawn.Speed.LinesIn(Yellow), line(Yellow, SpeedY));
+        EXPECT_EQ(run.Drawn.Percent.LinesIn(Blue), line(Blue, PercentY));
+        EXPECT_EQ(run.Drawn.Percent.LinesIn(White), line(White, [](double s) { return PercentY(90 + s); }));
         if (samples != 12)
             continue;
         // RPM: the mean of each sample's own estimate, not the estimate of the mean speed.
         double sum = 0;
         for (int i = 1; i <= 5; ++i)
             sum += Rpm(i, (2295104 - 1000.0 * i) / 2295104);
-        EXPECT_FLOAT_EQ(run.Controls.Speed.LinesIn(Green).at(0).Y2, RpmY(sum / 5));
+        EXPECT_FLOAT_EQ(run.Drawn.Speed.LinesIn(Green).at(0).Y2, RpmY(sum / 5));
     }
 }
 
@@ -121,14 +120,14 @@ TEST(LoadPass, MarkersAndLayerBreak)
     PassRun run(false);
     ASSERT_TRUE(run.LoadText(File(body, {.MediaType = "DVD+R DL", .Capacity = "4173824", .LayerBreak = "2086912",
                                          .DataSectors = "4000000"})).Loaded);
-    for (const auto& [chart, h] : {std::pair(&run.Controls.Speed, 2500.0f), {&run.Controls.Percent, 1000.0f}}) {
+    for (const auto& [chart, h] : {std::pair(&run.Drawn.Speed, 2500.0f), {&run.Drawn.Percent, 1000.0f}}) {
         EXPECT_EQ(chart->LinesIn(LayerBreakColour), (std::vector<Segment>{{2086912, 0, 2086912, h, LayerBreakColour}}));
         EXPECT_EQ(chart->LinesIn(DataEndColour), (std::vector<Segment>{{4000000, 0, 4000000, h, DataEndColour}}));
     }
     // The first sample always uses the before-the-break curve; the same
     // sample read again in the loop lies beyond the break.
     const double c = 4173824;
-    const Segment rpm = run.Controls.Speed.LinesIn(Green).at(0);
+    const Segment rpm = run.Drawn.Speed.LinesIn(Green).at(0);
     EXPECT_EQ(std::pair(rpm.Y1, rpm.Y2), std::pair(RpmY(Rpm(4, (c - 3000000) / c)), RpmY(Rpm(4, 3000000 / c))));
 
 }
@@ -162,71 +161,83 @@ TEST(LoadPass, SectionsFoundAndSeriesBoxes)
     for (const auto& [name, text, sections] : cases) {
         SCOPED_TRACE(name);
         PassRun run;
-        run.Controls.Shown = {false, true, false, true, false, true, false}; // a new file ticks them all again
-        const LoadOutcome outcome = run.LoadText(text);
+        // A re-plot keeps the ticks; a new file ticks them all again.
+        run.Options.Shown = {false, true, false, true, false, true, false};
+        ASSERT_TRUE(run.LoadText(good).Loaded);
+        ASSERT_TRUE(run.View.SetAveraged(false).Loaded);
+        EXPECT_EQ(run.View.Options().Shown, run.Options.Shown);
+        run.Options.Shown.fill(true);
+        const LoadOutcome outcome = run.Outcome = run.View.Open(run.Temp(text));
         ASSERT_TRUE(outcome.Loaded);
         EXPECT_EQ(outcome.Sections, sections);
         const bool write = sections == Both || sections == WriteOnly, verify = sections >= VerifyOnly;
         // Speed and RPM on the speed chart, buffer and CPU on the percent chart.
-        const auto& [speed, percent] = std::tie(run.Controls.Speed, run.Controls.Percent);
+        const auto& [speed, percent] = std::tie(run.Drawn.Speed, run.Drawn.Percent);
         EXPECT_EQ(std::tuple(speed.LinesIn(Yellow).empty(), speed.LinesIn(Green).empty(),
                              percent.LinesIn(White).empty(), percent.LinesIn(Blue).empty()),
                   std::tuple(!write, !write, !write, !write));
         EXPECT_EQ(std::tuple(speed.LinesIn(Cyan).empty(), speed.LinesIn(Magenta).empty(), percent.LinesIn(Red).empty()),
                   std::tuple(!verify, !verify, !verify));
         EXPECT_TRUE(speed.LinesIn(LayerBreakColour).empty()); // a layer break of 0 is none
-        EXPECT_EQ(run.Controls.Shown, (std::array<bool, 7>{true, true, true, true, true, true, true}));
-        EXPECT_EQ(run.Controls.Enabled, (std::array<bool, 7>{write, write, write, write, verify, verify, verify}));
+        EXPECT_EQ(run.View.Options().Shown, run.Options.Shown);
+        EXPECT_EQ(run.View.Enabled(), (std::array<bool, 7>{write, write, write, write, verify, verify, verify}));
     }
 }
 
-// One path for every failure: the message, the previous file kept, every box
-// ticked and enabled as for a new file, and what the pass drew before it failed.
+// One path for every failure: the reason, and the view back on the file it
+// showed, drawn whole with its own options; or empty when there was none.
 TEST(LoadPass, RejectedFiles)
 {
     const std::string good = File(Sections(W, V)), header = GraphText().Header();
     std::string movedId = good;
     movedId.erase(movedId.find("MEDIA_ID="), 23).insert(movedId.find("MEDIA_BOOKTYPE="), "MEDIA_ID=X\r\n");
-    // Name, file (none: missing), averaged, what stays drawn of write and of verify.
-    const std::vector<std::tuple<const char*, std::optional<std::string>, bool, bool, bool>> cases = {
-        {"missing file", std::nullopt, false, true, true},
-        {"empty file", "", false, true, true},
-        {"no slash: a sector size of 0", File(Sections(W, V), {.DataType = "MODE1"}), false, true, true},
-        {"sector size beyond 16 bits", File(Sections(W, V), {.DataType = "MODE1/40000"}), false, true, true},
-        {"key missing", std::string(good).erase(good.find("SAMPLE_RATE="), 18), false, true, true},
-        {"MEDIA_ID before MEDIA_BOOKTYPE", movedId, false, true, true},
-        {"key with a leading blank", std::string(good).insert(good.find("MEDIA_TYPE="), " "), false, true, true},
-        {"speed block cut short", header + "WRITE_TEST_MODE=No\r\nWRITE_SPEED_SELECTED=16x\r\n", false, true, true},
-        {"no speed block, no end of configuration", header, false, true, true},
-        {"end of configuration with a blank", header + "[END_CONFIGURATION] \r\n", false, true, true},
-        {"write section cut short", File("[START_WRITE]\r\n" + W), false, true, false},
-        {"block read past the end", File("[START_WRITE]\r\n" + W), true, false, false},
-        {"blank line in the verify section", File(Sections(W, V + "\r\n" + V)), false, true, true},
-        {"write line of four fields", File(Sections("1,2,3,4\r\n", V)), false, false, false},
-        {"verify line of three fields", File(Sections(W, "1,2,3\r\n")), false, true, false},
-        {"capacity of zero", File(Sections(W, V), {.Capacity = "0"}), false, false, false},
-        {"speed beyond a single", File(Section("WRITE", "1e300,5,0,1,1\r\n")), false, false, false},
-        {"block sums overflow", File(Section("WRITE", "1e308,5,0,1,1\r\n1e308,6,0,1,1\r\n")), true, false, false},
+    // Name, file (none: missing), averaged.
+    const std::vector<std::tuple<const char*, std::optional<std::string>, bool>> cases = {
+        {"missing file", std::nullopt, false},
+        {"empty file", "", false},
+        {"no slash: a sector size of 0", File(Sections(W, V), {.DataType = "MODE1"}), false},
+        {"sector size beyond 16 bits", File(Sections(W, V), {.DataType = "MODE1/40000"}), false},
+        {"key missing", std::string(good).erase(good.find("SAMPLE_RATE="), 18), false},
+        {"MEDIA_ID before MEDIA_BOOKTYPE", movedId, false},
+        {"key with a leading blank", std::string(good).insert(good.find("MEDIA_TYPE="), " "), false},
+        {"speed block cut short", header + "WRITE_TEST_MODE=No\r\nWRITE_SPEED_SELECTED=16x\r\n", false},
+        {"no speed block, no end of configuration", header, false},
+        {"end of configuration with a blank", header + "[END_CONFIGURATION] \r\n", false},
+        {"write section cut short", File("[START_WRITE]\r\n" + W), false},
+        {"block read past the end", File("[START_WRITE]\r\n" + W), true},
+        {"blank line in the verify section", File(Sections(W, V + "\r\n" + V)), false},
+        {"write line of four fields", File(Sections("1,2,3,4\r\n", V)), false},
+        {"verify line of three fields", File(Sections(W, "1,2,3\r\n")), false},
+        {"capacity of zero", File(Sections(W, V), {.Capacity = "0"}), false},
+        {"speed beyond a single", File(Section("WRITE", "1e300,5,0,1,1\r\n")), false},
+        {"block sums overflow", File(Section("WRITE", "1e308,5,0,1,1\r\n1e308,6,0,1,1\r\n")), true},
         // Inside a block these are never drawn, yet raw they would be: both modes refuse them.
         {"sector beyond a single in a block",
-         File(Section("WRITE", "8,1000,0,50,5\r\n0,1e39,0,50,5\r\n8,3000,0,50,5\r\n")), true, false, false},
+         File(Section("WRITE", "8,1000,0,50,5\r\n0,1e39,0,50,5\r\n8,3000,0,50,5\r\n")), true},
         {"percent beyond a single in a block",
-         File(Section("WRITE", "8,1000,0,50,5\r\n8,2000,0,1e39,5\r\n8,3000,0,-1e39,5\r\n")), true, false, false},
+         File(Section("WRITE", "8,1000,0,50,5\r\n8,2000,0,1e39,5\r\n8,3000,0,-1e39,5\r\n")), true},
     };
-    for (const auto& [name, text, averaged, writeLeft, verifyLeft] : cases) {
+    for (const auto& [name, text, averaged] : cases) {
         SCOPED_TRACE(name);
-        PassRun run;
-        ASSERT_TRUE(run.LoadText(good).Loaded);
-        const std::string previous = run.Fields.GraphFilePath;
-        run.Controls.AveragedChosen = averaged;
-        run.Controls.Shown[2] = false;
-        EXPECT_FALSE((text ? run.LoadText(*text) : run.Load("/nonexistent/disc.ibg")).Loaded);
-        EXPECT_EQ(run.Controls.Messages, std::vector<std::string>{testing::FileErrorMessage});
-        EXPECT_EQ(std::tie(run.Fields.GraphFilePath, run.Fields.LoadedFilePath), std::tie(previous, previous));
-        EXPECT_EQ(run.Controls.Shown, (std::array<bool, 7>{true, true, true, true, true, true, true}));
-        EXPECT_EQ(std::count(run.Controls.Enabled.begin(), run.Controls.Enabled.end(), true), 7);
-        EXPECT_EQ(!run.Controls.Speed.LinesIn(Yellow).empty(), writeLeft);
-        EXPECT_EQ(!run.Controls.Speed.LinesIn(Cyan).empty(), verifyLeft);
+        for (const bool first : {false, true}) {
+            PassRun run;
+            if (!first) {
+                ASSERT_TRUE(run.LoadText(File(Section("VERIFY", V), {.Make = "PREVIOUS"})).Loaded);
+            }
+            const ViewOptions shown = run.View.Options();
+            run.Options.Averaged = averaged;
+            run.Options.Shown[2] = false;
+            const LoadOutcome outcome = text ? run.LoadText(*text) : run.Load("/nonexistent/disc.ibg");
+            EXPECT_FALSE(outcome.Loaded);
+            EXPECT_FALSE(outcome.Reason.empty());
+            EXPECT_EQ(run.View.HasFile(), !first);
+            EXPECT_EQ(std::tuple(run.View.Options().Averaged, run.View.Options().Shown), std::tuple(shown.Averaged, shown.Shown));
+            EXPECT_EQ(std::count(run.View.Enabled().begin(), run.View.Enabled().end(), true), first ? 7 : 3);
+            EXPECT_TRUE(run.Drawn.Speed.LinesIn(Yellow).empty());
+            EXPECT_EQ(run.Drawn.Speed.LinesIn(Cyan).empty(), first);
+            EXPECT_EQ(run.Drawn.Drive.Printed.empty(), first);
+            EXPECT_TRUE(first || run.Drawn.Drive.Printed.back().Text == "PREVIOUS");
+        }
     }
 }
 
@@ -271,16 +282,17 @@ TEST(FitScale, FittedFrameAndTheNoteAboveTheScale)
     for (const auto& c : cases) {
         SCOPED_TRACE(std::to_string(c.Fit) + " " + std::to_string(c.Height));
         PassRun run(false);
-        run.Fields.FitSpeedScale = c.Fit;
-        run.Fields.Zoom = c.Zoom;
+        run.Options.Fit = c.Fit;
+        run.Options.Zoom = c.Zoom;
         ASSERT_TRUE(run.LoadText(*c.Text).Loaded);
-        EXPECT_EQ(run.Fields.SpeedChartHeight, c.Height);
-        EXPECT_EQ(run.Controls.SpeedCaptions[12], c.TopCaption);
-        const bool noted = !run.Controls.Speed.Printed.empty();
+        EXPECT_EQ(run.View.Scale().SpeedHeight, c.Height);
+        EXPECT_EQ(run.View.Scale().SpeedCaptions[12], c.TopCaption);
+        EXPECT_EQ(run.View.AboveScale(), c.Noted);
+        const bool noted = !run.Drawn.Speed.Printed.empty();
         EXPECT_EQ(noted, c.Noted);
-        EXPECT_TRUE(!noted || run.Controls.Speed.Printed[0].Text == AboveTheScaleText);
+        EXPECT_TRUE(!noted || run.Drawn.Speed.Printed[0].Text == AboveTheScaleText);
         // The RPM line within its fitted scale too (a zoom leaves out the samples beyond it).
-        for (const Segment& rpm : run.Controls.Speed.LinesIn(Green))
+        for (const Segment& rpm : run.Drawn.Speed.LinesIn(Green))
             EXPECT_TRUE(!c.Fit || c.Zoom || std::min(rpm.Y1, rpm.Y2) >= 0);
     }
 }
@@ -302,7 +314,7 @@ TEST(LoadPass, ZoomedReadoutSamples)
     for (const auto& [averaged, series, sector, value] : cases) {
         SCOPED_TRACE(std::to_string(SeriesIndex(series)) + " " + std::to_string(sector));
         PassRun run(averaged, 2);
-        run.Fields.Zoom = ZoomRange{0, 5000};
+        run.Options.Zoom = ZoomRange{0, 5000};
         ASSERT_TRUE(run.LoadText(file).Loaded);
         ASSERT_TRUE(run.Outcome.Samples);
         const std::optional<SeriesSample> found = run.Outcome.Samples->Nearest(series, sector);

@@ -1,10 +1,8 @@
 #pragma once
 
-#include "charts/frames.h"
 #include "charts/seriescolours.h"
-#include "vocabulary/windowcontrols.h"
-#include "vocabulary/windowfields.h"
-#include "graphfile/loadpass.h"
+#include "charts/surface.h"
+#include "graphfile/graphview.h"
 #include "support/graphtext.h"
 
 #include <list>
@@ -57,59 +55,27 @@ private:
     double x_ = 0, y_ = 0;
 };
 
-class RecordingControls : public WindowControls {
-public:
-    Surface& SpeedChart() override { return Speed; }
-    Surface& PercentChart() override { return Percent; }
-    Surface& DrivePanel() override { return Drive; }
-    Surface& InfoValuesPanel() override { return InfoValues; }
-    bool Averaged() const override { return AveragedChosen; }
-    int BlockSize() const override { return BlockSizeChosen; }
-    bool SeriesShown(Series series) const override { return Shown[SeriesIndex(series)]; }
-    void SetSeriesShown(Series series, bool shown) override { Shown[SeriesIndex(series)] = shown; }
-    void SetSeriesEnabled(Series series, bool enabled) override { Enabled[SeriesIndex(series)] = enabled; }
-    void SetSpeedAxisCaption(int index, const std::string& text) override { SpeedCaptions[index] = text; }
-    void SetSizeAxisCaption(int index, const std::string& text) override { SizeCaptions[index] = text; }
-    void SetRpmAxisCaption(int index, const std::string& text) override { RpmCaptions[index] = text; }
-    void SetZoomCaptions(const std::vector<AxisCaption>& captions) override { ZoomCaptions = captions; }
-    void ShowMessage(const std::string& text, const std::string& title) override
-    {
-        Messages.push_back(title + "|" + text);
-    }
-    std::string GeneralDate(const std::string& text) const override { return "date(" + text + ")"; }
-
+// The view's four surfaces, recorded.
+struct RecordingSurfaces {
     RecordingSurface Speed, Percent, Drive, InfoValues;
-    bool AveragedChosen = true;
-    int BlockSizeChosen = 10;
-    std::array<bool, SeriesCount> Shown{true, true, true, true, true, true, true};
-    std::array<bool, SeriesCount> Enabled{true, true, true, true, true, true, true};
-    std::array<std::string, 13> SpeedCaptions{};
-    std::array<std::string, 5> SizeCaptions{};
-    std::array<std::string, 13> RpmCaptions{};
-    std::vector<AxisCaption> ZoomCaptions;
-    std::vector<std::string> Messages;
+
+    ViewSurfaces Surfaces() { return {&Speed, &Percent, &Drive, &InfoValues}; }
 };
 
-inline const std::string FileErrorMessage = std::string(FileErrorTitle) + "|" + FileErrorText;
-
-// A window fresh from start-up, with the pass run on one file.
+// A view fresh from start-up, shown files with the options as they stand.
 struct PassRun {
-    WindowFields Fields = StartupFields();
-    RecordingControls Controls;
+    RecordingSurfaces Drawn;
+    GraphView View{Drawn.Surfaces(), [](const std::string& text) { return "date(" + text + ")"; }};
+    ViewOptions Options;
     LoadOutcome Outcome;
 
     explicit PassRun(bool averaged = true, int blockSize = 10)
     {
-        DrawSpeedFrame(Fields, Controls);
-        DrawPercentFrame(Fields, Controls);
-        Controls.AveragedChosen = averaged, Controls.BlockSizeChosen = blockSize;
+        Options.Averaged = averaged, Options.BlockSize = blockSize;
     }
-    LoadOutcome Load(const std::string& path)
-    {
-        Fields.GraphFilePath = path;
-        return Outcome = LoadGraphFile(Fields, Controls);
-    }
-    LoadOutcome LoadText(const std::string& text) { return Load(files_.emplace_back(text).Path()); }
+    LoadOutcome Load(const std::string& path) { return Outcome = View.Show(path, Options); }
+    LoadOutcome LoadText(const std::string& text) { return Load(Temp(text)); }
+    const std::string& Temp(const std::string& text) { return files_.emplace_back(text).Path(); }
 
 private:
     std::list<TempFile> files_;
