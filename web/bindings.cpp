@@ -210,11 +210,11 @@ EMSCRIPTEN_KEEPALIVE const char* velantro_readout(int chart, double x, double y,
     const std::optional<std::string> caption = view.ReadoutAt(kind, userX, userY, U'.');
     if (!caption)
         return Answer(nlohmann::json());
-    const ReadoutPlace place = view.PlaceReadoutBox(kind, userX, userY, static_cast<float>(boxWidth * image.ScaleWidth()),
-                                                    static_cast<float>(boxHeight * image.ScaleHeight()));
+    const ReadoutPlace place = view.PlaceReadoutBox(kind, userX, userY, static_cast<float>(boxWidth * image.UserWidth()),
+                                                    static_cast<float>(boxHeight * image.UserHeight()));
     return Answer(nlohmann::json{{"caption", *caption},
-                                 {"left", place.Left / image.ScaleWidth()},
-                                 {"top", place.Top / image.ScaleHeight()}});
+                                 {"left", place.Left / image.UserWidth()},
+                                 {"top", place.Top / image.UserHeight()}});
 }
 
 // The burn report of a file as --report gives it: "text", "json" or "csv".
@@ -242,9 +242,7 @@ EMSCRIPTEN_KEEPALIVE const char* velantro_compare(const char* paths, int verify,
 
     comparePlot = std::make_unique<ImageSurface>(width, height, CompareBackground);
     ImageSurface& plot = *comparePlot;
-    plot.SetScaleLeft(0);
-    plot.SetScaleWidth(static_cast<float>(width));
-    plot.SetScaleHeight(static_cast<float>(height));
+    plot.SetUserScale(0, static_cast<float>(width), static_cast<float>(height));
     const CompareAxes axes = CompareAxesOf(set, width, height, ratio);
     const auto line = [&plot](double x1, double y1, double x2, double y2, Colour colour) {
         plot.Line(static_cast<float>(x1), static_cast<float>(y1), static_cast<float>(x2), static_cast<float>(y2),

@@ -15,7 +15,7 @@
 
 namespace velantro {
 
-ImageWriter::ImageWriter(QObject* parent) : QObject(parent)
+ImageWriter::ImageWriter()
 {
     LoadEncoders();
 }
@@ -25,8 +25,8 @@ ImageWriter::ImageWriter(QObject* parent) : QObject(parent)
 // type are writers of their own.
 void ImageWriter::LoadEncoders()
 {
-    EncoderFormats.clear();
-    ExtensionMap.clear();
+    encoderFormats_.clear();
+    extensionMap_.clear();
     QVector<QString> patternLists;
     QSet<QByteArray> grouped;
     const QList<QByteArray> mimeTypes = QImageWriter::supportedMimeTypes();
@@ -44,7 +44,7 @@ void ImageWriter::LoadEncoders()
         }
         if (patterns.isEmpty())
             continue;
-        EncoderFormats << first;
+        encoderFormats_ << first;
         patternLists << patterns.join(u';');
     }
     const QList<QByteArray> formats = QImageWriter::supportedImageFormats();
@@ -52,21 +52,21 @@ void ImageWriter::LoadEncoders()
         if (grouped.contains(format))
             continue;
         grouped.insert(format);
-        EncoderFormats << format;
+        encoderFormats_ << format;
         patternLists << QStringLiteral("*.") + QString::fromLatin1(format);
     }
-    EncoderCount = int(EncoderFormats.size());
-    for (int i = EncoderCount - 1; i >= 0; --i)
-        AddExtensions(patternLists[i], QStringLiteral(";"), i);
+    for (int i = int(encoderFormats_.size()) - 1; i >= 0; --i)
+        AddExtensions(patternLists[i], i);
 }
 
-void ImageWriter::AddExtensions(const QString& patterns, const QString& delimiter, int index)
+void ImageWriter::AddExtensions(const QString& patterns, int index)
 {
+    const QString delimiter = QStringLiteral(";");
     const auto add = [this, index](const QString& pattern) {
         const QString key = pattern.toLower();
         // A pattern is listed once; the first writer to claim it keeps it.
-        if (!ExtensionMap.contains(key))
-            ExtensionMap.insert(key, index);
+        if (!extensionMap_.contains(key))
+            extensionMap_.insert(key, index);
     };
     qsizetype start = 0;
     qsizetype p = patterns.indexOf(delimiter, start);
@@ -82,7 +82,7 @@ void ImageWriter::AddExtensions(const QString& patterns, const QString& delimite
 
 int ImageWriter::EncoderIndex(const QString& pattern) const
 {
-    return ExtensionMap.value(pattern.toLower(), -1);
+    return extensionMap_.value(pattern.toLower(), -1);
 }
 
 QString ImageWriter::FileExtension(const QString& path)
@@ -100,82 +100,89 @@ QString ImageWriter::FileExtension(const QString& path)
     return extension;
 }
 
-int ImageWriter::Fail(int status)
+void ImageWriter::Reset()
 {
-    reason_ = GdiErrorString(status).toStdString();
-    emit Error(status, GdiErrorString(status));
-    return 0;
+    status_ = Status::Written;
+    text_.clear();
+    reason_.clear();
 }
 
-int ImageWriter::FailSystem(int systemError)
+bool ImageWriter::Fail(Status status)
 {
+    status_ = status;
+    text_ = StatusText(status);
+    reason_ = text_.toStdString();
+    return false;
+}
+
+bool ImageWriter::FailSystem(int systemError)
+{
+    status_ = SystemErrorStatus(systemError);
+    text_ = SystemErrorText(systemError);
     reason_ = std::strerror(systemError);
-    emit Error(SystemErrorStatus(systemError), SystemErrorText(systemError));
-    return 0;
+    return false;
 }
 
-int ImageWriter::SystemErrorStatus(int systemError)
+ImageWriter::Status ImageWriter::SystemErrorStatus(int systemError)
 {
     switch (systemError) {
     case EACCES:
     case EPERM:
     case EROFS:
     case EISDIR:
-        return AccessDenied;
+        return Status::AccessDenied;
     case ENOENT:
     case ENOTDIR:
-        return FileNotFound;
+        return Status::FileNotFound;
     case ENOMEM:
-        return OutOfMemory;
+        return Status::OutOfMemory;
     case EBUSY:
     case ETXTBSY:
-        return ObjectBusy;
+        return Status::ObjectBusy;
     default:
-        return Win32Error;
+        return Status::SystemError;
     }
 }
 
 QString ImageWriter::SystemErrorText(int systemError)
 {
-    return QStringLiteral("%1 (%2)").arg(GdiErrorString(SystemErrorStatus(systemError)),
+    return QStringLiteral("%1 (%2)").arg(StatusText(SystemErrorStatus(systemError)),
                                          QString::fromLocal8Bit(std::strerror(systemError)));
 }
 
-int ImageWriter::PictureBoxToFile(const QImage& picture, const QString& sFilename, int lQuality)
+bool ImageWriter::Save(const QImage& picture, const QString& path, int quality)
 {
-    return PictureBoxToFile(picture, QFile::encodeName(sFilename).toStdString(), lQuality);
+    return Save(picture, QFile::encodeName(path).toStdString(), quality);
 }
 
-int ImageWriter::PictureBoxToFile(const QImage& picture, const std::string& sFilename, int lQuality)
+bool ImageWriter::Save(const QImage& picture, const std::string& path, int quality)
 {
-    const QString extension = FileExtension(QFile::decodeName(sFilename.c_str()));
+    const QString extension = FileExtension(QFile::decodeName(path.c_str()));
     const int index = EncoderIndex(QStringLiteral("*.") + extension);
-    reason_.clear();
-    if (index < 0) {
-        reason_ = GdiErrorString(UnknownImageFormat).toStdString();
-        return 0;
-    }
+    Reset();
+    if (index < 0)
+        return Fail(Status::UnknownImageFormat);
     if (picture.isNull())
-        return Fail(InvalidParameter);
+        return Fail(Status::InvalidParameter);
 
     // Encoded in memory, so that a failing disk is ours to report and no
     // image library prints its own complaint.
     QBuffer encoded;
     encoded.open(QIODevice::WriteOnly);
-    QImageWriter writer(&encoded, EncoderFormats[index]);
+    QImageWriter writer(&encoded, encoderFormats_[index]);
     if ((extension[0].unicode() & ~0x20) == u'J')
-        writer.setQuality(lQuality);
+        writer.setQuality(quality);
     if (!writer.write(picture)) {
         switch (writer.error()) {
         case QImageWriter::UnsupportedFormatError:
-            return Fail(UnknownImageFormat);
+            return Fail(Status::UnknownImageFormat);
         case QImageWriter::InvalidImageError:
-            return Fail(InvalidParameter);
+            return Fail(Status::InvalidParameter);
         default:
-            return Fail(GenericError);
+            return Fail(Status::GenericError);
         }
     }
-    return WriteFile(sFilename, encoded.data());
+    return WriteFile(path, encoded.data());
 }
 
 namespace {
@@ -217,7 +224,7 @@ int WriteAll(int descriptor, const QByteArray& bytes)
 
 // A device, a FIFO or a socket is written into, never replaced: renaming over
 // /dev/null would turn it into a file.
-int ImageWriter::WriteInto(const std::string& path, const QByteArray& bytes)
+bool ImageWriter::WriteInto(const std::string& path, const QByteArray& bytes)
 {
     int descriptor = NamedDescriptor(path);
     if (descriptor >= 0) {
@@ -227,9 +234,9 @@ int ImageWriter::WriteInto(const std::string& path, const QByteArray& bytes)
         descriptor = open(path.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
         struct stat status {};
         if (descriptor < 0 && errno == ENXIO && stat(path.c_str(), &status) == 0 && S_ISFIFO(status.st_mode)) {
+            FailSystem(ENXIO);
             reason_ = "nothing reads from it";
-            emit Error(SystemErrorStatus(ENXIO), SystemErrorText(ENXIO));
-            return 0;
+            return false;
         }
         if (descriptor >= 0)
             fcntl(descriptor, F_SETFL, fcntl(descriptor, F_GETFL) & ~O_NONBLOCK);
@@ -239,14 +246,14 @@ int ImageWriter::WriteInto(const std::string& path, const QByteArray& bytes)
     int error = WriteAll(descriptor, bytes);
     if (close(descriptor) != 0 && error == 0 && errno != EINTR)
         error = errno;
-    return error == 0 ? -1 : FailSystem(error);
+    return error == 0 || FailSystem(error);
 }
 
 // A temporary file in the same folder, renamed over the target once
 // complete: a failed save leaves no partial file and the old one intact.
-int ImageWriter::WriteFile(const std::string& path, const QByteArray& bytes)
+bool ImageWriter::WriteFile(const std::string& path, const QByteArray& bytes)
 {
-    reason_.clear();
+    Reset();
     struct stat existing {};
     const bool replacing = stat(path.c_str(), &existing) == 0;
     if (replacing && S_ISDIR(existing.st_mode))
@@ -292,34 +299,23 @@ int ImageWriter::WriteFile(const std::string& path, const QByteArray& bytes)
         unlink(temporary.c_str());
         return FailSystem(error);
     }
-    return -1;
+    return true;
 }
 
-QString ImageWriter::GdiErrorString(int lError)
+QString ImageWriter::StatusText(Status status)
 {
-    switch (lError) {
-    case 1: return QStringLiteral("Generic Error");
-    case 2: return QStringLiteral("Invalid Parameter");
-    case 3: return QStringLiteral("Out Of Memory");
-    case 4: return QStringLiteral("Object Busy");
-    case 5: return QStringLiteral("Insufficient Buffer");
-    case 6: return QStringLiteral("Not Implemented");
-    case 7: return QStringLiteral("Win32 Error");
-    case 8: return QStringLiteral("Wrong State");
-    case 9: return QStringLiteral("Aborted");
-    case 10: return QStringLiteral("File Not Found");
-    case 11: return QStringLiteral("Value Overflow");
-    case 12: return QStringLiteral("Access Denied");
-    case 13: return QStringLiteral("Unknown Image Format");
-    case 14: return QStringLiteral("FontFamily Not Found");
-    case 15: return QStringLiteral("FontStyle Not Found");
-    case 16: return QStringLiteral("Not TrueType Font");
-    case 17: return QStringLiteral("Unsupported Gdiplus Version");
-    case 18: return QStringLiteral("Gdiplus Not Initialized");
-    case 19: return QStringLiteral("Property Not Found");
-    case 20: return QStringLiteral("Property Not Supported");
-    default: return QStringLiteral("Unknown GDI+ Error");
+    switch (status) {
+    case Status::Written: return {};
+    case Status::GenericError: return QStringLiteral("Generic Error");
+    case Status::InvalidParameter: return QStringLiteral("Invalid Parameter");
+    case Status::OutOfMemory: return QStringLiteral("Out Of Memory");
+    case Status::ObjectBusy: return QStringLiteral("Object Busy");
+    case Status::SystemError: return QStringLiteral("Win32 Error");
+    case Status::FileNotFound: return QStringLiteral("File Not Found");
+    case Status::AccessDenied: return QStringLiteral("Access Denied");
+    case Status::UnknownImageFormat: return QStringLiteral("Unknown Image Format");
     }
+    return QStringLiteral("Generic Error");
 }
 
 } // namespace velantro

@@ -19,10 +19,9 @@ float GridStep(double step)
 }
 
 // The user scale of a chart showing the zoom: X from its left edge.
-void SetZoomScale(Surface& chart, const ZoomRange& view)
+void SetZoomScale(Surface& chart, const ZoomRange& view, float height)
 {
-    chart.SetScaleLeft(ToSingle(view.Left));
-    chart.SetScaleWidth(ToSingle(view.Width()));
+    chart.SetUserScale(ToSingle(view.Left), ToSingle(view.Width()), height);
 }
 
 } // namespace
@@ -37,12 +36,11 @@ void CheckWholeView(const ChartScale& scale)
 void DrawSpeedFrame(Surface& chart, const ChartScale& scale, std::int16_t sectorSize,
                     const std::optional<ZoomRange>& zoom)
 {
-    chart.Cls();
+    chart.Clear();
     const auto height = static_cast<float>(scale.SpeedHeight);
-    chart.SetScaleHeight(height);
     if (zoom) {
         const ZoomRange& view = *zoom;
-        SetZoomScale(chart, view);
+        SetZoomScale(chart, view, height);
         const float h = height / 25;
         for (float y = h; h > 0 && y <= height; y += h)
             chart.Line(ToSingle(view.Left), y, ToSingle(view.Right), y, GridColour);
@@ -53,9 +51,8 @@ void DrawSpeedFrame(Surface& chart, const ChartScale& scale, std::int16_t sector
             chart.Line(x, 0, x, height, MajorGridColour);
         return;
     }
-    chart.SetScaleLeft(0);
     const float width = ToSingle(scale.Width);
-    chart.SetScaleWidth(width);
+    chart.SetUserScale(0, width, height);
 
     // Only a window that never drew its start-up frame has no height.
     const float h = height / 25;
@@ -72,12 +69,11 @@ void DrawSpeedFrame(Surface& chart, const ChartScale& scale, std::int16_t sector
 void DrawPercentFrame(Surface& chart, const ChartScale& scale, std::int16_t sectorSize,
                       const std::optional<ZoomRange>& zoom)
 {
-    chart.Cls();
+    chart.Clear();
     constexpr auto height = static_cast<float>(PercentChartHeight);
     if (zoom) {
         const ZoomRange& view = *zoom;
-        SetZoomScale(chart, view);
-        chart.SetScaleHeight(PercentChartHeight);
+        SetZoomScale(chart, view, height);
         const float left = ToSingle(view.Left);
         const float right = ToSingle(view.Right);
         const ZoomGrid grid = GridFor(scale, sectorSize, view);
@@ -91,10 +87,8 @@ void DrawPercentFrame(Surface& chart, const ChartScale& scale, std::int16_t sect
             chart.Line(x, 0, x, height, MajorGridColour);
         return;
     }
-    chart.SetScaleLeft(0);
     const float width = ToSingle(scale.Width);
-    chart.SetScaleWidth(width);
-    chart.SetScaleHeight(PercentChartHeight);
+    chart.SetUserScale(0, width, height);
 
     for (float y = 100; y <= height; y += 100)
         chart.Line(0, y, width, y, GridColour);

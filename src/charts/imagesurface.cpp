@@ -1,5 +1,7 @@
 #include "charts/imagesurface.h"
 
+#include "vocabulary/twips.h"
+
 #include "charts/clipline.h"
 
 #include <algorithm>
@@ -10,7 +12,6 @@ namespace velantro {
 namespace {
 
 // Picture boxes measure in twips until a frame sets a scale.
-constexpr int TwipsPerPixel = 15;
 
 } // namespace
 
@@ -45,19 +46,19 @@ void DrawLine(const PixelGrid& grid, const PixelCanvas& canvas, float x1, float 
              0xFF000000u | colour, grid.PenWidth);
 }
 
-std::int32_t ReadPoint(const PixelGrid& grid, const PixelCanvas& canvas, float x, float y)
+std::optional<Colour> ReadPoint(const PixelGrid& grid, const PixelCanvas& canvas, float x, float y)
 {
     if (grid.XFactor == 0 || grid.YFactor == 0)
-        return -1;
+        return std::nullopt;
     const double px = grid.X(x);
     const double py = grid.Y(y);
     if (!std::isfinite(px) || !std::isfinite(py) || px < -1 || py < -1 || px > canvas.Width || py > canvas.Height)
-        return -1;
+        return std::nullopt;
     const int ix = PixelGrid::Index(px);
     const int iy = PixelGrid::Index(py);
     if (ix < 0 || iy < 0 || ix >= canvas.Width || iy >= canvas.Height)
-        return -1;
-    return static_cast<std::int32_t>(canvas.Bits[iy * canvas.Stride + ix] & 0xFFFFFFu);
+        return std::nullopt;
+    return canvas.Bits[iy * canvas.Stride + ix] & 0xFFFFFFu;
 }
 
 ImageSurface::ImageSurface(int width, int height, Colour background, int ratio)
@@ -79,26 +80,16 @@ void ImageSurface::UpdateGrid()
     ScaleGrid(grid_, scaleLeft_, scaleWidth_, scaleHeight_, grid_.Width, grid_.Height);
 }
 
-void ImageSurface::Cls()
+void ImageSurface::Clear()
 {
     std::fill(bits_.begin(), bits_.end(), background_);
 }
 
-void ImageSurface::SetScaleWidth(float width)
-{
-    scaleWidth_ = width;
-    UpdateGrid();
-}
-
-void ImageSurface::SetScaleHeight(float height)
-{
-    scaleHeight_ = height;
-    UpdateGrid();
-}
-
-void ImageSurface::SetScaleLeft(float left)
+void ImageSurface::SetUserScale(float left, float width, float height)
 {
     scaleLeft_ = left;
+    scaleWidth_ = width;
+    scaleHeight_ = height;
     UpdateGrid();
 }
 
@@ -112,7 +103,7 @@ void ImageSurface::Line(float x1, float y1, float x2, float y2, Colour colour)
     DrawLine(grid_, Canvas(), x1, y1, x2, y2, colour);
 }
 
-std::int32_t ImageSurface::Point(float x, float y) const
+std::optional<Colour> ImageSurface::ColourAt(float x, float y) const
 {
     return ReadPoint(grid_, {const_cast<std::uint32_t*>(bits_.data()), grid_.Width, grid_.Width, grid_.Height}, x, y);
 }

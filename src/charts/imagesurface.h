@@ -21,8 +21,8 @@ void ScaleGrid(PixelGrid& grid, double scaleLeft, double scaleWidth, double scal
 void DrawLine(const PixelGrid& grid, const PixelCanvas& canvas, float x1, float y1, float x2, float y2,
               Colour colour);
 
-// The colour at a point in user coordinates, or -1 outside the image.
-std::int32_t ReadPoint(const PixelGrid& grid, const PixelCanvas& canvas, float x, float y);
+// The colour at a point in user coordinates; none outside the image.
+std::optional<Colour> ReadPoint(const PixelGrid& grid, const PixelCanvas& canvas, float x, float y);
 
 // A chart box without a toolkit: an image of its inner area with the user
 // scale the frames set, in twips until they set one. It prints no text; the
@@ -32,20 +32,16 @@ public:
     // Size in logical pixels; the image holds it at ratio times as many.
     ImageSurface(int width, int height, Colour background, int ratio = 1);
 
-    void Cls() override;
-    void SetScaleWidth(float width) override;
-    void SetScaleHeight(float height) override;
-    void SetScaleLeft(float left) override;
-    float ScaleLeft() const override { return static_cast<float>(scaleLeft_); }
-    float ScaleWidth() const override { return static_cast<float>(scaleWidth_); }
-    float ScaleHeight() const override { return static_cast<float>(scaleHeight_); }
+    void Clear() override;
+    void SetUserScale(float left, float width, float height) override;
+    float UserLeft() const override { return static_cast<float>(scaleLeft_); }
+    float UserWidth() const override { return static_cast<float>(scaleWidth_); }
+    float UserHeight() const override { return static_cast<float>(scaleHeight_); }
     double Width() const override;
     void Line(float x1, float y1, float x2, float y2, Colour colour) override;
-    void SetCurrentX(double) override {}
-    void SetCurrentY(double) override {}
     double TextWidth(const std::string&) const override { return 0; }
-    void Print(const std::string&) override {}
-    std::int32_t Point(float x, float y) const override;
+    void Text(double, double, const std::string&, std::optional<Colour>) override {}
+    std::optional<Colour> ColourAt(float x, float y) const override;
     const PixelGrid* Pixels() const override { return &grid_; }
     PixelCanvas Canvas() override;
 

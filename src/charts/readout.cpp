@@ -69,13 +69,13 @@ std::string FixedTwo(double value, char32_t decimalSeparator)
     return text;
 }
 
-std::optional<std::string> ZoomedReadoutCaption(Chart chart, std::int32_t colour, float x,
+std::optional<std::string> ZoomedReadoutCaption(Chart chart, std::optional<Colour> colour, float x,
                                                 const NearestSamples& samples, char32_t decimalSeparator)
 {
-    if (colour < 0)
+    if (!colour)
         return std::nullopt;
     for (const ReadoutRow& row : ReadoutRows) {
-        if (row.OnChart != chart || row.SeriesColour != static_cast<Colour>(colour))
+        if (row.OnChart != chart || row.SeriesColour != *colour)
             continue;
         const std::optional<SeriesSample> sample = samples.Nearest(row.Shown, x);
         if (!sample)
@@ -86,13 +86,13 @@ std::optional<std::string> ZoomedReadoutCaption(Chart chart, std::int32_t colour
     return std::nullopt;
 }
 
-std::optional<std::string> ReadoutCaption(Chart chart, std::int32_t colour, float x, float y,
+std::optional<std::string> ReadoutCaption(Chart chart, std::optional<Colour> colour, float x, float y,
                                           std::int16_t speedChartHeight, char32_t decimalSeparator, double rpmTop)
 {
-    if (colour < 0)
+    if (!colour)
         return std::nullopt;
     for (const ReadoutRow& row : ReadoutRows) {
-        if (row.OnChart != chart || row.SeriesColour != static_cast<Colour>(colour))
+        if (row.OnChart != chart || row.SeriesColour != *colour)
             continue;
         return "Sector " + SingleText(std::floor(x)) + "\r\n" + row.Name +
                FixedTwo(ReadoutValue(row.Kind, y, speedChartHeight, rpmTop), decimalSeparator) + row.Suffix;

@@ -40,7 +40,7 @@ int RunCompare(int argc, char** argv, const CompareOptions& options)
     }
 
     ImageWriter writer;
-    if (writer.PictureBoxToFile(CompareChart::Draw(set, size, ratio), options.Output) == 0)
+    if (!writer.Save(CompareChart::Draw(set, size, ratio), options.Output))
         return WriteError(std::cerr, options.Output, writer.FailureReason());
     return set.DrawnCount() == set.Files().size() ? 0 : 1;
 }

@@ -54,7 +54,7 @@ int RunExport(int argc, char** argv, const ExportOptions& options)
 {
     return WithLoadedWindow(argc, argv, options, [&](MainWindow& form) {
         ImageWriter writer;
-        if (writer.PictureBoxToFile(form.grab().toImage(), options.Output) == 0)
+        if (!writer.Save(form.grab().toImage(), options.Output))
             return WriteError(std::cerr, options.Output, writer.FailureReason());
         return 0;
     });

@@ -31,7 +31,7 @@ int RunThumbnail(int argc, char** argv, int size, const std::string& input, cons
         picture.save(&buffer, "PNG");
         // Written whole or not at all: a file manager must not keep half a picture.
         ImageWriter writer;
-        if (writer.WriteFile(output, png) == 0)
+        if (!writer.WriteFile(output, png))
             return WriteError(std::cerr, output, writer.FailureReason());
         return 0;
     });

@@ -103,8 +103,8 @@ void GraphView::ShowEmpty()
     drive_.clear();
     aboveScale_ = false;
     samples_.reset();
-    surfaces_.DrivePanel->Cls();
-    surfaces_.InfoValuesPanel->Cls();
+    surfaces_.DrivePanel->Clear();
+    surfaces_.InfoValuesPanel->Clear();
     DrawSpeedFrame(*surfaces_.SpeedChart, scale_, media_.SectorSize, std::nullopt);
     DrawPercentFrame(*surfaces_.PercentChart, scale_, media_.SectorSize, std::nullopt);
 }
@@ -190,12 +190,12 @@ Surface& GraphView::ChartSurface(Chart chart) const
 float GraphView::UserX(Chart chart, double share) const
 {
     const Surface& surface = ChartSurface(chart);
-    return static_cast<float>(surface.ScaleLeft() + share * surface.ScaleWidth());
+    return static_cast<float>(surface.UserLeft() + share * surface.UserWidth());
 }
 
 float GraphView::UserY(Chart chart, double share) const
 {
-    return static_cast<float>(share * ChartSurface(chart).ScaleHeight());
+    return static_cast<float>(share * ChartSurface(chart).UserHeight());
 }
 
 std::optional<GraphView::Note> GraphView::AboveScaleNote() const
@@ -213,15 +213,15 @@ std::optional<std::string> GraphView::ReadoutAt(Chart chart, float x, float y, c
     const Surface& surface = ChartSurface(chart);
     // Zoomed, the value of the sample itself; the whole view reads the pointer's height.
     if (options_.Zoom && samples_)
-        return ZoomedReadoutCaption(chart, surface.Point(x, y), x, *samples_, decimalSeparator);
-    return ReadoutCaption(chart, surface.Point(x, y), x, y, scale_.SpeedHeight, decimalSeparator, scale_.RpmTop);
+        return ZoomedReadoutCaption(chart, surface.ColourAt(x, y), x, *samples_, decimalSeparator);
+    return ReadoutCaption(chart, surface.ColourAt(x, y), x, y, scale_.SpeedHeight, decimalSeparator, scale_.RpmTop);
 }
 
 ReadoutPlace GraphView::PlaceReadoutBox(Chart chart, float x, float y, float boxWidth, float boxHeight) const
 {
     const Surface& surface = ChartSurface(chart);
     // Placed in the chart's own width, whatever sector its left edge shows.
-    return PlaceReadout(x - surface.ScaleLeft(), y, boxWidth, boxHeight, surface.ScaleWidth(), surface.ScaleHeight());
+    return PlaceReadout(x - surface.UserLeft(), y, boxWidth, boxHeight, surface.UserWidth(), surface.UserHeight());
 }
 
 } // namespace velantro

@@ -10,20 +10,16 @@ namespace velantro {
 // Draws nothing; keeps the last text printed, which is all the drive panel holds.
 class DiscardSurface : public Surface {
 public:
-    void Cls() override { LastPrinted.clear(); }
-    void SetScaleWidth(float width) override { scaleWidth_ = width; }
-    void SetScaleHeight(float height) override { scaleHeight_ = height; }
-    void SetScaleLeft(float) override {}
-    float ScaleLeft() const override { return 0; }
-    float ScaleWidth() const override { return scaleWidth_; }
-    float ScaleHeight() const override { return scaleHeight_; }
+    void Clear() override { LastPrinted.clear(); }
+    void SetUserScale(float, float width, float height) override { scaleWidth_ = width, scaleHeight_ = height; }
+    float UserLeft() const override { return 0; }
+    float UserWidth() const override { return scaleWidth_; }
+    float UserHeight() const override { return scaleHeight_; }
     double Width() const override { return 0; }
     void Line(float, float, float, float, Colour) override {}
-    void SetCurrentX(double) override {}
-    void SetCurrentY(double) override {}
     double TextWidth(const std::string&) const override { return 0; }
-    void Print(const std::string& text) override { LastPrinted = text; }
-    std::int32_t Point(float, float) const override { return -1; }
+    void Text(double, double, const std::string& text, std::optional<Colour>) override { LastPrinted = text; }
+    std::optional<Colour> ColourAt(float, float) const override { return std::nullopt; }
 
     std::string LastPrinted;
 

@@ -40,11 +40,8 @@ std::array<std::string, InfoValueCount> InfoValues(const GraphHeader& header, co
 
 void PrintInfoCaptions(Surface& panel)
 {
-    panel.SetCurrentX(0);
-    for (int i = 0; i < InfoValueCount; ++i) {
-        panel.SetCurrentY(i * InfoRowTwips);
-        panel.Print(InfoCaptionTexts[i]);
-    }
+    for (int i = 0; i < InfoValueCount; ++i)
+        panel.Text(0, i * InfoRowTwips, InfoCaptionTexts[i]);
 }
 
 namespace {
@@ -104,9 +101,7 @@ void PrintCentred(Surface& panel, const std::string& text, double y)
     double x = (panel.Width() - panel.TextWidth(shown)) / 2;
     if (x < 0 || shown.size() < text.size())
         x = 0;
-    panel.SetCurrentX(x);
-    panel.SetCurrentY(y);
-    panel.Print(shown);
+    panel.Text(x, y, shown);
 }
 
 } // namespace velantro

@@ -82,7 +82,7 @@ private:
             switch (reader_.Key()) {
             case HeaderKey::DriveModel: {
                 Surface& drivePanel = *surfaces_.DrivePanel;
-                drivePanel.Cls();
+                drivePanel.Clear();
                 out_.Drive = Cp1252ToUtf8(header.Drive);
                 PrintCentred(drivePanel, out_.Drive, 0);
                 break;
@@ -107,7 +107,7 @@ private:
 
         out_.InfoValues = InfoValues(header, generalDate_ ? generalDate_ : [](const std::string& text) { return text; });
         Surface& panel = *surfaces_.InfoValuesPanel;
-        panel.Cls();
+        panel.Clear();
         for (int i = 0; i < InfoValueCount; ++i)
             PrintCentred(panel, out_.InfoValues[static_cast<std::size_t>(i)], i * InfoRowTwips);
     }
@@ -142,10 +142,8 @@ private:
             return;
         out_.AboveScale = true;
         Surface& chart = *surfaces_.SpeedChart;
-        chart.SetCurrentX(chart.ScaleLeft() + chart.ScaleWidth() / 50);
-        chart.SetCurrentY(static_cast<double>(out_.Scale.SpeedHeight) / 2);
-        chart.SetForeColor(AboveTheScaleColour);
-        chart.Print(AboveTheScaleText);
+        chart.Text(chart.UserLeft() + chart.UserWidth() / 50, static_cast<double>(out_.Scale.SpeedHeight) / 2,
+                   AboveTheScaleText, AboveTheScaleColour);
     }
 
     void NoteScale(const PlotPoint& point)

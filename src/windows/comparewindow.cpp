@@ -296,10 +296,8 @@ void CompareWindow::SavePicture()
         return;
     pictureFolder_ = QFileInfo(target).absolutePath();
     ImageWriter writer;
-    QString reason = ImageWriter::GdiErrorString(0);
-    connect(&writer, &ImageWriter::Error, this, [&reason](int, const QString& text) { reason = text; });
-    if (writer.PictureBoxToFile(Chart->Image(), target) == 0)
-        messageBoxes_.Show(this, QStringLiteral("The picture could not be saved as\n%1\n\n%2").arg(target, reason),
+    if (!writer.Save(Chart->Image(), target))
+        messageBoxes_.Show(this, QStringLiteral("The picture could not be saved as\n%1\n\n%2").arg(target, writer.FailureText()),
                            QString::fromLatin1(PictureDialogTitle));
 }
 

@@ -1,5 +1,7 @@
 #include "windows/mainwindow.h"
 
+#include "dialogs/twips.h"
+
 #include "windows/comparewindow.h"
 #include "platform/generaldate.h"
 #include "windows/graphpath.h"
@@ -41,12 +43,10 @@ namespace velantro {
 
 namespace {
 
-// The layout is given in twips; at 15 twips per pixel it is the window as
-// designed on a 96-dpi screen.
-QRect Twips(int left, int top, int width, int height)
+// The layout is given in twips: the window as designed on a 96-dpi screen.
+constexpr QRect Twips(int left, int top, int width, int height)
 {
-    const auto px = [](int twips) { return qRound(twips / static_cast<double>(TwipsPerPixel)); };
-    return QRect(px(left), px(top), px(width), px(height));
+    return TwipsRect(left, top, width, height);
 }
 
 constexpr int ClientWidthTwips = 10575;
@@ -178,7 +178,6 @@ void MainWindow::BuildControls()
 
     SpeedChart = new PictureBox(client, Twips(3720, 120, 6495, 6015), Qt::black, PictureBox::Border::Sunken);
     PercentChart = new PictureBox(client, Twips(3720, 6360, 6495, 2415), Qt::black, PictureBox::Border::Sunken);
-    PercentChart->SetScaleHeight(PercentChartHeight);
     for (PictureBox* chart : {SpeedChart, PercentChart}) {
         chart->setCursor(Qt::CrossCursor);
         chart->setToolTip(QString::fromLatin1(DropHint));
@@ -290,8 +289,6 @@ void MainWindow::ConnectHandlers()
         connect(shortcut, &QShortcut::activated, this, [this, key] { KeyPressed(key); });
     }
     connect(CaptureTimer, &QTimer::timeout, this, &MainWindow::CaptureTimerFired);
-    connect(&gdip, &ImageWriter::Error, this,
-            [this](int /*status*/, const QString& description) { lastWriterError_ = description; });
 }
 
 void MainWindow::CentreOnScreen()
@@ -565,15 +562,13 @@ void MainWindow::WriteScreenCapture()
 {
     CapturePicture->SetPicture(CaptureWindow(this));
     const QString target = QFile::decodeName(captures_.Path.c_str());
-    lastWriterError_.clear();
-    if (gdip.PictureBoxToFile(CapturePicture->Picture(), captures_.Path, 85) == 0) {
-        const QString reason = lastWriterError_.isEmpty() ? ImageWriter::GdiErrorString(0) : lastWriterError_;
+    if (!captureWriter_.Save(CapturePicture->Picture(), captures_.Path, 85)) {
         messageBoxes_->Show(this,
                             QStringLiteral("The screen capture could not be saved as\n%1\n\n%2")
-                                .arg(QDir::toNativeSeparators(target), reason),
+                                .arg(QDir::toNativeSeparators(target), captureWriter_.FailureText()),
                             QString::fromLatin1(CaptureDialogTitle));
     }
-    CapturePicture->Cls();
+    CapturePicture->Clear();
 }
 
 void MainWindow::ShowCompareWindow()

@@ -184,8 +184,7 @@ private:
     MessageBoxes* messageBoxes_ = nullptr;
     AuxWindows auxWindows_;
     QPointer<ReportWindow> reportWindow_;
-    ImageWriter gdip;
-    QString lastWriterError_;
+    ImageWriter captureWriter_;
     std::optional<float> dragFrom_;
     // Wheel turns and pan steps that came in during a pass make one move after it.
     double wheelNotches_ = 0;

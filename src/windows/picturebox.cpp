@@ -2,6 +2,7 @@
 
 #include "charts/imagesurface.h"
 #include "windows/droppedfiles.h"
+#include "vocabulary/twips.h"
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -63,43 +64,31 @@ const QImage& PictureBox::Image() const
     return image_;
 }
 
-void PictureBox::Cls()
+void PictureBox::Clear()
 {
     image_.fill(background_);
-    currentX_ = 0;
-    currentY_ = 0;
     ScheduleUpdate();
 }
 
-void PictureBox::SetScaleWidth(float width)
+void PictureBox::SetUserScale(float left, float width, float height)
 {
+    scaleLeft_ = left;
     scaleWidth_ = width;
-    UpdateFactors();
-}
-
-void PictureBox::SetScaleHeight(float height)
-{
     scaleHeight_ = height;
     UpdateFactors();
 }
 
-void PictureBox::SetScaleLeft(float left)
-{
-    scaleLeft_ = left;
-    UpdateFactors();
-}
-
-float PictureBox::ScaleLeft() const
+float PictureBox::UserLeft() const
 {
     return static_cast<float>(scaleLeft_);
 }
 
-float PictureBox::ScaleWidth() const
+float PictureBox::UserWidth() const
 {
     return static_cast<float>(scaleWidth_);
 }
 
-float PictureBox::ScaleHeight() const
+float PictureBox::UserHeight() const
 {
     return static_cast<float>(scaleHeight_);
 }
@@ -157,55 +146,28 @@ void PictureBox::ScheduleUpdate()
     update(contentsRect());
 }
 
-void PictureBox::SetCurrentX(double x)
-{
-    currentX_ = x;
-}
-
-void PictureBox::SetCurrentY(double y)
-{
-    currentY_ = y;
-}
-
-double PictureBox::CurrentX() const
-{
-    return currentX_;
-}
-
-double PictureBox::CurrentY() const
-{
-    return currentY_;
-}
-
 double PictureBox::TextWidth(const std::string& text) const
 {
     return PixelsToUserX(fontMetrics().horizontalAdvance(QString::fromStdString(text)));
 }
 
-void PictureBox::Print(const std::string& text)
+void PictureBox::Text(double userX, double userY, const std::string& text, std::optional<Colour> colour)
 {
     const qreal ratio = static_cast<qreal>(image_.width()) / std::max(1, InnerSize().width());
-    const double x = UserToPixelsX(currentX_);
-    const double y = UserToPixelsY(currentY_);
-    if (std::isfinite(x) && std::isfinite(y) && std::abs(x) < 1e6 && std::abs(y) < 1e6) {
-        QPainter painter(&image_);
-        painter.scale(ratio, ratio);
-        painter.setFont(font());
-        painter.setPen(foreColor_.value_or(palette().color(QPalette::WindowText)));
-        painter.drawText(QPointF(x, y + fontMetrics().ascent()), QString::fromStdString(text));
-        painter.end();
-        ScheduleUpdate();
-    }
-    currentX_ = 0;
-    currentY_ += PixelsToUserY(fontMetrics().height());
+    const double x = UserToPixelsX(userX - scaleLeft_);
+    const double y = UserToPixelsY(userY);
+    if (!std::isfinite(x) || !std::isfinite(y) || std::abs(x) >= 1e6 || std::abs(y) >= 1e6)
+        return;
+    QPainter painter(&image_);
+    painter.scale(ratio, ratio);
+    painter.setFont(font());
+    painter.setPen(colour ? QColor::fromRgb(static_cast<QRgb>(*colour)) : palette().color(QPalette::WindowText));
+    painter.drawText(QPointF(x, y + fontMetrics().ascent()), QString::fromStdString(text));
+    painter.end();
+    ScheduleUpdate();
 }
 
-void PictureBox::SetForeColor(Colour colour)
-{
-    foreColor_ = QColor::fromRgb(static_cast<QRgb>(colour));
-}
-
-std::int32_t PictureBox::Point(float x, float y) const
+std::optional<Colour> PictureBox::ColourAt(float x, float y) const
 {
     const PixelCanvas canvas{const_cast<std::uint32_t*>(reinterpret_cast<const std::uint32_t*>(image_.constBits())),
                              image_.bytesPerLine() / static_cast<qsizetype>(sizeof(std::uint32_t)), image_.width(),

@@ -13,11 +13,9 @@ class QRubberBand;
 
 namespace velantro {
 
-constexpr int TwipsPerPixel = 15;
-
 // A picture box: a persistent image that the drawing code paints into and
 // that paintEvent only copies to the screen. Its user scale maps
-// (ScaleLeft, 0)-(ScaleLeft + ScaleWidth, ScaleHeight) onto the inner area;
+// (left, 0)-(left + width, height) onto the inner area;
 // until a frame sets another, the scale is twips from 0.
 class PictureBox : public QFrame, public Surface {
     Q_OBJECT
@@ -28,23 +26,16 @@ public:
     // Geometry in logical pixels of the parent.
     PictureBox(QWidget* parent, const QRect& geometry, QColor background, Border border);
 
-    void Cls() override;
-    void SetScaleWidth(float width) override;
-    void SetScaleHeight(float height) override;
-    void SetScaleLeft(float left) override;
-    float ScaleLeft() const override;
-    float ScaleWidth() const override;
-    float ScaleHeight() const override;
+    void Clear() override;
+    void SetUserScale(float left, float width, float height) override;
+    float UserLeft() const override;
+    float UserWidth() const override;
+    float UserHeight() const override;
     double Width() const override;
     void Line(float x1, float y1, float x2, float y2, Colour colour) override;
-    void SetCurrentX(double x) override;
-    void SetCurrentY(double y) override;
-    double CurrentX() const;
-    double CurrentY() const;
     double TextWidth(const std::string& text) const override;
-    void Print(const std::string& text) override;
-    void SetForeColor(Colour colour) override;
-    std::int32_t Point(float x, float y) const override;
+    void Text(double x, double y, const std::string& text, std::optional<Colour> colour = std::nullopt) override;
+    std::optional<Colour> ColourAt(float x, float y) const override;
     const PixelGrid* Pixels() const override { return &grid_; }
     PixelCanvas Canvas() override;
 
@@ -95,7 +86,6 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
-    std::optional<QColor> foreColor_;
     void MakeImage();
     void ScheduleUpdate();
     void UpdateFactors();
@@ -108,8 +98,6 @@ private:
     double scaleLeft_ = 0;
     double scaleWidth_ = 0;
     double scaleHeight_ = 0;
-    double currentX_ = 0;
-    double currentY_ = 0;
     PixelGrid grid_;
     QRubberBand* band_ = nullptr;
     bool updatePending_ = false;

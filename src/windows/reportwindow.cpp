@@ -119,10 +119,10 @@ bool ReportWindow::SaveReport(const QString& target)
     QString reason = QString::fromStdString(report_.Error);
     if (reason.isEmpty()) {
         ImageWriter writer;
-        connect(&writer, &ImageWriter::Error, this, [&reason](int, const QString& text) { reason = text; });
         const std::string text = ReportDocument(named, FormatOf(target));
-        if (writer.WriteFile(QFile::encodeName(target).toStdString(), QByteArray(text.data(), static_cast<qsizetype>(text.size()))) != 0)
+        if (writer.WriteFile(QFile::encodeName(target).toStdString(), QByteArray(text.data(), static_cast<qsizetype>(text.size()))))
             return true;
+        reason = writer.FailureText();
     }
     messageBoxes_.Show(this, QStringLiteral("The report could not be saved as\n%1\n\n%2").arg(target, reason),
                        QString::fromLatin1(SaveTitle));

@@ -19,31 +19,32 @@ QImage TestPicture()
 }
 
 // The writer comes from the extension in any letter case; no known extension
-// means no file and no event. A failed save raises Error once, leaves no
-// partial file and keeps an earlier one as it was: libjpeg refuses images
-// wider than 65500 pixels once the temporary file has been made.
+// means no file. A failed save says why, leaves no partial file and keeps an
+// earlier one as it was: libjpeg refuses images wider than 65500 pixels once
+// the temporary file has been made.
 TEST(ImageWriter, SaveOutcome)
 {
     const QImage picture = TestPicture(), tooWide(65501, 1, QImage::Format_Grayscale8);
     // Name (old.jpg exists, taken.png and dotted.folder are folders), picture, format read from the file ("":
-    // none), status of the one Error event (-1: none, 0: any).
-    const std::vector<std::tuple<std::string, QImage, QByteArray, int>> cases = {
-        {"old.jpg", picture, "jpeg", -1}, {"b.PNG", picture, "png", -1}, {"c.Jpeg", picture, "jpeg", -1},
-        {"d.bmp", picture, "bmp", -1}, {"f.g.png", picture, "png", -1}, {"noextension", picture, "", -1},
-        {"dotted.folder/noextension", picture, "", -1}, {"ends.", picture, "", -1}, {"x.png.txt", picture, "", -1},
-        {"missing/x.png", picture, "", ImageWriter::FileNotFound}, {"x.png", {}, "", ImageWriter::InvalidParameter},
-        {"taken.png", picture, "", ImageWriter::AccessDenied}, {"x.jpg", tooWide, "", 0}, {"old.jpg", tooWide, "", 0},
+    // none), the status kept (none: any failure).
+    using enum ImageWriter::Status;
+    const std::optional<ImageWriter::Status> any;
+    const std::vector<std::tuple<std::string, QImage, QByteArray, std::optional<ImageWriter::Status>>> cases = {
+        {"old.jpg", picture, "jpeg", Written}, {"b.PNG", picture, "png", Written}, {"c.Jpeg", picture, "jpeg", Written},
+        {"d.bmp", picture, "bmp", Written}, {"f.g.png", picture, "png", Written},
+        {"noextension", picture, "", UnknownImageFormat}, {"dotted.folder/noextension", picture, "", UnknownImageFormat},
+        {"ends.", picture, "", UnknownImageFormat}, {"x.png.txt", picture, "", UnknownImageFormat},
+        {"missing/x.png", picture, "", FileNotFound}, {"x.png", {}, "", InvalidParameter},
+        {"taken.png", picture, "", AccessDenied}, {"x.jpg", tooWide, "", any}, {"old.jpg", tooWide, "", any},
     };
     for (const auto& [name, image, format, status] : cases) {
         SCOPED_TRACE(name + ", " + std::to_string(image.width()) + " pixels wide");
         const testing::TempFile folder("old", "old.jpg");
         fs::create_directories(folder.In("dotted.folder")), fs::create_directories(folder.In("taken.png"));
         ImageWriter writer;
-        std::vector<int> events;
-        QObject::connect(&writer, &ImageWriter::Error, [&](int status, const QString&) { events.push_back(status); });
-        EXPECT_EQ(writer.PictureBoxToFile(image, QString::fromStdString(folder.In(name))), format.isEmpty() ? 0 : -1);
-        ASSERT_EQ(events.size(), status < 0 ? 0u : 1u);
-        EXPECT_TRUE(status <= 0 || events[0] == status) << events[0];
+        EXPECT_EQ(writer.Save(image, QString::fromStdString(folder.In(name))), !format.isEmpty());
+        EXPECT_TRUE(status ? writer.FailureStatus() == *status : writer.FailureStatus() != Written);
+        EXPECT_EQ(writer.FailureText().isEmpty(), !format.isEmpty());
         QImageReader reader(QString::fromStdString(folder.In(name)));
         reader.setDecideFormatFromContent(true);
         EXPECT_EQ(reader.format(), format);
@@ -64,7 +65,7 @@ TEST(ImageWriter, QualityForJExtensionsOnly)
         ImageWriter writer;
         const auto size = [&](const std::string& name, int quality) {
             const std::string path = folder.In(name + "." + extension);
-            EXPECT_EQ(writer.PictureBoxToFile(TestPicture(), QString::fromStdString(path), quality), -1);
+            EXPECT_TRUE(writer.Save(TestPicture(), QString::fromStdString(path), quality));
             return fs::file_size(path);
         };
         const auto low = size("low", 0), high = size("high", 100);

@@ -66,7 +66,7 @@ TEST(Frames, MediaTable)
             const double bytes = std::atof(caption.Text.c_str()) * (caption.Text.find("MB") != std::string::npos ? MiB : GiB);
             EXPECT_NEAR(caption.Centre, bytes / 2048 / width, atLayout ? 0.011 : 1e-9) << caption.Text;
         }
-        EXPECT_EQ(std::tuple(speed.ScaleWidth(), speed.ScaleHeight(), percent.ScaleWidth(), percent.ScaleHeight()),
+        EXPECT_EQ(std::tuple(speed.UserWidth(), speed.UserHeight(), percent.UserWidth(), percent.UserHeight()),
                   std::tuple(float(width), float(height), float(width), 1000.0f));
 
         const Grid dark = GridOf(speed, GridColour), major = GridOf(speed, MajorGridColour);
@@ -119,7 +119,7 @@ TEST(Frames, ZoomedGridAndCaptions)
         DrawSpeedFrame(speed, scale, 2048, view);
         DrawPercentFrame(percent, scale, 2048, view);
         for (RecordingSurface* chart : {&speed, &percent}) {
-            EXPECT_EQ(std::pair(chart->ScaleLeft(), chart->ScaleWidth()),
+            EXPECT_EQ(std::pair(chart->UserLeft(), chart->UserWidth()),
                       std::pair(float(view.Left), float(view.Width())));
             const auto across = std::pair(static_cast<float>(view.Left), static_cast<float>(view.Right));
             for (const testing::Segment& s : chart->Lines)
@@ -140,8 +140,9 @@ TEST(Frames, ZoomedGridAndCaptions)
 
 TEST(Readout, Captions)
 {
-    const auto c = [](Colour colour) { return static_cast<std::int32_t>(colour); };
-    const std::vector<std::tuple<Chart, std::int32_t, float, float, char32_t, std::optional<std::string>>> cases = {
+    const auto c = [](Colour colour) { return std::optional<Colour>(colour); };
+    const std::optional<Colour> none;
+    const std::vector<std::tuple<Chart, std::optional<Colour>, float, float, char32_t, std::optional<std::string>>> cases = {
         {Chart::Speed, c(SeriesColour[0]), 1234567.8f, 1700, U'.', "Sector  1234567\r\nWrite Speed 8.00"},
         {Chart::Speed, c(SeriesColour[1]), 1234567.8f, 1700, U'.', "Sector  1234567\r\nWrite RPM 12030.08"},
         {Chart::Speed, c(SeriesColour[4]), 10, 1704, U'.', "Sector  10\r\nVerify Speed 7.96"},
@@ -154,14 +155,14 @@ TEST(Readout, Captions)
         {Chart::Speed, c(SeriesColour[0]), 10, 1704, U'\u066B', "Sector  10\r\nWrite Speed 7\u066B96"},
         {Chart::Speed, c(SeriesColour[0]), 12219390.5f, 2450, U'.', "Sector  1.221939E+07\r\nWrite Speed 0.50"},
         // Nothing over markers, grid, background, outside, or a colour of the other chart.
-        {Chart::Speed, c(LayerBreakColour), 10, 10, U'.', std::nullopt}, {Chart::Speed, -1, 10, 10, U'.', std::nullopt},
-        {Chart::Percent, c(DataEndColour), 10, 10, U'.', std::nullopt}, {Chart::Speed, 0, 10, 10, U'.', std::nullopt},
+        {Chart::Speed, c(LayerBreakColour), 10, 10, U'.', std::nullopt}, {Chart::Speed, none, 10, 10, U'.', std::nullopt},
+        {Chart::Percent, c(DataEndColour), 10, 10, U'.', std::nullopt}, {Chart::Speed, c(0), 10, 10, U'.', std::nullopt},
         {Chart::Speed, c(GridColour), 10, 10, U'.', std::nullopt},
         {Chart::Percent, c(SeriesColour[0]), 10, 10, U'.', std::nullopt},
         {Chart::Speed, c(SeriesColour[6]), 10, 10, U'.', std::nullopt},
     };
     for (const auto& [chart, colour, x, y, separator, caption] : cases)
-        EXPECT_EQ(ReadoutCaption(chart, colour, x, y, 2500, separator), caption) << std::hex << colour;
+        EXPECT_EQ(ReadoutCaption(chart, colour, x, y, 2500, separator), caption) << std::hex << colour.value_or(0);
     // Halves away from zero.
     EXPECT_EQ(FixedTwo(0.125, U'.') + FixedTwo(-1.5, U'.') + FixedTwo(0.004, U'.'), "0.13-1.500.00");
 }

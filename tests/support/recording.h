@@ -21,24 +21,26 @@ struct PrintedText {
     bool operator==(const PrintedText&) const = default;
 };
 
-// Keeps every drawing operation since the last Cls; ten twips a character
+// Keeps every drawing operation since the last Clear; ten twips a character
 // keeps the centring easy to follow.
 class RecordingSurface : public Surface {
 public:
-    void Cls() override { Lines.clear(), Printed.clear(); }
-    void SetScaleWidth(float width) override { scaleWidth_ = width; }
-    void SetScaleHeight(float height) override { scaleHeight_ = height; }
-    void SetScaleLeft(float left) override { scaleLeft_ = left; }
-    float ScaleLeft() const override { return scaleLeft_; }
-    float ScaleWidth() const override { return scaleWidth_; }
-    float ScaleHeight() const override { return scaleHeight_; }
+    void Clear() override { Lines.clear(), Printed.clear(); }
+    void SetUserScale(float left, float width, float height) override
+    {
+        scaleLeft_ = left, scaleWidth_ = width, scaleHeight_ = height;
+    }
+    float UserLeft() const override { return scaleLeft_; }
+    float UserWidth() const override { return scaleWidth_; }
+    float UserHeight() const override { return scaleHeight_; }
     double Width() const override { return 3000; }
     void Line(float x1, float y1, float x2, float y2, Colour c) override { Lines.push_back({x1, y1, x2, y2, c}); }
-    void SetCurrentX(double x) override { x_ = x; }
-    void SetCurrentY(double y) override { y_ = y; }
     double TextWidth(const std::string& text) const override { return 10.0 * static_cast<double>(text.size()); }
-    void Print(const std::string& text) override { Printed.push_back({text, x_, y_}), x_ = 0, y_ += 195; }
-    std::int32_t Point(float, float) const override { return -1; }
+    void Text(double x, double y, const std::string& text, std::optional<velantro::Colour>) override
+    {
+        Printed.push_back({text, x, y});
+    }
+    std::optional<velantro::Colour> ColourAt(float, float) const override { return std::nullopt; }
 
     std::vector<Segment> LinesIn(velantro::Colour c) const
     {
@@ -52,7 +54,6 @@ public:
 
 private:
     float scaleLeft_ = 0, scaleWidth_ = 0, scaleHeight_ = 0;
-    double x_ = 0, y_ = 0;
 };
 
 // The view's four surfaces, recorded.

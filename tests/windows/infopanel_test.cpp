@@ -25,9 +25,7 @@ TEST(InfoPanel, WideValuesPrintAsWhole)
         QWidget parent;
         PictureBox whole(&parent, QRect(0, 0, 209, 18), Qt::white, PictureBox::Border::Sunken);
         PictureBox centred(&parent, QRect(0, 0, 209, 18), Qt::white, PictureBox::Border::Sunken);
-        whole.SetCurrentX(std::max(0.0, (whole.Width() - whole.TextWidth(text)) / 2));
-        whole.SetCurrentY(15);
-        whole.Print(text);
+        whole.Text(std::max(0.0, (whole.Width() - whole.TextWidth(text)) / 2), 15, text);
         PrintCentred(centred, text, 15);
         EXPECT_EQ(whole.Image(), centred.Image()) << piece << " x " << times;
     }

@@ -379,7 +379,7 @@ TEST_F(MainWindowTest, ZoomByWheelDragAndBack)
     };
     // Events in logical pixels, the picture in device pixels.
     const double ratio = f.devicePixelRatio();
-    const auto columnOf = [&](double sector) { return chart.UserToPixelsX(sector - chart.ScaleLeft()); };
+    const auto columnOf = [&](double sector) { return chart.UserToPixelsX(sector - chart.UserLeft()); };
     const auto yellowTop = [&](int column) {
         for (int row = 0; row < chart.Image().height(); ++row)
             if ((chart.Image().pixel(column, row) & 0xFFFFFFu) == SeriesColour[0])

@@ -14,7 +14,7 @@ constexpr Colour Yellow = Rgb(255, 255, 0);
 struct Chart {
     QWidget Parent;
     PictureBox* Box = new PictureBox(&Parent, QRect(0, 0, 200, 100), Qt::black, PictureBox::Border::None);
-    Chart() { Box->SetScaleWidth(1000), Box->SetScaleHeight(500); }
+    Chart() { Box->SetUserScale(0, 1000, 500); }
 };
 
 TEST(PictureBox, LinesLandOnScaledPixels)
@@ -32,19 +32,20 @@ TEST(PictureBox, LinesLandOnScaledPixels)
     }
 }
 
-// The exact colour in user units, -1 outside, until Cls clears the picture.
-TEST(PictureBox, PointReadsExactColourUntilCls)
+// The exact colour in user units, none outside, until Clear clears the picture.
+TEST(PictureBox, ColourAtReadsExactColourUntilCleared)
 {
     Chart chart;
     chart.Box->Line(0, 250, 1000, 250, Yellow);
-    const std::vector<std::tuple<float, float, std::int32_t>> cases = {
-        {0, 250, Yellow}, {999, 252, Yellow}, {500, 240, 0}, {-1, 250, -1}, {1000, 250, -1}, {500, 500, -1},
-        {1e30f, 1e30f, -1}, {NAN, 250, -1},
+    const std::optional<Colour> none;
+    const std::vector<std::tuple<float, float, std::optional<Colour>>> cases = {
+        {0, 250, Yellow}, {999, 252, Yellow}, {500, 240, 0}, {-1, 250, none}, {1000, 250, none}, {500, 500, none},
+        {1e30f, 1e30f, none}, {NAN, 250, none},
     };
     for (const auto& [x, y, expected] : cases)
-        EXPECT_EQ(chart.Box->Point(x, y), expected) << x << "," << y;
-    chart.Box->Cls();
-    EXPECT_EQ(chart.Box->Point(0, 250), 0);
+        EXPECT_EQ(chart.Box->ColourAt(x, y), expected) << x << "," << y;
+    chart.Box->Clear();
+    EXPECT_EQ(chart.Box->ColourAt(0, 250), Colour{0});
 }
 
 } // namespace

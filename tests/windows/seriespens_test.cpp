@@ -41,11 +41,8 @@ TEST(SeriesPens, SamePixelsAsTheChartsLines)
         QWidget parent;
         PictureBox plain(&parent, QRect(0, 0, 429, 157), Qt::black, PictureBox::Border::None);
         PictureBox direct(&parent, QRect(0, 0, 429, 157), Qt::black, PictureBox::Border::None);
-        for (PictureBox* chart : {&plain, &direct}) {
-            chart->SetScaleLeft(c.Left);
-            chart->SetScaleWidth(c.Width);
-            chart->SetScaleHeight(1000);
-        }
+        for (PictureBox* chart : {&plain, &direct})
+            chart->SetUserScale(c.Left, c.Width, 1000);
         std::mt19937 random(7);
         std::uniform_real_distribution<double> change(-c.Step, c.Step);
         std::uniform_int_distribution<int> now(0, 199);
