@@ -7,6 +7,7 @@
 #include "report/reportformats.h"
 
 #include <QClipboard>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QFontDatabase>
@@ -15,6 +16,7 @@
 #include <QPushButton>
 #include <QKeyEvent>
 #include <QTextBrowser>
+#include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -23,6 +25,10 @@ namespace velantro {
 namespace {
 
 constexpr const char* SaveTitle = "Save Burn Report";
+constexpr const char* CopyCaption = "Copy to Clipboard";
+constexpr const char* ForumCopyCaption = "Copy for a Forum";
+// Long enough to be read, short enough not to be mistaken for the caption.
+constexpr int CopiedMilliseconds = 1500;
 const QString PlaceScheme = QStringLiteral("place");
 
 QString LinkedHtml(const std::vector<ReportLine>& lines)
@@ -46,18 +52,10 @@ QString LinkedHtml(const std::vector<ReportLine>& lines)
     return html + QStringLiteral("</pre>");
 }
 
-std::string FormatOf(const QString& target)
-{
-    const QString suffix = QFileInfo(target).suffix().toLower();
-    if (suffix == QLatin1String("json") || suffix == QLatin1String("csv"))
-        return suffix.toStdString();
-    return "text";
-}
-
 } // namespace
 
 ReportWindow::ReportWindow(QWidget* owner, FileDialogs& fileDialogs, MessageBoxes& messageBoxes)
-    : QWidget(owner, Qt::Window), fileDialogs_(fileDialogs), messageBoxes_(messageBoxes)
+    : QWidget(owner, Qt::Tool), fileDialogs_(fileDialogs), messageBoxes_(messageBoxes)
 {
     setWindowTitle(QStringLiteral("Burn Report"));
     ReportView = new QTextBrowser(this);
@@ -65,8 +63,11 @@ ReportWindow::ReportWindow(QWidget* owner, FileDialogs& fileDialogs, MessageBoxe
     ReportView->setLineWrapMode(QTextEdit::NoWrap);
     // The columns line up only in a fixed-pitch font.
     ReportView->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    CopyButton = new QPushButton(QStringLiteral("Copy to Clipboard"), this);
-    ForumCopyButton = new QPushButton(QStringLiteral("Copy for a Forum"), this);
+    CopyButton = new QPushButton(QString::fromLatin1(CopyCaption), this);
+    ForumCopyButton = new QPushButton(QString::fromLatin1(ForumCopyCaption), this);
+    CopiedTimer = new QTimer(this);
+    CopiedTimer->setSingleShot(true);
+    CopiedTimer->setInterval(CopiedMilliseconds);
     SaveButton = new QPushButton(QStringLiteral("Save..."), this);
 
     auto* buttons = new QHBoxLayout;
@@ -83,6 +84,7 @@ ReportWindow::ReportWindow(QWidget* owner, FileDialogs& fileDialogs, MessageBoxe
     connect(CopyButton, &QPushButton::clicked, this, &ReportWindow::CopyClicked);
     connect(ForumCopyButton, &QPushButton::clicked, this, &ReportWindow::ForumCopyClicked);
     connect(SaveButton, &QPushButton::clicked, this, &ReportWindow::SaveClicked);
+    connect(CopiedTimer, &QTimer::timeout, this, &ReportWindow::CopiedTimerTimeout);
     connect(ReportView, &QTextBrowser::anchorClicked, this, &ReportWindow::PlaceLinkClicked);
 }
 
@@ -111,7 +113,7 @@ QString ReportWindow::ForumText() const
     return QStringLiteral("[code]\n") + QString::fromStdString(ReportText(named)) + QStringLiteral("[/code]\n");
 }
 
-bool ReportWindow::SaveReport(const QString& target)
+bool ReportWindow::SaveReport(const QString& target, std::string_view format)
 {
     // As --report names it: by the path it was opened with.
     BurnReport named = report_;
@@ -120,7 +122,7 @@ bool ReportWindow::SaveReport(const QString& target)
     if (reason.isEmpty()) {
         ImageWriter writer;
         connect(&writer, &ImageWriter::Error, this, [&reason](int, const QString& text) { reason = text; });
-        const std::string text = ReportDocument(named, FormatOf(target));
+        const std::string text = ReportDocument(named, format);
         if (writer.WriteFile(QFile::encodeName(target).toStdString(), QByteArray(text.data(), static_cast<qsizetype>(text.size()))) != 0)
             return true;
     }
@@ -132,23 +134,54 @@ bool ReportWindow::SaveReport(const QString& target)
 void ReportWindow::CopyClicked()
 {
     QGuiApplication::clipboard()->setText(Text());
+    ShowCopied(*CopyButton);
 }
 
 void ReportWindow::ForumCopyClicked()
 {
     QGuiApplication::clipboard()->setText(ForumText());
+    ShowCopied(*ForumCopyButton);
+}
+
+// The button clicked says so for a moment; only what it copied is on the clipboard.
+void ReportWindow::ShowCopied(QPushButton& button)
+{
+    CopiedTimerTimeout();
+    // Keeps its width, so that nothing beside it moves.
+    button.setMinimumWidth(button.width());
+    button.setText(QStringLiteral("Copied"));
+    CopiedTimer->start();
+}
+
+void ReportWindow::CopiedTimerTimeout()
+{
+    CopyButton->setText(QString::fromLatin1(CopyCaption));
+    ForumCopyButton->setText(QString::fromLatin1(ForumCopyCaption));
 }
 
 void ReportWindow::SaveClicked()
 {
     if (path_.empty())
         return;
+    QStringList filters;
+    for (const ReportSaveType& type : ReportSaveTypes)
+        filters << QString::fromUtf8(type.Filter.data(), static_cast<qsizetype>(type.Filter.size()));
     const QFileInfo graph(QFile::decodeName(path_.c_str()));
-    const std::optional<QString> chosen = fileDialogs_.GetSaveFileName(
-        this, QString::fromLatin1(SaveTitle), QStringLiteral("Text (*.txt);;JSON (*.json);;CSV (*.csv)"),
-        QStringLiteral("*.txt"), graph.absolutePath(), graph.completeBaseName(), QStringLiteral("txt"));
-    if (chosen && !chosen->isEmpty())
-        SaveReport(*chosen);
+    const std::optional<FileDialogs::TypedName> chosen =
+        fileDialogs_.GetSaveFileNameOfType(this, QString::fromLatin1(SaveTitle), filters, 0, graph.absolutePath(),
+                                           graph.completeBaseName() + QStringLiteral(".txt"));
+    if (!chosen || chosen->Path.isEmpty() || chosen->Type < 0 || chosen->Type >= static_cast<int>(filters.size()))
+        return;
+    const ReportSaveType& type = ReportSaveTypes[chosen->Type];
+    const QString target = QFile::decodeName(
+        NameWithEnding(QFile::encodeName(chosen->Path).toStdString(), type.Ending).c_str());
+    // The dialog asked about the name it showed, not about this one.
+    if (target != chosen->Path && QFileInfo::exists(target) &&
+        !messageBoxes_.Ask(this, QStringLiteral("%1 already exists.\nDo you want to replace it?")
+                                     .arg(QDir::toNativeSeparators(target)),
+                           QString::fromLatin1(SaveTitle)))
+        return;
+    SaveReport(target, type.Format);
 }
 
 void ReportWindow::PlaceLinkClicked(const QUrl& link)

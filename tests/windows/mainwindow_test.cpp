@@ -155,6 +155,7 @@ TEST_F(MainWindowTest, BurnReportFollowsTheFileShown)
     EXPECT_NE(window()->Text().indexOf(QStringLiteral("\nWrite           ")), -1);
     window()->CopyButton->click();
     EXPECT_EQ(QGuiApplication::clipboard()->text(), window()->Text());
+    EXPECT_EQ(window()->CopyButton->text(), "Copied");
     EXPECT_TRUE(window()->screen()->availableGeometry().contains(window()->frameGeometry()));
 
     // For a forum: a code block naming the file without its folder.
@@ -162,19 +163,34 @@ TEST_F(MainWindowTest, BurnReportFollowsTheFileShown)
     const QString forum = QGuiApplication::clipboard()->text();
     EXPECT_TRUE(forum.startsWith(QStringLiteral("[code]\nFile            b.ibg\n"))) << forum.toStdString();
     EXPECT_TRUE(forum.endsWith(window()->Text().mid(window()->Text().indexOf(u'\n') + 1) + QStringLiteral("[/code]\n")));
+    // Only the button whose text is on the clipboard says so, for a moment.
+    EXPECT_EQ(window()->CopyButton->text() + "|" + window()->ForumCopyButton->text(), "Copy to Clipboard|Copied");
+    for (QDeadlineTimer deadline(10000); window()->CopiedTimer->isActive() && !deadline.hasExpired();)
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+    EXPECT_EQ(window()->CopyButton->text() + "|" + window()->ForumCopyButton->text(), "Copy to Clipboard|Copy for a Forum");
 
-    // Saved as the command prints it, in the form the name's extension asks for.
-    for (const char* format : {"text", "json", "csv"}) {
-        SCOPED_TRACE(format);
-        const std::string target = folder.In(std::string("report.") + (format == std::string("text") ? "txt" : format));
-        dialogs.SaveAnswers = {QString::fromStdString(target)};
+    // Saved as the command prints it, in the form of the type chosen, under its ending.
+    std::ofstream(folder.In("taken.txt.json")) << "old";
+    // The name typed, the type chosen, yes to a question; the file written and its form ("": none).
+    const std::tuple<std::string, int, bool, std::string, std::string> saves[] = {
+        {"r", 1, false, "r.json", "json"},         {"r.CSV", 2, false, "r.CSV", "csv"},
+        {"r.txt", 1, false, "r.txt.json", "json"}, {"r", 0, false, "r.txt", "text"},
+        {"taken.txt", 1, false, "taken.txt.json", ""}, {"taken.txt", 1, true, "taken.txt.json", "json"},
+    };
+    for (const auto& [typed, type, yes, written, format] : saves) {
+        SCOPED_TRACE(typed + " " + std::to_string(type));
+        dialogs.SaveAnswers = {QString::fromStdString(folder.In(typed))};
+        dialogs.SaveTypes = {type};
+        messages.Yes = yes;
         window()->SaveButton->click();
-        std::ifstream saved(target, std::ios::binary);
-        const std::string written((std::istreambuf_iterator<char>(saved)), std::istreambuf_iterator<char>());
+        EXPECT_TRUE(dialogs.SaveAsked.back().contains("|Text (*.txt);;JSON (*.json);;CSV (*.csv)|0|"));
+        std::ifstream saved(folder.In(written), std::ios::binary);
+        const std::string text((std::istreambuf_iterator<char>(saved)), std::istreambuf_iterator<char>());
         std::ostringstream printed, errors;
-        RunReport({b}, format, printed, errors);
-        EXPECT_EQ(written, printed.str());
+        RunReport({b}, format.empty() ? "text" : format, printed, errors);
+        EXPECT_EQ(text, format.empty() ? "old" : printed.str());
     }
+    EXPECT_EQ(messages.Questions, 2);
     EXPECT_EQ(Messages(), "");
 
     // A dip, drop or zone link zooms the main window to its place.
