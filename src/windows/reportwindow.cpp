@@ -16,9 +16,13 @@
 #include <QPushButton>
 #include <QKeyEvent>
 #include <QTextBrowser>
+#include <QScrollBar>
 #include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <QtMath>
+
+#include <algorithm>
 
 namespace velantro {
 
@@ -27,6 +31,8 @@ namespace {
 constexpr const char* SaveTitle = "Save Burn Report";
 constexpr const char* CopyCaption = "Copy to Clipboard";
 constexpr const char* ForumCopyCaption = "Copy for a Forum";
+constexpr int OpeningWidth = 640;
+constexpr int OpeningHeight = 600;
 // Long enough to be read, short enough not to be mistaken for the caption.
 constexpr int CopiedMilliseconds = 1500;
 const QString PlaceScheme = QStringLiteral("place");
@@ -63,6 +69,14 @@ ReportWindow::ReportWindow(QWidget* owner, FileDialogs& fileDialogs, MessageBoxe
     ReportView->setLineWrapMode(QTextEdit::NoWrap);
     // The columns line up only in a fixed-pitch font.
     ReportView->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    // The style draws a handle in the button colour, lighter than its groove:
+    // a handle filling most of the groove left the groove's rest to be taken
+    // for the handle, at the wrong end. A darker handle tells itself apart.
+    for (QScrollBar* bar : {ReportView->horizontalScrollBar(), ReportView->verticalScrollBar()}) {
+        QPalette palette = bar->palette();
+        palette.setColor(QPalette::Button, palette.color(QPalette::Mid));
+        bar->setPalette(palette);
+    }
     CopyButton = new QPushButton(QString::fromLatin1(CopyCaption), this);
     ForumCopyButton = new QPushButton(QString::fromLatin1(ForumCopyCaption), this);
     CopiedTimer = new QTimer(this);
@@ -79,7 +93,7 @@ ReportWindow::ReportWindow(QWidget* owner, FileDialogs& fileDialogs, MessageBoxe
     layout->addWidget(ReportView);
     layout->addLayout(buttons);
     ReportView->setMinimumSize(120, 60);
-    resize(640, 600);
+    resize(OpeningWidth, OpeningHeight);
 
     connect(CopyButton, &QPushButton::clicked, this, &ReportWindow::CopyClicked);
     connect(ForumCopyButton, &QPushButton::clicked, this, &ReportWindow::ForumCopyClicked);
@@ -129,6 +143,15 @@ bool ReportWindow::SaveReport(const QString& target, std::string_view format)
     messageBoxes_.Show(this, QStringLiteral("The report could not be saved as\n%1\n\n%2").arg(target, reason),
                        QString::fromLatin1(SaveTitle));
     return false;
+}
+
+// Wide enough for the longest line, so that none is cut and no scroll bar shows.
+QSize ReportWindow::OpeningSize() const
+{
+    const QMargins margins = layout()->contentsMargins();
+    const int text = qCeil(ReportView->document()->idealWidth()) + 2 * ReportView->frameWidth() +
+                     ReportView->verticalScrollBar()->sizeHint().width();
+    return QSize(std::max(OpeningWidth, text + margins.left() + margins.right()), OpeningHeight);
 }
 
 void ReportWindow::CopyClicked()
@@ -194,6 +217,8 @@ void ReportWindow::PlaceLinkClicked(const QUrl& link)
         const double to = parts[2].toDouble(&right);
         if (left && right)
             emit PlaceClicked(from, to);
+        // The main window comes up to show the place; the report stays beside it.
+        raise();
     }
 }
 
@@ -210,7 +235,7 @@ void ReportWindow::showEvent(QShowEvent* event)
     // The first time beside the main window, fitted to its screen.
     if (!placed_) {
         placed_ = true;
-        OpenBeside(*this, parentWidget(), QSize(640, 600));
+        OpenBeside(*this, parentWidget(), OpeningSize());
     }
     QWidget::showEvent(event);
 }

@@ -59,6 +59,7 @@ protected:
 
 private:
     void ShowCopied(QPushButton& button);
+    QSize OpeningSize() const;
 
     FileDialogs& fileDialogs_;
     MessageBoxes& messageBoxes_;

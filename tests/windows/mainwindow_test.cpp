@@ -1,5 +1,6 @@
 #include "windows/readoutlabel.h"
 #include "windows/reportwindow.h"
+#include "windows/windowplacement.h"
 #include "commands/reportcommand.h"
 #include "support/window.h"
 
@@ -11,6 +12,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QWheelEvent>
@@ -156,7 +158,12 @@ TEST_F(MainWindowTest, BurnReportFollowsTheFileShown)
     window()->CopyButton->click();
     EXPECT_EQ(QGuiApplication::clipboard()->text(), window()->Text());
     EXPECT_EQ(window()->CopyButton->text(), "Copied");
-    EXPECT_TRUE(window()->screen()->availableGeometry().contains(window()->frameGeometry()));
+    const QRect available = window()->screen()->availableGeometry();
+    EXPECT_TRUE(available.contains(window()->frameGeometry()));
+    // A tool window of the main one, wide enough for every line where the screen allows.
+    EXPECT_TRUE(window()->windowType() == Qt::Tool && window()->parentWidget() == &f);
+    EXPECT_TRUE(window()->ReportView->horizontalScrollBar()->maximum() == 0 ||
+                window()->frameGeometry().width() >= available.width());
 
     // For a forum: a code block naming the file without its folder.
     window()->ForumCopyButton->click();
@@ -202,6 +209,23 @@ TEST_F(MainWindowTest, BurnReportFollowsTheFileShown)
     QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
     QApplication::sendEvent(window()->ReportView, &escape);
     EXPECT_FALSE(window()->isVisible());
+}
+
+// Beside the owner where there is room, else at the screen's edge on the side
+// with more room, on the left when alike; never off the screen.
+TEST(WindowPlacement, BesideOrAtTheEdgeWithMoreRoom)
+{
+    const QRect screen(0, 0, 1280, 1024);
+    // Owner, wanted size, the place given.
+    const std::tuple<QRect, QSize, QRect> cases[] = {
+        {{0, 100, 600, 500}, {680, 600}, {600, 100, 680, 600}},     // just fits on the right
+        {{600, 100, 600, 500}, {600, 600}, {0, 100, 600, 600}},     // just fits on the left
+        {{287, 200, 706, 600}, {708, 600}, {0, 200, 708, 600}},     // alike: left
+        {{286, 200, 706, 600}, {708, 600}, {572, 200, 708, 600}},   // more room on the right
+        {{100, 900, 600, 100}, {1400, 600}, {0, 424, 1280, 600}},   // shrunk, moved up
+    };
+    for (const auto& [owner, wanted, place] : cases)
+        EXPECT_EQ(PlaceBeside(owner, wanted, {100, 100}, screen), place) << owner.x() << " " << wanted.width();
 }
 
 // Raw data and the block size re-plot a file; without one they start no pass,
