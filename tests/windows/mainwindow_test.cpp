@@ -153,6 +153,10 @@ TEST_F(MainWindowTest, BurnReportFollowsTheFileShown)
         EXPECT_EQ(f.ReportAction->isEnabled(), enabled);
         ASSERT_EQ(window() && window()->isVisible(), !shown.empty());
         EXPECT_TRUE(shown.empty() || window()->Text().toStdString().starts_with("File            " + shown + '\n'));
+        // Opened on a DVD's report, whose Media line is the longest: none is cut where the screen allows.
+        if (shown == a)
+            EXPECT_TRUE(window()->ReportView->horizontalScrollBar()->maximum() == 0 ||
+                        window()->frameGeometry().width() >= window()->screen()->availableGeometry().width());
     }
     EXPECT_NE(window()->Text().indexOf(QStringLiteral("\nWrite           ")), -1);
     window()->CopyButton->click();
@@ -160,10 +164,8 @@ TEST_F(MainWindowTest, BurnReportFollowsTheFileShown)
     EXPECT_EQ(window()->CopyButton->text(), "Copied");
     const QRect available = window()->screen()->availableGeometry();
     EXPECT_TRUE(available.contains(window()->frameGeometry()));
-    // A tool window of the main one, wide enough for every line where the screen allows.
+    // A tool window of the main one: a window manager keeps it above.
     EXPECT_TRUE(window()->windowType() == Qt::Tool && window()->parentWidget() == &f);
-    EXPECT_TRUE(window()->ReportView->horizontalScrollBar()->maximum() == 0 ||
-                window()->frameGeometry().width() >= available.width());
 
     // For a forum: a code block naming the file without its folder.
     window()->ForumCopyButton->click();
