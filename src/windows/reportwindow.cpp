@@ -69,9 +69,9 @@ ReportWindow::ReportWindow(QWidget* owner, FileDialogs& fileDialogs, MessageBoxe
     ReportView->setLineWrapMode(QTextEdit::NoWrap);
     // The columns line up only in a fixed-pitch font.
     ReportView->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    // The style draws a handle in the button colour, lighter than its groove:
-    // a handle filling most of the groove left the groove's rest to be taken
-    // for the handle, at the wrong end. A darker handle tells itself apart.
+    // The style draws the handle in the button colour, lighter than the
+    // groove: a handle filling most of the groove reads as the groove, and the
+    // groove's rest as a handle running backwards. A darker one reads right.
     for (QScrollBar* bar : {ReportView->horizontalScrollBar(), ReportView->verticalScrollBar()}) {
         QPalette palette = bar->palette();
         palette.setColor(QPalette::Button, palette.color(QPalette::Mid));
@@ -166,7 +166,8 @@ void ReportWindow::ForumCopyClicked()
     ShowCopied(*ForumCopyButton);
 }
 
-// The button clicked says so for a moment; only what it copied is on the clipboard.
+// The button clicked says "Copied" for a moment; the other one's text is no
+// longer on the clipboard, so it gets its caption back at once.
 void ReportWindow::ShowCopied(QPushButton& button)
 {
     CopiedTimerTimeout();
