@@ -37,7 +37,8 @@ void AuxForm::closeEvent(QCloseEvent* event)
 
 void AuxForm::keyPressEvent(QKeyEvent* event)
 {
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+    // Escape leaves the window as "OK" does: there is nothing to cancel.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter || event->key() == Qt::Key_Escape)
         OkButton->click();
     else
         QWidget::keyPressEvent(event);

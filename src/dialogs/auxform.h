@@ -6,8 +6,9 @@ class QPushButton;
 
 namespace velantro {
 
-// What the About and Settings windows share: "OK" (OkButton) hides the
-// window and keeps it for the next use; closing it from its frame destroys it.
+// What the About and Settings windows share: "OK" (OkButton), Return or
+// Escape hides the window and keeps it for the next use; closing it from its
+// frame destroys it.
 class AuxForm : public QWidget {
 public:
     // True once closed from its frame: the window only waits to be deleted.

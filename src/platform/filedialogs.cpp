@@ -3,6 +3,8 @@
 #include <QFileDialog>
 #include <QStringList>
 
+#include <algorithm>
+
 namespace velantro {
 
 namespace {
@@ -33,6 +35,12 @@ void Prepare(QFileDialog& dialog, const QString& filterName, const QString& patt
     dialog.setDefaultSuffix(defaultSuffix);
 }
 
+// "json" of "JSON (*.json)".
+QString FilterEnding(const QString& filter)
+{
+    return filter.section(u'(', -1).section(u'.', -1).chopped(1);
+}
+
 } // namespace
 
 std::optional<QString> QtFileDialogs::GetOpenFileName(QWidget* owner, const QString& title, const QString& filterName,
@@ -57,6 +65,28 @@ std::optional<QString> QtFileDialogs::GetSaveFileName(QWidget* owner, const QStr
     dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
     dialog.selectFile(proposedName);
     return RunDialog(dialog, owner);
+}
+
+std::optional<FileDialogs::TypedName> QtFileDialogs::GetSaveFileNameOfType(QWidget* owner, const QString& title,
+                                                                          const QStringList& filters, int type,
+                                                                          const QString& initialFolder,
+                                                                          const QString& proposedName)
+{
+    QFileDialog dialog(owner, title, initialFolder);
+    dialog.setNameFilters(filters);
+    dialog.selectNameFilter(filters.value(type));
+    dialog.setDefaultSuffix(FilterEnding(filters.value(type)));
+    // The ending a bare name gets follows the type, so the dialog asks about the name that will be written.
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                     [&dialog](const QString& filter) { dialog.setDefaultSuffix(FilterEnding(filter)); });
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
+    dialog.selectFile(proposedName);
+    const std::optional<QString> path = RunDialog(dialog, owner);
+    if (!path)
+        return std::nullopt;
+    return TypedName{*path, static_cast<int>(std::max<qsizetype>(0, filters.indexOf(dialog.selectedNameFilter())))};
 }
 
 QStringList QtFileDialogs::GetOpenFileNames(QWidget* owner, const QString& title, const QString& filterName,

@@ -20,6 +20,16 @@ public:
     virtual std::optional<QString> GetSaveFileName(QWidget* owner, const QString& title, const QString& filterName,
                                                    const QString& pattern, const QString& initialFolder,
                                                    const QString& proposedName, const QString& defaultSuffix) = 0;
+    // A save offering several types, each a filter "Name (*.ending)": the path
+    // and the index of the type chosen. A name typed without an ending gets
+    // the chosen type's; asks before overwriting an existing file.
+    struct TypedName {
+        QString Path;
+        int Type = 0;
+    };
+    virtual std::optional<TypedName> GetSaveFileNameOfType(QWidget* owner, const QString& title,
+                                                           const QStringList& filters, int type,
+                                                           const QString& initialFolder, const QString& proposedName) = 0;
     // Several existing files at once; none when cancelled.
     virtual QStringList GetOpenFileNames(QWidget* owner, const QString& title, const QString& filterName,
                                          const QString& pattern, const QString& initialFolder)
@@ -38,6 +48,9 @@ public:
     std::optional<QString> GetSaveFileName(QWidget* owner, const QString& title, const QString& filterName,
                                            const QString& pattern, const QString& initialFolder,
                                            const QString& proposedName, const QString& defaultSuffix) override;
+    std::optional<TypedName> GetSaveFileNameOfType(QWidget* owner, const QString& title, const QStringList& filters,
+                                                   int type, const QString& initialFolder,
+                                                   const QString& proposedName) override;
     QStringList GetOpenFileNames(QWidget* owner, const QString& title, const QString& filterName,
                                  const QString& pattern, const QString& initialFolder) override;
 };

@@ -4,6 +4,7 @@
 #include "report/textescapes.h"
 #include "vocabulary/floatchars.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <ostream>
@@ -34,14 +35,20 @@ std::string Fixed(double value, int decimals)
     return std::string(digits, result.ptr);
 }
 
+// The text and the CSV give a number to the same places: the CSV is read as
+// the text is, and more places than a sample holds are binary noise.
+constexpr int SpeedDecimals = 2;
+constexpr int PercentDecimals = 1;
+constexpr int RpmDecimals = 0;
+
 std::string Speed(double speed)
 {
-    return Fixed(speed, 2) + "x";
+    return Fixed(speed, SpeedDecimals) + "x";
 }
 
 std::string Percent(double percent)
 {
-    return Fixed(percent, 1) + "%";
+    return Fixed(percent, PercentDecimals) + "%";
 }
 
 class TextReport {
@@ -134,7 +141,7 @@ private:
                          Speed(s.Speed.Mean()), 2);
         Row("", "min " + Speed(s.Speed.Min()) + " at " + Place(s.Speed.MinSector()), 2);
         Row("", "max " + Speed(s.Speed.Max()) + " at " + Place(s.Speed.MaxSector()), 2);
-        Row("RPM max", Fixed(s.RpmMax, 0), 2);
+        Row("RPM max", Fixed(s.RpmMax, RpmDecimals), 2);
         if (s.HasBuffer)
             Row("Buffer", "min " + Percent(s.Buffer.Min()) + " at " + Place(s.Buffer.MinSector()) + ", mean " +
                               Percent(s.Buffer.Mean()), 2);
@@ -225,16 +232,20 @@ void SectionCells(std::vector<std::string>& cells, const std::optional<SectionRe
         return;
     }
     const SectionReport& s = *section;
-    const auto number = [&](double value) { cells.push_back(ShortestNumber(value)); };
-    number(static_cast<double>(s.Samples));
+    const auto fixed = [&](double value, int decimals) { cells.push_back(Fixed(value, decimals)); };
+    const auto whole = [&](std::size_t value) { cells.push_back(std::to_string(value)); };
+    whole(s.Samples);
     cells.emplace_back(StrategyName(s.Strategy.Kind));
-    for (const double value : {s.Speed.First(), s.Speed.Last(), s.Speed.Min(), s.Speed.Max(), s.Speed.Mean(),
-                               s.RpmMax, s.Cpu.Max(), s.Cpu.Mean(), static_cast<double>(s.Dips.Count())})
-        number(value);
+    for (const double speed : {s.Speed.First(), s.Speed.Last(), s.Speed.Min(), s.Speed.Max(), s.Speed.Mean()})
+        fixed(speed, SpeedDecimals);
+    fixed(s.RpmMax, RpmDecimals);
+    fixed(s.Cpu.Max(), PercentDecimals);
+    fixed(s.Cpu.Mean(), PercentDecimals);
+    whole(s.Dips.Count());
     if (write) {
-        number(s.Buffer.Min());
-        number(s.Buffer.Mean());
-        number(static_cast<double>(s.Drops.Count()));
+        fixed(s.Buffer.Min(), PercentDecimals);
+        fixed(s.Buffer.Mean(), PercentDecimals);
+        whole(s.Drops.Count());
     }
 }
 
@@ -342,6 +353,16 @@ std::string ReportDocument(const BurnReport& report, std::string_view format)
     writer.Add(report);
     writer.Finish();
     return document.str();
+}
+
+std::string NameWithEnding(std::string_view name, std::string_view ending)
+{
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    const std::string dotted = "." + std::string(ending);
+    const bool ends = name.size() > dotted.size() &&
+                      std::equal(dotted.begin(), dotted.end(), name.end() - static_cast<long>(dotted.size()),
+                                 [&](char a, char b) { return lower(a) == lower(b); });
+    return ends ? std::string(name) : std::string(name) + dotted;
 }
 
 std::string CsvCell(std::string_view text)

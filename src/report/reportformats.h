@@ -61,6 +61,24 @@ private:
 // One file's report in one of the three forms, as the writer gives it.
 std::string ReportDocument(const BurnReport& report, std::string_view format);
 
+// The forms a report is saved in, as a save dialog offers them: the filter,
+// the form ReportDocument writes and the ending a saved name gets.
+struct ReportSaveType {
+    std::string_view Filter;
+    std::string_view Format;
+    std::string_view Ending;
+};
+inline constexpr ReportSaveType ReportSaveTypes[] = {
+    {"Text (*.txt)", "text", "txt"},
+    {"JSON (*.json)", "json", "json"},
+    {"CSV (*.csv)", "csv", "csv"},
+};
+
+// The name a file is saved under when its type is chosen: the type's ending
+// added unless the name ends with it already (in any case), so that the
+// ending always tells the form.
+std::string NameWithEnding(std::string_view name, std::string_view ending);
+
 // A CSV cell, quoted when it holds a comma, a quote or a line end.
 std::string CsvCell(std::string_view text);
 

@@ -7,6 +7,7 @@
 #include "report/reportformats.h"
 
 #include <QClipboard>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QFontDatabase>
@@ -15,14 +16,25 @@
 #include <QPushButton>
 #include <QKeyEvent>
 #include <QTextBrowser>
+#include <QScrollBar>
+#include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <QtMath>
+
+#include <algorithm>
 
 namespace velantro {
 
 namespace {
 
 constexpr const char* SaveTitle = "Save Burn Report";
+constexpr const char* CopyCaption = "Copy to Clipboard";
+constexpr const char* ForumCopyCaption = "Copy for a Forum";
+constexpr int OpeningWidth = 640;
+constexpr int OpeningHeight = 600;
+// Long enough to be read, short enough not to be mistaken for the caption.
+constexpr int CopiedMilliseconds = 1500;
 const QString PlaceScheme = QStringLiteral("place");
 
 QString LinkedHtml(const std::vector<ReportLine>& lines)
@@ -46,18 +58,10 @@ QString LinkedHtml(const std::vector<ReportLine>& lines)
     return html + QStringLiteral("</pre>");
 }
 
-std::string FormatOf(const QString& target)
-{
-    const QString suffix = QFileInfo(target).suffix().toLower();
-    if (suffix == QLatin1String("json") || suffix == QLatin1String("csv"))
-        return suffix.toStdString();
-    return "text";
-}
-
 } // namespace
 
 ReportWindow::ReportWindow(QWidget* owner, FileDialogs& fileDialogs, MessageBoxes& messageBoxes)
-    : QWidget(owner, Qt::Window), fileDialogs_(fileDialogs), messageBoxes_(messageBoxes)
+    : QWidget(owner, Qt::Tool), fileDialogs_(fileDialogs), messageBoxes_(messageBoxes)
 {
     setWindowTitle(QStringLiteral("Burn Report"));
     ReportView = new QTextBrowser(this);
@@ -65,8 +69,19 @@ ReportWindow::ReportWindow(QWidget* owner, FileDialogs& fileDialogs, MessageBoxe
     ReportView->setLineWrapMode(QTextEdit::NoWrap);
     // The columns line up only in a fixed-pitch font.
     ReportView->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    CopyButton = new QPushButton(QStringLiteral("Copy to Clipboard"), this);
-    ForumCopyButton = new QPushButton(QStringLiteral("Copy for a Forum"), this);
+    // The style draws the handle in the button colour, lighter than the
+    // groove: a handle filling most of the groove reads as the groove, and the
+    // groove's rest as a handle running backwards. A darker one reads right.
+    for (QScrollBar* bar : {ReportView->horizontalScrollBar(), ReportView->verticalScrollBar()}) {
+        QPalette palette = bar->palette();
+        palette.setColor(QPalette::Button, palette.color(QPalette::Mid));
+        bar->setPalette(palette);
+    }
+    CopyButton = new QPushButton(QString::fromLatin1(CopyCaption), this);
+    ForumCopyButton = new QPushButton(QString::fromLatin1(ForumCopyCaption), this);
+    CopiedTimer = new QTimer(this);
+    CopiedTimer->setSingleShot(true);
+    CopiedTimer->setInterval(CopiedMilliseconds);
     SaveButton = new QPushButton(QStringLiteral("Save..."), this);
 
     auto* buttons = new QHBoxLayout;
@@ -78,11 +93,12 @@ ReportWindow::ReportWindow(QWidget* owner, FileDialogs& fileDialogs, MessageBoxe
     layout->addWidget(ReportView);
     layout->addLayout(buttons);
     ReportView->setMinimumSize(120, 60);
-    resize(640, 600);
+    resize(OpeningWidth, OpeningHeight);
 
     connect(CopyButton, &QPushButton::clicked, this, &ReportWindow::CopyClicked);
     connect(ForumCopyButton, &QPushButton::clicked, this, &ReportWindow::ForumCopyClicked);
     connect(SaveButton, &QPushButton::clicked, this, &ReportWindow::SaveClicked);
+    connect(CopiedTimer, &QTimer::timeout, this, &ReportWindow::CopiedTimerTimeout);
     connect(ReportView, &QTextBrowser::anchorClicked, this, &ReportWindow::PlaceLinkClicked);
 }
 
@@ -111,7 +127,7 @@ QString ReportWindow::ForumText() const
     return QStringLiteral("[code]\n") + QString::fromStdString(ReportText(named)) + QStringLiteral("[/code]\n");
 }
 
-bool ReportWindow::SaveReport(const QString& target)
+bool ReportWindow::SaveReport(const QString& target, std::string_view format)
 {
     // As --report names it: by the path it was opened with.
     BurnReport named = report_;
@@ -119,7 +135,7 @@ bool ReportWindow::SaveReport(const QString& target)
     QString reason = QString::fromStdString(report_.Error);
     if (reason.isEmpty()) {
         ImageWriter writer;
-        const std::string text = ReportDocument(named, FormatOf(target));
+        const std::string text = ReportDocument(named, format);
         if (writer.WriteFile(QFile::encodeName(target).toStdString(), QByteArray(text.data(), static_cast<qsizetype>(text.size()))))
             return true;
         reason = writer.FailureText();
@@ -129,26 +145,67 @@ bool ReportWindow::SaveReport(const QString& target)
     return false;
 }
 
+// Wide enough for the longest line, so that none is cut and no scroll bar shows.
+QSize ReportWindow::OpeningSize() const
+{
+    const QMargins margins = layout()->contentsMargins();
+    const int text = qCeil(ReportView->document()->idealWidth()) + 2 * ReportView->frameWidth() +
+                     ReportView->verticalScrollBar()->sizeHint().width();
+    return QSize(std::max(OpeningWidth, text + margins.left() + margins.right()), OpeningHeight);
+}
+
 void ReportWindow::CopyClicked()
 {
     QGuiApplication::clipboard()->setText(Text());
+    ShowCopied(*CopyButton);
 }
 
 void ReportWindow::ForumCopyClicked()
 {
     QGuiApplication::clipboard()->setText(ForumText());
+    ShowCopied(*ForumCopyButton);
+}
+
+// The button clicked says "Copied" for a moment; the other one's text is no
+// longer on the clipboard, so it gets its caption back at once.
+void ReportWindow::ShowCopied(QPushButton& button)
+{
+    CopiedTimerTimeout();
+    // Keeps its width, so that nothing beside it moves.
+    button.setMinimumWidth(button.width());
+    button.setText(QStringLiteral("Copied"));
+    CopiedTimer->start();
+}
+
+void ReportWindow::CopiedTimerTimeout()
+{
+    CopyButton->setText(QString::fromLatin1(CopyCaption));
+    ForumCopyButton->setText(QString::fromLatin1(ForumCopyCaption));
 }
 
 void ReportWindow::SaveClicked()
 {
     if (path_.empty())
         return;
+    QStringList filters;
+    for (const ReportSaveType& type : ReportSaveTypes)
+        filters << QString::fromUtf8(type.Filter.data(), static_cast<qsizetype>(type.Filter.size()));
     const QFileInfo graph(QFile::decodeName(path_.c_str()));
-    const std::optional<QString> chosen = fileDialogs_.GetSaveFileName(
-        this, QString::fromLatin1(SaveTitle), QStringLiteral("Text (*.txt);;JSON (*.json);;CSV (*.csv)"),
-        QStringLiteral("*.txt"), graph.absolutePath(), graph.completeBaseName(), QStringLiteral("txt"));
-    if (chosen && !chosen->isEmpty())
-        SaveReport(*chosen);
+    const std::optional<FileDialogs::TypedName> chosen =
+        fileDialogs_.GetSaveFileNameOfType(this, QString::fromLatin1(SaveTitle), filters, 0, graph.absolutePath(),
+                                           graph.completeBaseName() + QStringLiteral(".txt"));
+    if (!chosen || chosen->Path.isEmpty() || chosen->Type < 0 || chosen->Type >= static_cast<int>(filters.size()))
+        return;
+    const ReportSaveType& type = ReportSaveTypes[chosen->Type];
+    const QString target = QFile::decodeName(
+        NameWithEnding(QFile::encodeName(chosen->Path).toStdString(), type.Ending).c_str());
+    // The dialog asked about the name it showed, not about this one.
+    if (target != chosen->Path && QFileInfo::exists(target) &&
+        !messageBoxes_.Ask(this, QStringLiteral("%1 already exists.\nDo you want to replace it?")
+                                     .arg(QDir::toNativeSeparators(target)),
+                           QString::fromLatin1(SaveTitle)))
+        return;
+    SaveReport(target, type.Format);
 }
 
 void ReportWindow::PlaceLinkClicked(const QUrl& link)
@@ -161,6 +218,8 @@ void ReportWindow::PlaceLinkClicked(const QUrl& link)
         const double to = parts[2].toDouble(&right);
         if (left && right)
             emit PlaceClicked(from, to);
+        // The main window comes up to show the place; the report stays beside it.
+        raise();
     }
 }
 
@@ -177,7 +236,7 @@ void ReportWindow::showEvent(QShowEvent* event)
     // The first time beside the main window, fitted to its screen.
     if (!placed_) {
         placed_ = true;
-        OpenBeside(*this, parentWidget(), QSize(640, 600));
+        OpenBeside(*this, parentWidget(), OpeningSize());
     }
     QWidget::showEvent(event);
 }

@@ -6,9 +6,11 @@
 #include <QWidget>
 
 #include <string>
+#include <string_view>
 
 class QPushButton;
 class QTextBrowser;
+class QTimer;
 class QUrl;
 
 namespace velantro {
@@ -30,19 +32,22 @@ public:
     QString Text() const;
     // The text in a forum's code block, naming the file without its folder.
     QString ForumText() const;
-    // Writes the report as text, JSON or CSV by the name's extension, as
-    // --report --format does; false when it could not (and said why).
-    bool SaveReport(const QString& target);
+    // Writes the report in the form ("text", "json", "csv") as --report
+    // --format does; false when it could not (and said why).
+    bool SaveReport(const QString& target, std::string_view format);
 
     void CopyClicked();
     void ForumCopyClicked();
     void SaveClicked();
     void PlaceLinkClicked(const QUrl& link);
+    void CopiedTimerTimeout();
 
     QTextBrowser* ReportView = nullptr;
     QPushButton* CopyButton = nullptr;
     QPushButton* ForumCopyButton = nullptr;
     QPushButton* SaveButton = nullptr;
+    // Shows a copy button's caption again after it said "Copied".
+    QTimer* CopiedTimer = nullptr;
 
 signals:
     // The sectors a link stands for, to be shown in the main window.
@@ -53,6 +58,9 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    void ShowCopied(QPushButton& button);
+    QSize OpeningSize() const;
+
     FileDialogs& fileDialogs_;
     MessageBoxes& messageBoxes_;
     std::string path_;

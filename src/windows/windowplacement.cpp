@@ -17,8 +17,13 @@ QRect PlaceBeside(const QRect& owner, QSize wanted, QSize minimum, const QRect& 
         place.moveTopLeft(QPoint(owner.right() + 1, owner.top()));
     else if (owner.left() - size.width() >= available.left())
         place.moveTopLeft(QPoint(owner.left() - size.width(), owner.top()));
+    // Else against the screen's edge on the side with more room, covering as
+    // little of the owner as it must; on the left, where the main window's
+    // information panel rather than its charts goes under, when alike.
+    else if (available.right() - owner.right() > owner.left() - available.left())
+        place.moveTopLeft(QPoint(available.right() + 1 - size.width(), owner.top()));
     else
-        place.moveCenter(owner.center());
+        place.moveTopLeft(QPoint(available.left(), owner.top()));
     // Into the available area; a window larger than it keeps its top left there.
     place.moveLeft(std::max(available.left(), std::min(place.left(), available.right() + 1 - size.width())));
     place.moveTop(std::max(available.top(), std::min(place.top(), available.bottom() + 1 - size.height())));

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QPointer>
 #include <QPushButton>
 #include <gtest/gtest.h>
@@ -11,7 +12,7 @@
 namespace velantro {
 namespace {
 
-// One window of each kind: OK hides it for the next use; closing it from its
+// One window of each kind: OK or Escape hides it for the next use; closing it from its
 // frame destroys it, even when the next use comes before the deletion has run.
 // Showing again or rebuilding must not add a second language.
 TEST(AuxiliaryWindows, SingleInstance)
@@ -30,9 +31,14 @@ TEST(AuxiliaryWindows, SingleInstance)
                 return settings ? static_cast<QWidget*>(aux.Settings()) : aux.About();
             };
             first = show();
-            first->findChild<QPushButton*>("OkButton")->click();
-            EXPECT_FALSE(first->isVisible());
-            EXPECT_TRUE(show() == first && first->isVisible());
+            // OK, then Escape at the button that holds the focus, hide it alike.
+            QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+            for (const bool key : {false, true}) {
+                auto* ok = first->findChild<QPushButton*>("OkButton");
+                key ? (void)QApplication::sendEvent(ok, &escape) : ok->click();
+                EXPECT_FALSE(first->isVisible()) << key;
+                EXPECT_TRUE(show() == first && first->isVisible());
+            }
             EXPECT_EQ(languages(first), settings ? 1 : 0);
             first->close();
             second = show();

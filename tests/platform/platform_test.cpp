@@ -3,6 +3,7 @@
 #include "support/graphtext.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QFileDialog>
 #include <QTimer>
 
@@ -145,6 +146,37 @@ TEST(FileDialogs, ChosenFile)
             save ? dialogs.GetSaveFileName(nullptr, "t", filterName, "*.png", where, "x", "png")
                  : dialogs.GetOpenFileName(nullptr, "t", filterName, "*.ibg", where, "ibg");
         EXPECT_EQ(result.value_or("").toStdString(), folder.In(returned));
+    }
+}
+
+// The type chosen in the dialog gives a name without an ending its own.
+TEST(FileDialogs, ChosenType)
+{
+    const QStringList filters = {"Text (*.txt)", "JSON (*.json)", "CSV (*.csv)"};
+    // Type chosen, name typed, name returned.
+    const std::tuple<int, std::string, std::string> cases[] = {
+        {1, "name", "name.json"}, {2, "name", "name.csv"}, {0, "name", "name.txt"}, {1, "name.txt", "name.txt"}};
+    for (const auto& [type, typed, returned] : cases) {
+        const testing::TempFile folder;
+        OnNextModal([&](QWidget* modal) {
+            auto* dialog = qobject_cast<QFileDialog*>(modal);
+            ASSERT_NE(dialog, nullptr);
+            EXPECT_EQ(dialog->nameFilters(), filters);
+            auto* types = dialog->findChild<QComboBox*>("fileTypeCombo");
+            ASSERT_NE(types, nullptr);
+            // As a user picks it: the signals of a click in the list.
+            types->setCurrentIndex(type);
+            emit types->activated(type);
+            emit types->textActivated(types->currentText());
+            dialog->selectFile(QString::fromStdString(folder.In(typed)));
+            static_cast<QDialog*>(dialog)->accept();
+        });
+        QtFileDialogs dialogs;
+        const auto chosen =
+            dialogs.GetSaveFileNameOfType(nullptr, "t", filters, 0, QString::fromStdString(folder.Folder()), "x.txt");
+        ASSERT_TRUE(chosen) << typed;
+        EXPECT_EQ(chosen->Path.toStdString(), folder.In(returned));
+        EXPECT_EQ(chosen->Type, type);
     }
 }
 

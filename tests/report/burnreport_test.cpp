@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 #include <ibggen.h>
 
+#include <algorithm>
+#include <sstream>
 #include <vector>
 
 namespace velantro {
@@ -82,6 +84,53 @@ TEST(BurnReport, NumbersAndCsvCells)
     };
     for (const auto& [cell, quoted] : cells)
         EXPECT_EQ(CsvCell(cell), quoted);
+}
+
+// CSV numbers to the places the text gives them, whatever binary noise the
+// means carry; JSON keeps every digit.
+TEST(BurnReport, CsvAtTheTextsPrecision)
+{
+    GraphText text;
+    text.Capacity = "1000";
+    text.DataSectors = "1000";
+    text.Body = "[END_CONFIGURATION]\r\n[START_WRITE]\r\n10.1,0,0,90,10\r\n10.2,100,0,40,20\r\n"
+                "10.3,200,0,45,40\r\n[END_WRITE]\r\n";
+    const TempFile file(text.Text());
+    const BurnReport report = ReadBurnReport(file.Path(), SameDate);
+    std::vector<std::string> header, row;
+    for (auto [line, cells] : {std::pair{ReportCsvHeader(), &header}, std::pair{ReportCsvRow(report), &row}}) {
+        std::istringstream split(line);
+        for (std::string cell; std::getline(split, cell, ',');)
+            cells->push_back(cell);
+    }
+    ASSERT_EQ(header.size(), row.size());
+    const std::pair<std::string, std::string> cells[] = {
+        {"data_sectors", "1000"},      {"write_samples", "3"},       {"write_speed_start", "10.10"},
+        {"write_speed_max", "10.30"},  {"write_speed_mean", "10.20"}, {"write_rpm_max", "14140"},
+        {"write_cpu_max", "40.0"},     {"write_cpu_mean", "23.3"},    {"write_buffer_min", "40.0"},
+        {"write_buffer_mean", "58.3"}, {"write_buffer_drops", "1"},   {"verify_speed_mean", ""},
+    };
+    for (const auto& [column, cell] : cells) {
+        const auto at = std::find(header.begin(), header.end(), column);
+        ASSERT_NE(at, header.end()) << column;
+        EXPECT_EQ(row[static_cast<std::size_t>(at - header.begin())], cell) << column;
+        if (!cell.empty() && column.starts_with("write_speed")) {
+            EXPECT_NE(ReportText(report).find(cell + "x"), std::string::npos) << column;
+        }
+    }
+    EXPECT_NEAR(ReportJson(report)["write"]["cpu"]["mean"].get<double>(), 70.0 / 3, 1e-12);
+}
+
+// The type chosen decides the ending; a name that has it keeps it.
+TEST(BurnReport, SaveTypeEndings)
+{
+    const std::tuple<std::string, int, std::string> cases[] = {
+        {"r", 1, "r.json"},          {"r.txt", 1, "r.txt.json"}, {"r.CSV", 2, "r.CSV"},
+        {"/a.json/r", 0, "/a.json/r.txt"}, {"r.jsonx", 1, "r.jsonx.json"}, {"json", 1, "json.json"},
+    };
+    for (const auto& [name, type, saved] : cases)
+        EXPECT_EQ(NameWithEnding(name, ReportSaveTypes[type].Ending), saved) << name;
+    EXPECT_EQ(std::string(ReportSaveTypes[2].Filter), "CSV (*.csv)");
 }
 
 TEST(BurnReport, StrategyOfEachProfile)

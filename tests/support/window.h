@@ -20,9 +20,11 @@
 namespace velantro::testing {
 
 // Answers the file dialogs from queues, cancelling when a queue runs dry, and
-// keeps what each save dialog was asked to show.
+// keeps what each save dialog was asked to show. A typed save takes the type
+// offered unless SaveTypes names one.
 struct ScriptedFileDialogs : FileDialogs {
     std::deque<std::optional<QString>> Answers, SaveAnswers;
+    std::deque<int> SaveTypes;
     std::vector<QString> SaveAsked;
 
     static std::optional<QString> Next(std::deque<std::optional<QString>>& queue)
@@ -43,6 +45,15 @@ struct ScriptedFileDialogs : FileDialogs {
     {
         SaveAsked.push_back(QStringList{title, filterName, pattern, folder, name, suffix}.join('|'));
         return Next(SaveAnswers);
+    }
+    std::optional<TypedName> GetSaveFileNameOfType(QWidget*, const QString& title, const QStringList& filters,
+                                                   int type, const QString& folder, const QString& name) override
+    {
+        SaveAsked.push_back(QStringList{title, filters.join(";;"), QString::number(type), folder, name}.join('|'));
+        if (!SaveTypes.empty())
+            type = SaveTypes.front(), SaveTypes.pop_front();
+        const std::optional<QString> path = Next(SaveAnswers);
+        return path ? std::optional<TypedName>({*path, type}) : std::nullopt;
     }
 };
 

@@ -1,5 +1,6 @@
 #include "windows/readoutlabel.h"
 #include "windows/reportwindow.h"
+#include "windows/windowplacement.h"
 #include "commands/reportcommand.h"
 #include "support/window.h"
 
@@ -11,6 +12,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QWheelEvent>
@@ -156,30 +158,54 @@ TEST_F(MainWindowTest, BurnReportFollowsTheFileShown)
         EXPECT_EQ(f.ReportAction->isEnabled(), enabled);
         ASSERT_EQ(window() && window()->isVisible(), !shown.empty());
         EXPECT_TRUE(shown.empty() || window()->Text().toStdString().starts_with("File            " + shown + '\n'));
+        // Opened on a DVD's report, whose Media line is the longest: none is cut where the screen allows.
+        if (shown == a) {
+            EXPECT_TRUE(window()->ReportView->horizontalScrollBar()->maximum() == 0 ||
+                        window()->frameGeometry().width() >= window()->screen()->availableGeometry().width());
+        }
     }
     EXPECT_NE(window()->Text().indexOf(QStringLiteral("\nWrite           ")), -1);
     window()->CopyButton->click();
     EXPECT_EQ(QGuiApplication::clipboard()->text(), window()->Text());
-    EXPECT_TRUE(window()->screen()->availableGeometry().contains(window()->frameGeometry()));
+    EXPECT_EQ(window()->CopyButton->text(), "Copied");
+    const QRect available = window()->screen()->availableGeometry();
+    EXPECT_TRUE(available.contains(window()->frameGeometry()));
+    // A tool window of the main one: a window manager keeps it above.
+    EXPECT_TRUE(window()->windowType() == Qt::Tool && window()->parentWidget() == &f);
 
     // For a forum: a code block naming the file without its folder.
     window()->ForumCopyButton->click();
     const QString forum = QGuiApplication::clipboard()->text();
     EXPECT_TRUE(forum.startsWith(QStringLiteral("[code]\nFile            b.ibg\n"))) << forum.toStdString();
     EXPECT_TRUE(forum.endsWith(window()->Text().mid(window()->Text().indexOf(u'\n') + 1) + QStringLiteral("[/code]\n")));
+    // Only the button whose text is on the clipboard says so, for a moment.
+    EXPECT_EQ(window()->CopyButton->text() + "|" + window()->ForumCopyButton->text(), "Copy to Clipboard|Copied");
+    for (QDeadlineTimer deadline(10000); window()->CopiedTimer->isActive() && !deadline.hasExpired();)
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+    EXPECT_EQ(window()->CopyButton->text() + "|" + window()->ForumCopyButton->text(), "Copy to Clipboard|Copy for a Forum");
 
-    // Saved as the command prints it, in the form the name's extension asks for.
-    for (const char* format : {"text", "json", "csv"}) {
-        SCOPED_TRACE(format);
-        const std::string target = folder.In(std::string("report.") + (format == std::string("text") ? "txt" : format));
-        dialogs.SaveAnswers = {QString::fromStdString(target)};
+    // Saved as the command prints it, in the form of the type chosen, under its ending.
+    std::ofstream(folder.In("taken.txt.json")) << "old";
+    // The name typed, the type chosen, yes to a question; the file written and its form ("": none).
+    const std::tuple<std::string, int, bool, std::string, std::string> saves[] = {
+        {"r", 1, false, "r.json", "json"},         {"r.CSV", 2, false, "r.CSV", "csv"},
+        {"r.txt", 1, false, "r.txt.json", "json"}, {"r", 0, false, "r.txt", "text"},
+        {"taken.txt", 1, false, "taken.txt.json", ""}, {"taken.txt", 1, true, "taken.txt.json", "json"},
+    };
+    for (const auto& [typed, type, yes, written, format] : saves) {
+        SCOPED_TRACE(typed + " " + std::to_string(type));
+        dialogs.SaveAnswers = {QString::fromStdString(folder.In(typed))};
+        dialogs.SaveTypes = {type};
+        messages.Yes = yes;
         window()->SaveButton->click();
-        std::ifstream saved(target, std::ios::binary);
-        const std::string written((std::istreambuf_iterator<char>(saved)), std::istreambuf_iterator<char>());
+        EXPECT_TRUE(dialogs.SaveAsked.back().contains("|Text (*.txt);;JSON (*.json);;CSV (*.csv)|0|"));
+        std::ifstream saved(folder.In(written), std::ios::binary);
+        const std::string text((std::istreambuf_iterator<char>(saved)), std::istreambuf_iterator<char>());
         std::ostringstream printed, errors;
-        RunReport({b}, format, printed, errors);
-        EXPECT_EQ(written, printed.str());
+        RunReport({b}, format.empty() ? "text" : format, printed, errors);
+        EXPECT_EQ(text, format.empty() ? "old" : printed.str());
     }
+    EXPECT_EQ(messages.Questions, 2);
     EXPECT_EQ(Messages(), "");
 
     // A dip, drop or zone link zooms the main window to its place.
@@ -191,6 +217,23 @@ TEST_F(MainWindowTest, BurnReportFollowsTheFileShown)
     QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
     QApplication::sendEvent(window()->ReportView, &escape);
     EXPECT_FALSE(window()->isVisible());
+}
+
+// Beside the owner where there is room, else at the screen's edge on the side
+// with more room, on the left when alike; never off the screen.
+TEST(WindowPlacement, BesideOrAtTheEdgeWithMoreRoom)
+{
+    const QRect screen(0, 0, 1280, 1024);
+    // Owner, wanted size, the place given.
+    const std::tuple<QRect, QSize, QRect> cases[] = {
+        {{0, 100, 600, 500}, {680, 600}, {600, 100, 680, 600}},     // just fits on the right
+        {{600, 100, 600, 500}, {600, 600}, {0, 100, 600, 600}},     // just fits on the left
+        {{287, 200, 706, 600}, {708, 600}, {0, 200, 708, 600}},     // alike: left
+        {{286, 200, 706, 600}, {708, 600}, {572, 200, 708, 600}},   // more room on the right
+        {{100, 900, 600, 100}, {1400, 600}, {0, 424, 1280, 600}},   // shrunk, moved up
+    };
+    for (const auto& [owner, wanted, place] : cases)
+        EXPECT_EQ(PlaceBeside(owner, wanted, {100, 100}, screen), place) << owner.x() << " " << wanted.width();
 }
 
 // Raw data and the block size re-plot a file; without one they start no pass,
