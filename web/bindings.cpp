@@ -101,6 +101,7 @@ struct Page {
     PageControls Controls;
     WindowFields Fields;
     std::string Rejected; // why the last file was turned away
+    bool DecimalComma = false;
 };
 
 std::unique_ptr<Page> page;
@@ -144,6 +145,7 @@ nlohmann::json State()
     if (page->Fields.Zoom)
         state["zoom"] = {page->Fields.Zoom->Left, page->Fields.Zoom->Right};
     state["rejected"] = page->Rejected;
+    state["note"] = loaded && page->DecimalComma ? DecimalCommaText : "";
     nlohmann::json colours = nlohmann::json::array();
     for (const Colour colour : SeriesColour)
         colours.push_back(ColourText(colour));
@@ -166,6 +168,8 @@ void Plot()
         return;
     const LoadOutcome outcome = LoadGraphFile(p.Fields, p.Controls);
     p.Rejected = outcome.Loaded ? "" : outcome.Reason;
+    if (outcome.Loaded)
+        p.DecimalComma = outcome.DecimalComma;
 }
 
 ZoomRange ChartRange()

@@ -190,6 +190,14 @@
         value.textContent = state.values[i];
         values.append(term, value);
       });
+      let note = $('note');
+      if (!note) {
+        note = document.createElement('p');
+        note.id = 'note';
+        values.after(note);
+      }
+      note.textContent = state.note;
+      note.hidden = !state.note;
       seriesBoxes.forEach((box, i) => {
         box.parentElement.style.setProperty('--colour', state.colours[i]);
         box.checked = state.ticked[i];

@@ -55,7 +55,9 @@ public:
             SayWhenAboveTheScale();
             AdjustSeriesBoxes(sections);
             fields_.LoadedFilePath = fields_.GraphFilePath;
-            return {true, sections, {}, std::move(nearest_)};
+            LoadOutcome outcome{true, sections, {}, std::move(nearest_)};
+            outcome.DecimalComma = reader_.DecimalComma();
+            return outcome;
         } catch (const PassFailure& failure) {
             reason = failure.what();
         } catch (const std::bad_alloc&) {

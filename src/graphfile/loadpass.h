@@ -21,6 +21,7 @@ struct LoadOutcome {
     std::string Reason; // why the file was rejected, for messages that can say more
     // A zoomed view's plotted samples nearest each pixel column, for its readout.
     std::optional<NearestSamples> Samples;
+    bool DecimalComma = false; // the verify samples were written with one (DecimalCommaText)
 };
 
 // Columns of a zoomed view's readout samples: finer than any chart's pixels.

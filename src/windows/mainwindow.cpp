@@ -261,6 +261,8 @@ void MainWindow::BuildControls()
         new PictureBox(FileInfoGroup, Twips(1320, 720, 1815, 4935), panelBackground, PictureBox::Border::None);
     // Created after FileInfoGroup, so it lies in front of the frame's area.
     DrivePanel = new PictureBox(client, Twips(240, 480, 3015, 375), panelBackground, PictureBox::Border::None);
+    DecimalCommaNote = AxisLabel(FileInfoGroup, QString::fromLatin1(DecimalCommaText), 60, 5505, 3135);
+    DecimalCommaNote->hide();
 
     PlottingOptionsGroup = new QGroupBox(QStringLiteral("Plotting Options"), client);
     PlottingOptionsGroup->setGeometry(Twips(120, 6120, 3255, 2655));
@@ -495,6 +497,8 @@ LoadOutcome MainWindow::LoadGraphFile()
 {
     LoadOutcome outcome = velantro::LoadGraphFile(fields_, *controls_);
     zoomedSamples_ = outcome.Samples;
+    if (outcome.Loaded)
+        DecimalCommaNote->setVisible(outcome.DecimalComma);
     for (QShortcut* shortcut : panKeys_)
         shortcut->setEnabled(fields_.Zoom.has_value());
     return outcome;
