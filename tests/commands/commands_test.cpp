@@ -228,6 +228,7 @@ TEST(DecimalComma, ReadsAsTheEnUsLog)
         const std::size_t burn = text.find('\n', text.find("\nBurn ") + 1) + 1;
         EXPECT_EQ(report("text", de), text.substr(0, burn) + note + text.substr(burn));
         auto json = nlohmann::json::parse(report("json", en));
+        EXPECT_FALSE(json[0].contains("decimal_comma"));
         json[0]["decimal_comma"] = true;
         EXPECT_EQ(nlohmann::json::parse(report("json", de)), json);
 
