@@ -221,6 +221,8 @@ EMSCRIPTEN_KEEPALIVE const char* velantro_open(const char* path)
     fields.GraphFilePath = path;
     const LoadOutcome outcome = LoadGraphFile(fields, page->Controls);
     page->Rejected = outcome.Loaded ? "" : outcome.Reason;
+    if (outcome.Loaded)
+        page->DecimalComma = outcome.DecimalComma;
     if (!outcome.Loaded)
         fields.Zoom = shown;
     nlohmann::json state = State();
