@@ -101,6 +101,7 @@ nlohmann::json State()
                             {"loaded", view.HasFile()},
                             {"zoomed", view.Zoom().has_value()},
                             {"rejected", page->Rejected}};
+    state["fileNote"] = view.DecimalComma() ? DecimalCommaText : "";
     if (view.Zoom())
         state["zoom"] = {view.Zoom()->Left, view.Zoom()->Right};
     if (const auto note = view.AboveScaleNote())

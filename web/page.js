@@ -190,6 +190,14 @@
         value.textContent = state.values[i];
         values.append(term, value);
       });
+      let fileNote = $('file-note');
+      if (!fileNote) {
+        fileNote = document.createElement('p');
+        fileNote.id = 'file-note';
+        values.after(fileNote);
+      }
+      fileNote.textContent = state.fileNote;
+      fileNote.hidden = !state.fileNote;
       seriesBoxes.forEach((box, i) => {
         box.parentElement.style.setProperty('--colour', state.colours[i]);
         box.checked = state.ticked[i];

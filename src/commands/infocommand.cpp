@@ -43,6 +43,8 @@ int RunInfo(const std::string& path, std::ostream& out, std::ostream& err)
         out << InfoCaptionTexts[i] << ": " << EscapedText(TrimBlanks(view.InfoValues()[static_cast<std::size_t>(i)]))
             << '\n';
     out << "Sections: " << SectionsName(outcome.Sections) << '\n';
+    if (outcome.DecimalComma)
+        out << DecimalCommaText << '\n';
     return 0;
 }
 

@@ -3,6 +3,8 @@
 #include "vocabulary/passfailure.h"
 #include "vocabulary/textrules.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <new>
 #include <string_view>
@@ -39,6 +41,82 @@ std::string Value(std::string_view line, std::size_t position)
     return std::string(ValueFrom(line, position));
 }
 
+// A verify line written with a decimal comma: whole speed, its hundredths,
+// sector, the field never read, CPU.
+constexpr std::size_t DecimalCommaFields = 5;
+
+// The fields of a line, at most `most`; one more than asked for tells a
+// line that has too many.
+std::size_t SplitFields(std::string_view line, std::string_view* fields, std::size_t most)
+{
+    std::size_t count = 0;
+    if (line.empty())
+        return 0;
+    while (count < most) {
+        const std::size_t comma = line.find(',');
+        fields[count++] = line.substr(0, comma);
+        if (comma == std::string_view::npos)
+            break;
+        line.remove_prefix(comma + 1);
+    }
+    return count;
+}
+
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+bool AllDigits(std::string_view text, std::size_t most)
+{
+    return !text.empty() && text.size() <= most && std::all_of(text.begin(), text.end(), IsDigit);
+}
+
+bool IsTwoDigits(std::string_view text)
+{
+    return text.size() == 2 && IsDigit(text[0]) && IsDigit(text[1]);
+}
+
+// Whether whole.hundredths is the header's speed, each rounded to its own
+// last place: they may differ by half a unit of the coarser one. Counted in
+// whole units of the finer place, so no binary fraction blurs the edge.
+bool SameSpeedAsHeader(std::string_view whole, std::string_view hundredths, std::string_view header)
+{
+    constexpr std::size_t MostDigits = 9;
+    if (!AllDigits(whole, MostDigits))
+        return false;
+    while (!header.empty() && (header.front() == ' ' || header.front() == '\t'))
+        header.remove_prefix(1);
+    std::size_t wholeDigits = 0;
+    while (wholeDigits < header.size() && IsDigit(header[wholeDigits]))
+        ++wholeDigits;
+    std::size_t places = 0;
+    if (wholeDigits < header.size() && header[wholeDigits] == '.') {
+        while (wholeDigits + 1 + places < header.size() && IsDigit(header[wholeDigits + 1 + places]))
+            ++places;
+    }
+    if (wholeDigits + places == 0 || wholeDigits > MostDigits || places > 6)
+        return false;
+
+    const auto scaled = [](std::string_view digits, std::size_t by) {
+        std::int64_t value = 0;
+        for (const char c : digits) {
+            if (IsDigit(c))
+                value = value * 10 + (c - '0');
+        }
+        for (; by > 0; --by)
+            value *= 10;
+        return value;
+    };
+    constexpr std::size_t SamplePlaces = 2;
+    const std::size_t finer = std::max(places, SamplePlaces);
+    const std::size_t coarser = std::min(places, SamplePlaces);
+    const std::int64_t sample = scaled(std::string(whole) + std::string(hundredths), finer - SamplePlaces);
+    const std::int64_t stated = scaled(header.substr(0, wholeDigits + (places > 0 ? 1 + places : 0)), finer - places);
+    const std::int64_t difference = sample > stated ? sample - stated : stated - sample;
+    return 2 * difference <= scaled("1", finer - coarser);
+}
+
 } // namespace
 
 bool GraphReader::Open(const std::string& path)
@@ -49,6 +127,7 @@ bool GraphReader::Open(const std::string& path)
     state_ = State::Closed;
     nextKey_ = 0;
     code_ = 0;
+    decimalComma_ = false;
     header_ = GraphHeader();
     error_.clear();
     if (!lines_.Open(path)) {
@@ -293,8 +372,14 @@ GraphToken GraphReader::SampleOrEnd(std::string_view endMarker, std::size_t fiel
             state_ = section_ == GraphSection::Write ? State::VerifySearch : State::Done;
             return GraphToken::SectionEnd;
         }
+    } else if (section_ == GraphSection::Verify) {
+        decimalComma_ = StartsDecimalComma();
     }
     sectionOpen_ = true;
+    if (decimalComma_) {
+        ReadDecimalCommaSample();
+        return GraphToken::Sample;
+    }
 
     // Fields 0, 1, 3 and 4 are numbers. A plain decimal that ends its field
     // is read on the way; any other field is read by the full rule once the
@@ -336,6 +421,38 @@ GraphToken GraphReader::SampleOrEnd(std::string_view endMarker, std::size_t fiel
     if (fieldsNeeded <= 4)
         sample_.Second = 0;
     return GraphToken::Sample;
+}
+
+// Another dump tool writes its read logs' samples in the desktop's number
+// format. Only a verify alone states its first speed in the header, and
+// only all of these together tell its decimal comma from a file whose
+// lines merely carry a field more: one field too many, a field 1 of two
+// digits, and the speed they make the one the header states.
+bool GraphReader::StartsDecimalComma() const
+{
+    if (header_.Block != SpeedBlockKind::Verify)
+        return false;
+    std::string_view fields[DecimalCommaFields + 1];
+    return SplitFields(line_, fields, DecimalCommaFields + 1) == DecimalCommaFields && IsTwoDigits(fields[1]) &&
+           SameSpeedAsHeader(fields[0], fields[1], header_.SpeedStart);
+}
+
+// Read as the same line with a decimal point would be, to the last bit.
+void GraphReader::ReadDecimalCommaSample()
+{
+    std::string_view fields[DecimalCommaFields + 1];
+    const std::size_t count = SplitFields(line_, fields, DecimalCommaFields + 1);
+    if (count < DecimalCommaFields)
+        throw PassFailure("sample line too short");
+    if (count > DecimalCommaFields || !IsTwoDigits(fields[1]))
+        throw PassFailure("sample line without the decimal comma of the lines before it");
+    joinedSpeed_.assign(fields[0]);
+    joinedSpeed_ += '.';
+    joinedSpeed_ += fields[1];
+    sample_.Speed = LeadingNumber(joinedSpeed_);
+    sample_.Sector = LeadingNumber(fields[2]);
+    sample_.First = LeadingNumber(fields[4]);
+    sample_.Second = 0;
 }
 
 } // namespace velantro

@@ -40,6 +40,9 @@ enum class HeaderKey {
 constexpr int HeaderKeyCount = 12;
 
 enum class SpeedBlockKind { None, Write, Verify };
+
+// Said with a file's information when its verify samples were written with a decimal comma.
+inline constexpr const char* DecimalCommaText = "Samples written with a decimal comma";
 enum class GraphSection { Write, Verify };
 
 // What the header holds. Texts are the file's 8-bit bytes, untrimmed.
@@ -96,6 +99,10 @@ public:
     const RawSample& Sample() const { return sample_; }
     // Which sections held samples; final once EndOfFile was read.
     DataPresent Sections() const { return static_cast<DataPresent>(code_); }
+    // The verify samples were written with a decimal comma, "6,41,0,106,0"
+    // for "6.41,0,106,0", and are read as meant. Known from the section's
+    // first sample on; each later one must be written alike.
+    bool DecimalComma() const { return decimalComma_; }
 
     bool HasError() const { return !error_.empty(); }
     const std::string& ErrorString() const { return error_; }
@@ -113,6 +120,8 @@ private:
     GraphToken FindFirstSection();
     GraphToken FindVerifySection();
     GraphToken SampleOrEnd(std::string_view endMarker, std::size_t fieldsNeeded);
+    bool StartsDecimalComma() const;
+    void ReadDecimalCommaSample();
     GraphToken Fail(const std::string& reason);
 
     LineReader lines_;
@@ -121,6 +130,8 @@ private:
     State state_ = State::Closed;
     int nextKey_ = 0;
     bool sectionOpen_ = false;
+    bool decimalComma_ = false;
+    std::string joinedSpeed_;
     int code_ = 0;
     HeaderKey key_ = HeaderKey::Date;
     GraphHeader header_;

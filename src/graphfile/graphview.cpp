@@ -87,6 +87,7 @@ void GraphView::Commit(const std::string& path, const ViewOptions& options, cons
     infoValues_ = outcome.InfoValues;
     drive_ = outcome.Drive;
     aboveScale_ = outcome.AboveScale;
+    decimalComma_ = outcome.DecimalComma;
     samples_ = outcome.Samples;
     sizeCaptions_ = options_.Zoom ? GridFor(scale_, media_.SectorSize, *options_.Zoom).Captions : scale_.SizeCaptions;
 }
@@ -102,6 +103,7 @@ void GraphView::ShowEmpty()
     infoValues_ = {};
     drive_.clear();
     aboveScale_ = false;
+    decimalComma_ = false;
     samples_.reset();
     surfaces_.DrivePanel->Clear();
     surfaces_.InfoValuesPanel->Clear();

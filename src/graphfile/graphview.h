@@ -67,6 +67,7 @@ public:
     const std::array<std::string, InfoValueCount>& InfoValues() const { return infoValues_; }
     const std::string& Drive() const { return drive_; }
     bool AboveScale() const { return aboveScale_; }
+    bool DecimalComma() const { return decimalComma_; }
 
     // The size captions under the charts: the whole disc's, or the zoomed
     // view's; AtLayout when they stand at the window's five fixed places.
@@ -109,6 +110,7 @@ private:
     std::array<std::string, InfoValueCount> infoValues_{};
     std::string drive_;
     bool aboveScale_ = false;
+    bool decimalComma_ = false;
     std::vector<AxisCaption> sizeCaptions_;
     std::optional<NearestSamples> samples_;
     LoadOutcome last_;

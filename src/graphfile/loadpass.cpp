@@ -54,6 +54,7 @@ public:
             out_.Sections = PlotSections();
             SayWhenAboveTheScale();
             out_.Loaded = true;
+            out_.DecimalComma = reader_.DecimalComma();
             return std::move(out_);
         } catch (const PassFailure& failure) {
             reason = failure.what();

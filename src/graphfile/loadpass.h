@@ -59,6 +59,8 @@ struct LoadOutcome {
     std::string Drive;
     // Every sample plotted lies above the speed chart's scale.
     bool AboveScale = false;
+    // The verify samples were written with a decimal comma (DecimalCommaText).
+    bool DecimalComma = false;
     // A zoomed view's plotted samples nearest each pixel column, for its readout.
     std::optional<NearestSamples> Samples;
 };

@@ -31,6 +31,7 @@ public:
     const PlotPoint& Point() const { return point_; }
     // Final once Next() returned false without an error.
     DataPresent Sections() const { return reader_.Sections(); }
+    bool DecimalComma() const { return reader_.DecimalComma(); }
 
     bool HasError() const { return !error_.empty(); }
     const std::string& ErrorString() const { return error_; }

@@ -103,6 +103,7 @@ BurnReport ReadBurnReport(const std::string& path, const DateFormatter& generalD
             section->Add(scan.Point());
         }
         store();
+        report.DecimalComma = scan.DecimalComma();
     } catch (const std::bad_alloc&) {
         report.Error = "out of memory";
         return report;

@@ -41,6 +41,7 @@ struct BurnReport {
     std::optional<SectionReport> Write; // absent or empty: none
     std::optional<SectionReport> Verify;
     std::optional<double> LayerBreak;
+    bool DecimalComma = false; // the verify samples were written with one
 
     bool Read() const { return Error.empty(); }
 };

@@ -68,6 +68,8 @@ public:
         Row("Data", Sectors(header.DataSectors) + " sectors" + Size(header.DataSectors) + ", " + Info(7));
         Row("Layer break", report_.LayerBreak ? Place(*report_.LayerBreak) : "none");
         Row("Burn", Info(9) + ", " + Info(8) + ", speed selected " + Info(11));
+        if (report_.DecimalComma)
+            lines_.push_back({DecimalCommaText, std::nullopt});
         Section("Write", report_.Write);
         Section("Verify", report_.Verify);
         return std::move(lines_);
@@ -312,6 +314,8 @@ Json ReportJson(const BurnReport& report)
     json["write"] = Section(report.Write);
     json["verify"] = Section(report.Verify);
     json["layer_break"] = report.LayerBreak ? Number(*report.LayerBreak) : Json(nullptr);
+    if (report.DecimalComma)
+        json["decimal_comma"] = true;
     return json;
 }
 

@@ -169,6 +169,8 @@ void MainWindow::BuildControls()
         new PictureBox(FileInfoGroup, Twips(1320, 720, 1815, 4935), panelBackground, PictureBox::Border::None);
     // Created after FileInfoGroup, so it lies in front of the frame's area.
     DrivePanel = new PictureBox(client, Twips(240, 480, 3015, 375), panelBackground, PictureBox::Border::None);
+    DecimalCommaNote = AxisLabel(FileInfoGroup, QString::fromLatin1(DecimalCommaText), 60, 5505, 3135);
+    DecimalCommaNote->hide();
 
     PlottingOptionsGroup = new QGroupBox(QStringLiteral("Plotting Options"), client);
     PlottingOptionsGroup->setGeometry(Twips(120, 6120, 3255, 2655));
@@ -401,6 +403,7 @@ void MainWindow::ShowView(const LoadOutcome& outcome)
         SeriesBoxes[SeriesIndex(series)]->setEnabled(view_->Enabled()[SeriesIndex(series)]);
     }
     FitScaleAction->setChecked(options.Fit);
+    DecimalCommaNote->setVisible(view_->DecimalComma());
     for (QShortcut* shortcut : panKeys_)
         shortcut->setEnabled(view_->Zoom().has_value());
     ShowCaptions();

@@ -141,6 +141,8 @@ public:
     PictureBox* InfoValuesPanel = nullptr;
     QWidget* OptionsPanel = nullptr;
     PictureBox* DrivePanel = nullptr;
+    // Under the values, shown only for a file whose samples have a decimal comma.
+    QLabel* DecimalCommaNote = nullptr;
     ReadoutLabel* SpeedReadout = nullptr;
     ReadoutLabel* PercentReadout = nullptr;
     std::array<QLabel*, 13> SpeedAxisCaptions{};

@@ -1,5 +1,9 @@
 #include "support/process.h"
 #include "support/window.h"
+#include "graphfile/graphreader.h"
+
+#include <ibggen.h>
+#include <nlohmann/json.hpp>
 
 #include <chrono>
 #include <filesystem>
@@ -185,6 +189,60 @@ TEST(ListCommand, NewestFirstThenByName)
         listed.push_back(path.substr(folder.size() + 1, path.find('\t') - folder.size() - 1));
     }
     EXPECT_EQ(listed, (std::vector<std::string>{"new.ibg", "a.ibg", "b.ibg", "C.ibg", "old.ibg"})) << result.Err;
+}
+
+// A read log written under de-DE reads as the same log written under en-US,
+// by every command; only the note tells them apart. Its date stays text.
+TEST(DecimalComma, ReadsAsTheEnUsLog)
+{
+    const testing::TempFile folder;
+    const std::string note = std::string(DecimalCommaText) + "\n";
+    for (const ibggen::Kind kind : {ibggen::Kind::ReadLog, ibggen::Kind::HddReadLog}) {
+        SCOPED_TRACE(std::string(ibggen::KindName(kind)));
+        const std::string en = folder.In("en.ibg"), de = folder.In("de.ibg");
+        ASSERT_TRUE(ibggen::WriteFile({kind, 400, "\r\n", 11, ibggen::NumberFormat::EnUs}, en));
+        ASSERT_TRUE(ibggen::WriteFile({kind, 400, "\r\n", 11, ibggen::NumberFormat::DeDe}, de));
+        const auto run = [](std::vector<std::string> arguments, const std::string& file) {
+            arguments.push_back(file);
+            const ProcessResult result = Velantro(arguments);
+            EXPECT_EQ(result.ExitCode, 0) << result.Err;
+            return result.Out;
+        };
+        const std::string samples = run({"--samples"}, de);
+        EXPECT_EQ(samples, run({"--samples"}, en));
+        EXPECT_EQ(std::count(samples.begin(), samples.end(), '\n'), 401);
+
+        std::ifstream in(de, std::ios::binary);
+        const std::string date = Pairs(std::string(std::istreambuf_iterator<char>(in), {}), "=")["DATE"];
+        const std::string info = run({"--info"}, en);
+        EXPECT_NE(info.find("\nDate/Time: " + date + "\n"), std::string::npos) << date;
+        EXPECT_EQ(run({"--info"}, de), info + note);
+
+        const auto report = [&](const std::string& format, const std::string& file) {
+            std::string text = run({"--report", "--format", format}, file);
+            for (std::size_t at; (at = text.find(file)) != std::string::npos;)
+                text.replace(at, file.size(), "FILE");
+            return text;
+        };
+        const std::string text = report("text", en);
+        const std::size_t burn = text.find('\n', text.find("\nBurn ") + 1) + 1;
+        EXPECT_EQ(report("text", de), text.substr(0, burn) + note + text.substr(burn));
+        auto json = nlohmann::json::parse(report("json", en));
+        EXPECT_FALSE(json[0].contains("decimal_comma"));
+        json[0]["decimal_comma"] = true;
+        EXPECT_EQ(nlohmann::json::parse(report("json", de)), json);
+
+        // The note under the information values; the charts alike.
+        std::array<QImage, 2> shots;
+        for (int i = 0; i < 2; ++i) {
+            const std::string out = folder.In(std::to_string(i) + ".png");
+            run({"--export", out}, i == 0 ? en : de);
+            shots[static_cast<std::size_t>(i)] = QImage(QString::fromStdString(out));
+        }
+        const QRect charts(225, 0, shots[0].width() - 225, shots[0].height());
+        EXPECT_TRUE(shots[0].copy(charts) == shots[1].copy(charts));
+        EXPECT_FALSE(shots[0] == shots[1]);
+    }
 }
 
 } // namespace

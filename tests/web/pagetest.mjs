@@ -330,6 +330,9 @@ for (const file of examples.concat(hostile).filter((f) => !process.env.VELANTRO_
       caption === 'Date/Time' ? Date.parse(shown) === Date.parse(expected) || shown === expected : shown === expected;
     if (!lines[i + 1].startsWith(caption + ': ') || !same) fail(`${name}: ${caption} "${shown}", --info "${lines[i + 1]}"`);
   });
+  // A note after the sections, such as the decimal comma's, shown under the values.
+  const note = await page.evaluate(() => document.getElementById('file-note')?.hidden === false ? document.getElementById('file-note').textContent : '');
+  if (note !== (lines[state.captions.length + 2] ?? '')) fail(`${name}: note "${note}", --info "${lines.slice(-1)}"`);
 
   // The report, apart from the file's path and the date's form.
   const report = velantro(['--report', file]).out;

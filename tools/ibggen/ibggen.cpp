@@ -67,6 +67,7 @@ struct Disc {
     double sectorsPer1x;   // sectors per second at 1x
     double fillLow;        // data size as a share of the capacity, drawn between these
     double fillHigh;
+    const char* dataType = "MODE1/2048";
 };
 
 // Drives write and read in CAV up to cavRadius, then hold their top speed (P-CAV).
@@ -77,6 +78,7 @@ struct Shape {
     double layerDip;  // speed factor right after the layer change
     double spinDown = 0;  // share of the data spent slowing down at the end
     bool zoned = false;   // Z-CLV: the zones of ZoneLevels instead of CAV
+    bool falling = false; // a hard disk: fastest on the outer tracks, where it starts
 };
 
 // Z-CLV at a half, three quarters and all of the top speed, by share of the layer.
@@ -99,6 +101,7 @@ struct Recipe {
     bool verifyData;     // verify section with samples
     bool verifyInHeader; // burns that were verified also note the verify speeds
     bool truncated;      // stops inside the write section
+    bool readLog = false; // another dump tool's: its own date form, the first sample's speed as the start
 };
 
 constexpr double DvdSectorsPer1x = 1385000.0 / 2048.0;
@@ -115,6 +118,8 @@ constexpr Disc BdR{"BD-R", "BD-R", "PELLUC-BR1-002", "2x, 4x, 6x, 8x, 10x",
                    12219392, 0, 24, 58, BdSectorsPer1x, 0.55, 0.96};
 constexpr Disc DvdMinusR{"DVD-R", "DVD-R", "MARLOWE-R16-004", "4x, 8x, 12x, 16x",
                          2298496, 0, 24, 58, DvdSectorsPer1x, 0.70, 0.97};
+// 160 GB in sectors of 512 bytes, read whole.
+constexpr Disc Hdd{"HDD", "N/A", "N/A", "N/A", 312581808, 0, 24, 58, 1385000.0 / 512.0, 1, 1, "RAW/512"};
 
 constexpr Shape Dvd16Write{16, 56, 0.012, 1};
 constexpr Shape Dvd16Read{16, 58, 0.004, 1};
@@ -122,6 +127,7 @@ constexpr Shape Dl8Write{8, 50, 0.010, 0.35};
 constexpr Shape Dl8Read{12, 58, 0.004, 0.55};
 constexpr Shape Cd48Write{48, 58, 0.015, 1};
 constexpr Shape Bd10Read{10, 58, 0.003, 1};
+constexpr Shape HddRead{120, 58, 0, 1, 0, false, true};
 
 Shape ProfileShape(Strategy strategy)
 {
@@ -165,6 +171,12 @@ Recipe RecipeFor(Kind kind)
     case Kind::EmptyWriteWithVerify:
         return {"KESTREL DVDRW KD-1648S", "1.02", "[1:0:0]", "MUSIC_LIBRARY", "16x",
                 DvdMinusR, Dvd16Write, Dvd16Read, SpeedBlock::Write, false, true, true, true, false};
+    case Kind::ReadLog:
+        return {"KESTREL DVDRW KD-1648S", "1.02", "[1:0:0]", "FAMILY_VIDEOS", "MAX",
+                DvdMinusR, Dvd16Read, Dvd16Read, SpeedBlock::Verify, false, false, true, false, false, true};
+    case Kind::HddReadLog:
+        return {"HALDANE HD160-S2", "SN04", "[0:0:0]", "", "MAX",
+                Hdd, HddRead, HddRead, SpeedBlock::Verify, false, false, true, false, false, true};
     }
     return RecipeFor(Kind::DvdBurnVerify);
 }
@@ -187,6 +199,8 @@ public:
     double SpeedAt(double sector) const
     {
         double v = shape_.topSpeed * std::min(1.0, Radius(sector) / shape_.cavRadius);
+        if (shape_.falling)
+            v = shape_.topSpeed * (1 - 0.5 * LayerShare(sector));
         if (shape_.zoned) {
             for (const auto& [from, level] : ZoneLevels)
                 if (LayerShare(sector) >= from)
@@ -283,10 +297,14 @@ std::string Fixed2(double value)
 // Makes the sample lines of one section, one at a time.
 class SampleMaker {
 public:
-    SampleMaker(const Timeline& timeline, bool write, std::size_t planned, Noise& noise, const Profile& profile)
-        : timeline_(timeline), write_(write), planned_(planned), noise_(noise), profile_(profile)
+    SampleMaker(const Timeline& timeline, bool write, std::size_t planned, Noise& noise, const Profile& profile,
+                NumberFormat numbers = NumberFormat::EnUs)
+        : timeline_(timeline), write_(write), planned_(planned), noise_(noise), profile_(profile), numbers_(numbers)
     {
     }
+
+    // The speed of the last line, written with a point.
+    const std::string& SpeedText() const { return speedText_; }
 
     const std::string& Next()
     {
@@ -313,9 +331,11 @@ public:
             }
         }
         speed = std::max(0.0, speed);
+        speedText_ = Fixed2(speed);
 
-        line_.clear();
-        AppendFixed2(line_, speed);
+        line_ = speedText_;
+        if (numbers_ == NumberFormat::DeDe)
+            line_[line_.size() - 3] = ',';
         line_ += ',';
         Append(line_, sector);
         line_ += ',';
@@ -373,6 +393,8 @@ private:
     std::size_t planned_;
     Noise& noise_;
     const Profile& profile_;
+    NumberFormat numbers_;
+    std::string speedText_;
     std::size_t index_ = 0;
     int dipLeft_ = 0;
     int dipLength_ = 1;
@@ -406,7 +428,8 @@ void AppendTwoDigits(std::string& text, int value)
     text += static_cast<char>('0' + value % 10);
 }
 
-std::string DateText(Noise& noise)
+// ISO order, or the read logs' own "07.12.2026 10:39:28".
+std::string DateText(Noise& noise, bool ownForm)
 {
     // One draw per statement: C++ leaves the order of argument evaluation open.
     const int month = noise.Between(1, 12);
@@ -414,11 +437,19 @@ std::string DateText(Noise& noise)
     const int hour = noise.Between(0, 23);
     const int minute = noise.Between(0, 59);
     const int second = noise.Between(0, 59);
-    std::string text = "2026-";
-    AppendTwoDigits(text, month);
-    text += '-';
-    AppendTwoDigits(text, day);
-    text += ' ';
+    std::string text;
+    if (ownForm) {
+        AppendTwoDigits(text, day);
+        text += '.';
+        AppendTwoDigits(text, month);
+        text += ".2026 ";
+    } else {
+        text = "2026-";
+        AppendTwoDigits(text, month);
+        text += '-';
+        AppendTwoDigits(text, day);
+        text += ' ';
+    }
     AppendTwoDigits(text, hour);
     text += ':';
     AppendTwoDigits(text, minute);
@@ -435,10 +466,10 @@ std::string WholeNumber(double value)
 }
 
 void WriteSection(LineOut& line, const char* start, const char* end, const Timeline& timeline,
-                  bool write, std::size_t samples, Noise& noise, const Profile& profile)
+                  bool write, std::size_t samples, Noise& noise, const Profile& profile, NumberFormat numbers)
 {
     line(start);
-    SampleMaker maker(timeline, write, samples, noise, profile);
+    SampleMaker maker(timeline, write, samples, noise, profile, numbers);
     for (std::size_t i = 0; i < samples; ++i)
         line(maker.Next());
     line(end);
@@ -455,7 +486,7 @@ void Write(const Options& options, std::ostream& out, const Profile& profile)
     Noise noise(options.seed);
     LineOut line(out, options.eol);
 
-    const std::string date = DateText(noise);
+    const std::string date = DateText(noise, recipe.readLog);
     const double fill = disc.fillLow + (disc.fillHigh - disc.fillLow) * noise.Uniform();
     const double dataSectors = std::round(disc.capacity * fill);
     const Timeline writeTime(disc, recipe.write, dataSectors);
@@ -482,7 +513,7 @@ void Write(const Options& options, std::ostream& out, const Profile& profile)
     line("MEDIA_CAPACITY=", WholeNumber(disc.capacity));
     line("MEDIA_LAYER_BREAK=", WholeNumber(disc.layerBreak));
     line("DATA_SECTORS=", WholeNumber(dataSectors));
-    line("DATA_TYPE=", "MODE1/2048");
+    line("DATA_TYPE=", disc.dataType);
     line("DATA_VOLUMEIDENTIFIER=", recipe.volumeLabel);
     line("DATA_FILESYSTEM=", "ISO9660, UDF");
 
@@ -496,7 +527,15 @@ void Write(const Options& options, std::ostream& out, const Profile& profile)
         line(WriteSpeedKeys[5], WholeNumber(writeTime.Seconds()));
     }
     if (recipe.speedBlock == SpeedBlock::Verify || recipe.verifyInHeader) {
-        line(VerifySpeedKeys[0], Fixed2(verifyTime.StartSpeed()));
+        std::string start = Fixed2(verifyTime.StartSpeed());
+        if (recipe.readLog) {
+            // That tool states the speed of its first sample, drawn here from the same noise.
+            Noise ahead = noise;
+            SampleMaker first(verifyTime, false, options.samples, ahead, profile);
+            first.Next();
+            start = first.SpeedText();
+        }
+        line(VerifySpeedKeys[0], start);
         line(VerifySpeedKeys[1], Fixed2(verifyTime.EndSpeed()));
         line(VerifySpeedKeys[2], Fixed2(verifyTime.AverageSpeed()));
         line(VerifySpeedKeys[3], Fixed2(verifyTime.MaxSpeed()));
@@ -506,7 +545,7 @@ void Write(const Options& options, std::ostream& out, const Profile& profile)
 
     if (recipe.truncated) {
         line("[START_WRITE]");
-        SampleMaker maker(writeTime, true, planned, noise, profile);
+        SampleMaker maker(writeTime, true, planned, noise, profile, options.numbers);
         for (std::size_t i = 0; i < options.samples; ++i)
             line(maker.Next());
         const std::string& torn = maker.Next();
@@ -514,11 +553,12 @@ void Write(const Options& options, std::ostream& out, const Profile& profile)
         return;
     }
     if (recipe.writeData)
-        WriteSection(line, "[START_WRITE]", "[END_WRITE]", writeTime, true, options.samples, noise, profile);
+        WriteSection(line, "[START_WRITE]", "[END_WRITE]", writeTime, true, options.samples, noise, profile, options.numbers);
     else if (recipe.emptyWrite)
-        WriteSection(line, "[START_WRITE]", "[END_WRITE]", writeTime, true, 0, noise, profile);
+        WriteSection(line, "[START_WRITE]", "[END_WRITE]", writeTime, true, 0, noise, profile, options.numbers);
     if (recipe.verifyData)
-        WriteSection(line, "[START_VERIFY]", "[END_VERIFY]", verifyTime, false, options.samples, noise, profile);
+        WriteSection(line, "[START_VERIFY]", "[END_VERIFY]", verifyTime, false, options.samples, noise, profile,
+                     options.numbers);
 }
 
 std::string Generate(const Options& options, const Profile& profile)
@@ -539,7 +579,7 @@ bool WriteFile(const Options& options, const std::string& path, const Profile& p
 }
 
 namespace {
-constexpr std::array<std::pair<Kind, std::string_view>, 7> KindNames{{
+constexpr std::array<std::pair<Kind, std::string_view>, 9> KindNames{{
     {Kind::DvdBurnVerify, "dvd-verify"},
     {Kind::DvdDualLayer, "dvd-dl"},
     {Kind::CdWriteOnly, "cd-write"},
@@ -547,6 +587,8 @@ constexpr std::array<std::pair<Kind, std::string_view>, 7> KindNames{{
     {Kind::NoSections, "no-sections"},
     {Kind::TruncatedWrite, "truncated-write"},
     {Kind::EmptyWriteWithVerify, "empty-write-verify"},
+    {Kind::ReadLog, "read-log"},
+    {Kind::HddReadLog, "hdd-read-log"},
 }};
 }  // namespace
 
@@ -574,6 +616,15 @@ std::optional<Strategy> StrategyFromName(std::string_view name)
     for (const auto& [strategy, strategyName] : names)
         if (strategyName == name)
             return strategy;
+    return std::nullopt;
+}
+
+std::optional<NumberFormat> NumberFormatFromName(std::string_view name)
+{
+    if (name == "en-US")
+        return NumberFormat::EnUs;
+    if (name == "de-DE")
+        return NumberFormat::DeDe;
     return std::nullopt;
 }
 

@@ -21,7 +21,13 @@ enum class Kind {
     NoSections,            // header and speed block only
     TruncatedWrite,        // burn cut short inside the write section, no end marker
     EmptyWriteWithVerify,  // empty write section, then a verify section with data
+    ReadLog,               // another dump tool's read log of a DVD-R: a verify alone, dated in its own form
+    HddReadLog,            // the same tool's read log of a hard disk, MEDIA_TYPE=HDD
 };
+
+// How the sample lines write their numbers: that other tool writes them in
+// the desktop's format, "6,41" under de-DE. Header values always have a point.
+enum class NumberFormat { EnUs, DeDe };
 
 // How the drive sets its write speed over the disc; Kind keeps the kind's own.
 enum class Strategy { Kind, Clv, Cav, Pcav, Zclv };
@@ -37,6 +43,7 @@ struct Options {
     std::size_t samples = 1000;  // sample lines per section present
     std::string eol = "\r\n";    // "\r\n", "\n" or "\r"; written as given
     std::uint32_t seed = 1;      // deterministic output for a seed
+    NumberFormat numbers = NumberFormat::EnUs;
 };
 
 // What a burn report should find: a write strategy, dips and drops at known places.
@@ -55,14 +62,17 @@ std::string Generate(const Options& options, const Profile& profile = {});
 bool WriteFile(const Options& options, const std::string& path, const Profile& profile = {});
 
 // "dvd-verify", "dvd-dl", "cd-write", "bd-verify", "no-sections",
-// "truncated-write", "empty-write-verify"
+// "truncated-write", "empty-write-verify", "read-log", "hdd-read-log"
 std::optional<Kind> KindFromName(std::string_view name);
 std::string_view KindName(Kind kind);
 // "clv", "cav", "pcav", "zclv"
 std::optional<Strategy> StrategyFromName(std::string_view name);
+// "en-US", "de-DE"
+std::optional<NumberFormat> NumberFormatFromName(std::string_view name);
 inline constexpr Kind AllKinds[] = {
     Kind::DvdBurnVerify, Kind::DvdDualLayer,   Kind::CdWriteOnly,          Kind::BdVerifyOnly,
-    Kind::NoSections,    Kind::TruncatedWrite, Kind::EmptyWriteWithVerify,
+    Kind::NoSections,    Kind::TruncatedWrite, Kind::EmptyWriteWithVerify, Kind::ReadLog,
+    Kind::HddReadLog,
 };
 
 }  // namespace ibggen

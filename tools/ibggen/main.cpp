@@ -12,7 +12,7 @@ constexpr int UsageError = 2;
 
 void PrintUsage(std::ostream& out)
 {
-    out << "usage: ibggen --kind NAME [--samples N] [--eol crlf|lf|cr] [--seed S]\n"
+    out << "usage: ibggen --kind NAME [--samples N] [--eol crlf|lf|cr] [--seed S] [--numbers en-US|de-DE]\n"
            "              [--strategy clv|cav|pcav|zclv] [--calm] [--dip I[:N]]... [--drop I[:N]]... -o OUT.ibg\n"
            "kinds:";
     for (const ibggen::Kind kind : ibggen::AllKinds)
@@ -21,7 +21,8 @@ void PrintUsage(std::ostream& out)
            "--strategy  write with that strategy instead of the kind's own, with ramps at both ends\n"
            "--calm      no random slow spots in the verify or dips of the buffer\n"
            "--dip I:N   the speed of samples I to I+N-1 of each section at half (N 6 by default)\n"
-           "--drop I:N  the write buffer of those samples at 30 %\n";
+           "--drop I:N  the write buffer of those samples at 30 %\n"
+           "--numbers   the sample lines' number format: de-DE writes a decimal comma (en-US by default)\n";
 }
 
 int Fail(std::string_view message)
@@ -69,7 +70,7 @@ int main(int argc, char** argv)
             continue;
         }
         if (arg != "--kind" && arg != "--samples" && arg != "--eol" && arg != "--seed" && arg != "-o" &&
-            arg != "--strategy" && arg != "--dip" && arg != "--drop")
+            arg != "--strategy" && arg != "--dip" && arg != "--drop" && arg != "--numbers")
             return Fail("unknown argument: " + std::string(arg));
         if (i + 1 >= argc)
             return Fail(std::string(arg) + " needs a value");
@@ -87,6 +88,11 @@ int main(int argc, char** argv)
         } else if (arg == "--seed") {
             if (!ParseNumber(value, options.seed))
                 return Fail("--seed needs a whole number from 0 to 4294967295");
+        } else if (arg == "--numbers") {
+            const auto numbers = ibggen::NumberFormatFromName(value);
+            if (!numbers)
+                return Fail("--numbers must be en-US or de-DE");
+            options.numbers = *numbers;
         } else if (arg == "--strategy") {
             const auto strategy = ibggen::StrategyFromName(value);
             if (!strategy)
