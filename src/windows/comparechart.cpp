@@ -109,7 +109,8 @@ QRect LogicalPlot(const CompareSet& set, QSize size)
 // and the lines are the painter's own, as every picture before had them.
 class PlotSurface : public Surface {
 public:
-    PlotSurface(QPainter& painter, const QRect& plot, int penWidth) : painter_(painter), plot_(plot), penWidth_(penWidth)
+    PlotSurface(QPainter& painter, const QRect& plot, int penWidth)
+        : painter_(painter), plot_(plot), penWidth_(penWidth)
     {
         painter_.save();
         painter_.setRenderHint(QPainter::Antialiasing, false);

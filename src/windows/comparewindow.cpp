@@ -166,7 +166,8 @@ void CompareWindow::KeepOwnerInSight()
     // short enough to leave them in sight.
     place.moveBottomRight(available.bottomRight());
     if (place.contains(owner))
-        place.setTop(std::min(place.bottom() - minimumSizeHint().height() - frame.height(), owner.top() + OwnerInSight));
+        place.setTop(
+            std::min(place.bottom() - minimumSizeHint().height() - frame.height(), owner.top() + OwnerInSight));
     move(place.topLeft());
     resize(place.size() - frame);
 }
@@ -289,8 +290,6 @@ void CompareWindow::FillFileList()
 {
     const int selected = FileList->currentRow();
     FileList->clear();
-    const DateFormat date = [](const std::string& text) { return GeneralDate(text); };
-    std::vector<CompareLegendEntry> legend = view_.Legend(date);
     for (std::size_t i = 0; i < view_.Set().Files().size(); ++i) {
         const CompareFile& file = view_.Set().Files()[i];
         QPixmap swatch(SwatchSize, SwatchSize);
@@ -302,9 +301,8 @@ void CompareWindow::FillFileList()
             item->setForeground(Qt::darkGray);
             tip += QStringLiteral("\nLeft out: ") + QString::fromStdString(file.Error);
         } else {
-            const auto entry = std::find_if(legend.begin(), legend.end(), [i](const CompareLegendEntry& e) { return e.File == i; });
-            if (entry != legend.end())
-                tip += u'\n' + QString::fromStdString(entry->Text);
+            const std::string legend = CompareLegendText(file, CompareFileName(file), GeneralDate(file.Date));
+            tip += u'\n' + QString::fromStdString(legend);
         }
         item->setToolTip(tip);
     }

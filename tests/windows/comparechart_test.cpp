@@ -211,7 +211,8 @@ TEST(CompareChart, PaletteStandsOutFromTheBackground)
         const auto linear = [](double c) { return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4); };
         return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) + 0.0722 * linear(colour.blueF());
     };
-    const QColor background = [] { CompareView view; return CompareChart::Draw(view, QSize(100, 100), 1); }().pixelColor(0, 0);
+    CompareView none;
+    const QColor background = CompareChart::Draw(none, QSize(100, 100), 1).pixelColor(0, 0);
     std::set<QRgb> seen;
     for (int slot = 0; slot < MaxCompareFiles; ++slot) {
         SCOPED_TRACE(slot);
