@@ -7,6 +7,7 @@
 #include "charts/seriescolours.h"
 #include "compare/comparelayout.h"
 #include "compare/compareset.h"
+#include "compare/compareview.h"
 #include "graphfile/headless.h"
 #include "graphfile/graphview.h"
 #include "report/reportformats.h"
@@ -16,6 +17,7 @@
 #include <emscripten/emscripten.h>
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <memory>
@@ -47,11 +49,14 @@ struct Page {
 
 std::unique_ptr<Page> page;
 
-// The compare chart's plot in logical pixels: as wide as that of --compare.
-constexpr int ComparePlotWidth = 880;
-constexpr int ComparePlotHeight = 420;
-// The lines and the grid, as the last comparison drew them.
-std::unique_ptr<ImageSurface> comparePlot;
+// The comparison the page shows, and the picture of its plot.
+struct ComparePage {
+    CompareView View;
+    std::unique_ptr<ImageSurface> Plot;
+    int Ratio = 1;
+    std::string Added; // the word for files left out of the last batch
+};
+std::unique_ptr<ComparePage> compare;
 
 std::string ColourText(Colour colour)
 {
@@ -134,6 +139,51 @@ const char* Answer(const LoadOutcome& outcome)
 Chart ChartOf(int index)
 {
     return index == 2 ? Chart::Percent : Chart::Speed;
+}
+
+// The comparison as the page shows it: the plot's pixels and its texts.
+const char* CompareAnswer()
+{
+    if (!compare)
+        return Answer(nlohmann::json());
+    const CompareView& view = compare->View;
+    const int width = view.PlotWidth();
+    const int height = view.PlotHeight();
+    compare->Plot = std::make_unique<ImageSurface>(width, height, CompareBackground);
+    compare->Plot->SetPenWidth(compare->Ratio);
+    view.Draw(*compare->Plot);
+    const CompareAxes axes = view.Axes();
+    nlohmann::json xTicks = nlohmann::json::array();
+    for (const CompareTick& tick : axes.X)
+        xTicks.push_back({{"centre", static_cast<double>(tick.Pixel) / width}, {"text", tick.Text}});
+    nlohmann::json yTicks = nlohmann::json::array();
+    for (const CompareTick& tick : axes.Y)
+        yTicks.push_back({{"centre", static_cast<double>(tick.Pixel) / height}, {"text", tick.Text}});
+    nlohmann::json legend = nlohmann::json::array();
+    const DateFormat date = [](const std::string& text) { return text; };
+    for (const CompareLegendEntry& entry : view.Legend(date))
+        legend.push_back({{"text", entry.Text}, {"colour", ColourText(entry.Ink)}});
+    nlohmann::json rejected = nlohmann::json::array();
+    for (const CompareFile& file : view.Set().Files()) {
+        if (!file.Drawn())
+            rejected.push_back({{"name", CompareFileName(file)}, {"reason", file.Error}});
+    }
+    const ZoomRange& shown = view.Set().View();
+    return Answer(nlohmann::json{
+        {"plot",
+         {{"width", width},
+          {"height", height},
+          {"pixels", reinterpret_cast<std::uintptr_t>(compare->Plot->Bits().data())}}},
+        {"title", axes.Title},
+        {"xTitle", axes.XTitle},
+        {"yTitle", axes.YTitle},
+        {"xTicks", xTicks},
+        {"yTicks", yTicks},
+        {"legend", legend},
+        {"rejected", rejected},
+        {"added", compare->Added},
+        {"zoomed", view.Zoomed()},
+        {"range", {shown.Left, shown.Right}}});
 }
 
 } // namespace
@@ -226,66 +276,79 @@ EMSCRIPTEN_KEEPALIVE const char* velantro_report(const char* path, const char* f
 }
 
 // The files' lines over one axis, as --compare draws them; paths is a JSON
-// array of the files' paths, read one after the other.
-EMSCRIPTEN_KEEPALIVE const char* velantro_compare(const char* paths, int verify, int ratio)
+// array of the files' paths, which stay readable while they are compared.
+// The series and the axis as velantro_compare_choose takes them.
+EMSCRIPTEN_KEEPALIVE const char* velantro_compare(const char* paths, int series, int axis, int ratio)
 {
-    ratio = ratio < 1 ? 1 : ratio;
-    CompareSet set;
+    compare = std::make_unique<ComparePage>();
+    compare->Ratio = ratio < 1 ? 1 : ratio;
+    CompareView& view = compare->View;
+    view.SetPlot(CompareShownWidth * compare->Ratio, CompareShownHeight * compare->Ratio, compare->Ratio);
+    view.SetSeries(static_cast<CompareSeries>(std::clamp(series, 0, 2)));
+    view.SetAxis(axis == 1 ? CompareAxis::ShareOfData : CompareAxis::Sectors);
+    std::vector<std::string> files;
     const nlohmann::json names = nlohmann::json::parse(paths, nullptr, false);
     for (const nlohmann::json& path : names.is_array() ? names : nlohmann::json::array()) {
         if (path.is_string())
-            set.Add(path.get<std::string>());
+            files.push_back(path.get<std::string>());
     }
-    const int width = ComparePlotWidth * ratio;
-    const int height = ComparePlotHeight * ratio;
-    set.Rebuild(verify ? CompareSeries::VerifySpeed : CompareSeries::WriteSpeed, CompareAxis::Sectors, ZoomRange{},
-                width);
+    compare->Added = CompareAddedText(view.Add(files));
+    return CompareAnswer();
+}
 
-    comparePlot = std::make_unique<ImageSurface>(width, height, CompareBackground);
-    ImageSurface& plot = *comparePlot;
-    plot.SetUserScale(0, static_cast<float>(width), static_cast<float>(height));
-    const CompareAxes axes = CompareAxesOf(set, width, height, ratio);
-    const auto line = [&plot](double x1, double y1, double x2, double y2, Colour colour) {
-        plot.Line(static_cast<float>(x1), static_cast<float>(y1), static_cast<float>(x2), static_cast<float>(y2),
-                  colour);
-    };
-    nlohmann::json xTicks = nlohmann::json::array();
-    for (const CompareTick& tick : axes.X) {
-        line(tick.Pixel, 0, tick.Pixel, height - 1, CompareGrid);
-        xTicks.push_back({{"centre", static_cast<double>(tick.Pixel) / width}, {"text", tick.Text}});
-    }
-    nlohmann::json yTicks = nlohmann::json::array();
-    for (const CompareTick& tick : axes.Y) {
-        line(0, tick.Pixel, width - 1, tick.Pixel, CompareGrid);
-        yTicks.push_back({{"centre", static_cast<double>(tick.Pixel) / height}, {"text", tick.Text}});
-    }
-    const RowScale rows{set.Top(), height};
-    nlohmann::json legend = nlohmann::json::array();
-    nlohmann::json rejected = nlohmann::json::array();
-    for (const CompareFile& file : set.Files()) {
-        const std::string name = file.Path.substr(file.Path.find_last_of('/') + 1);
-        if (!file.Drawn()) {
-            rejected.push_back({{"name", name}, {"reason", file.Error}});
-            continue;
-        }
-        for (PixelSegment segment : file.Line.Segments(rows)) {
-            if (ClipSegment(segment, width, height))
-                line(std::floor(segment.X1), std::floor(segment.Y1), std::floor(segment.X2), std::floor(segment.Y2),
-                     CompareColour(file.Slot));
-        }
-        const std::string& date = file.Date;
-        legend.push_back({{"text", CompareEntryText(set, file, name, date)},
-                          {"colour", ColourText(CompareColour(file.Slot))}});
-    }
-    return Answer(nlohmann::json{
-        {"plot", {{"width", width}, {"height", height}, {"pixels", reinterpret_cast<std::uintptr_t>(plot.Bits().data())}}},
-        {"title", axes.Title},
-        {"xTitle", axes.XTitle},
-        {"yTitle", axes.YTitle},
-        {"xTicks", xTicks},
-        {"yTicks", yTicks},
-        {"legend", legend},
-        {"rejected", rejected}});
+// The series (0 write speed, 1 verify speed, 2 write buffer) and the axis
+// (0 sectors, 1 share of each file's data).
+EMSCRIPTEN_KEEPALIVE const char* velantro_compare_choose(int series, int axis)
+{
+    if (!compare)
+        return Answer(nlohmann::json());
+    compare->View.SetSeries(static_cast<CompareSeries>(std::clamp(series, 0, 2)));
+    compare->View.SetAxis(axis == 1 ? CompareAxis::ShareOfData : CompareAxis::Sectors);
+    compare->View.Rebuild();
+    return CompareAnswer();
+}
+
+// Wheel notches at x logical pixels from the plot's left, forward positive.
+EMSCRIPTEN_KEEPALIVE const char* velantro_compare_wheel(double x, double notches)
+{
+    if (compare)
+        compare->View.Wheel(x * compare->Ratio, notches);
+    return CompareAnswer();
+}
+
+EMSCRIPTEN_KEEPALIVE const char* velantro_compare_drag(double from, double to)
+{
+    if (compare)
+        compare->View.Drag(from * compare->Ratio, to * compare->Ratio);
+    return CompareAnswer();
+}
+
+// Pan steps towards the end of the axis, from Left, Right or the wheel along it.
+EMSCRIPTEN_KEEPALIVE const char* velantro_compare_pan(double steps)
+{
+    if (compare)
+        compare->View.Pan(steps);
+    return CompareAnswer();
+}
+
+EMSCRIPTEN_KEEPALIVE const char* velantro_compare_whole()
+{
+    if (compare)
+        compare->View.ShowWhole();
+    return CompareAnswer();
+}
+
+// The readout at a point of the plot in logical pixels; null outside it.
+EMSCRIPTEN_KEEPALIVE const char* velantro_compare_readout(double x, double y)
+{
+    const std::optional<CompareReadout> readout =
+        compare ? compare->View.ReadoutAt(x * compare->Ratio, y * compare->Ratio, U'.') : std::nullopt;
+    if (!readout)
+        return Answer(nlohmann::json());
+    nlohmann::json values = nlohmann::json::array();
+    for (const CompareReadoutValue& value : readout->Values)
+        values.push_back({{"colour", ColourText(value.Ink)}, {"name", value.Name}, {"value", value.Value}});
+    return Answer(nlohmann::json{{"place", readout->Place}, {"values", values}});
 }
 
 } // extern "C"

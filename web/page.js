@@ -32,7 +32,13 @@
       calls.whole = call('whole', []);
       calls.readout = call('readout', ['number', 'number', 'number', 'number', 'number']);
       calls.report = call('report', ['string', 'string']);
-      calls.compare = call('compare', ['string', 'number', 'number']);
+      calls.compare = call('compare', ['string', 'number', 'number', 'number']);
+      calls.compareChoose = call('compare_choose', ['number', 'number']);
+      calls.compareWheel = call('compare_wheel', ['number', 'number']);
+      calls.compareDrag = call('compare_drag', ['number', 'number']);
+      calls.comparePan = call('compare_pan', ['number']);
+      calls.compareWhole = call('compare_whole', []);
+      calls.compareReadout = call('compare_readout', ['number', 'number']);
       core.FS.mkdir('/in');
       readAhead(core.FS.filesystems.WORKERFS);
     });
@@ -86,6 +92,12 @@
       return bytes.buffer;
     }
 
+    let compared = [];
+    function withPlot(answer) {
+      const chart = JSON.parse(answer);
+      return { answer: chart, transfer: chart ? [takePixels(chart.plot)] : [] };
+    }
+
     function withPixels(answer) {
       const state = JSON.parse(answer);
       return { answer: state, transfer: [takePixels(state.speed), takePixels(state.percent)] };
@@ -112,16 +124,19 @@
       whole: () => withPixels(calls.whole()),
       readout: (m) => ({ answer: JSON.parse(calls.readout(m.chart, m.x, m.y, m.width, m.height)), transfer: [] }),
       report: (m) => ({ answer: current ? calls.report(current.name, m.format) : '', transfer: [] }),
+      // The compared files stay mounted: a zoom reads them again.
       compare: (m) => {
-        const files = m.files.map((file) => mount(file.file, file.name));
-        try {
-          const chart = JSON.parse(calls.compare(JSON.stringify(files.map((file) => file.folder + '/' + file.name)), m.verify ? 1 : 0, m.ratio));
-          return { answer: chart, transfer: [takePixels(chart.plot)] };
-        } finally {
-          files.forEach(unmount);
-          if (current) core.FS.chdir(current.folder);
-        }
+        compared.forEach(unmount);
+        compared = m.files.map((file) => mount(file.file, file.name));
+        if (current) core.FS.chdir(current.folder);
+        return withPlot(calls.compare(JSON.stringify(compared.map((file) => file.folder + '/' + file.name)), m.series, m.axis, m.ratio));
       },
+      compareChoose: (m) => withPlot(calls.compareChoose(m.series, m.axis)),
+      compareWheel: (m) => withPlot(calls.compareWheel(m.x, m.notches)),
+      compareDrag: (m) => withPlot(calls.compareDrag(m.from, m.to)),
+      comparePan: (m) => withPlot(calls.comparePan(m.steps)),
+      compareWhole: () => withPlot(calls.compareWhole()),
+      compareReadout: (m) => ({ answer: JSON.parse(calls.compareReadout(m.x, m.y)), transfer: [] }),
     };
 
     self.onmessage = (event) => {
@@ -463,12 +478,21 @@
         item.textContent = file.name + ': ' + file.reason;
         rejected.append(item);
       }
+      $('compare-added').textContent = chart.added;
+      $('compare-readout').hidden = true;
       $('compare').hidden = false;
       document.body.dataset.compared = String(chart.legend.length);
+      document.body.dataset.compareRange = chart.range.join(':');
+      document.body.dataset.compareDrawn = String(Number(document.body.dataset.compareDrawn || 0) + 1);
     }
     function sendCompare() {
       if (compareFiles.length === 0) return Promise.resolve();
-      return ask('compare', { files: compareFiles, verify: $('compare-verify').checked, ratio: ratio }).then(showCompare);
+      return ask('compare', Object.assign({ files: compareFiles, ratio: ratio }, compareChoices())).then(showCompare);
+    }
+    const compareChoices = () => ({ series: $('compare-verify').checked ? 1 : 0, axis: Number($('compare-axis').value) });
+    function chooseCompare() {
+      if (compareFiles.length === 0) return Promise.resolve();
+      return ask('compareChoose', compareChoices()).then(showCompare);
     }
     $('compare-button').addEventListener('click', () => $('compare-file').click());
     $('compare-file').addEventListener('change', () => {
@@ -476,7 +500,64 @@
       $('compare-file').value = '';
       sendCompare();
     });
-    $('compare-verify').addEventListener('change', sendCompare);
+    $('compare-verify').addEventListener('change', chooseCompare);
+    $('compare-axis').addEventListener('change', chooseCompare);
+
+    // The compare plot's zoom, pan and readout: the core decides each.
+    const comparePlot = $('compare-plot');
+    // Inside the plot's border, where the core's pixels begin.
+    const plotOffset = (event) => ({ x: event.offsetX, y: event.offsetY });
+    let compareDragFrom = null;
+    let compareReadoutPending = false;
+    comparePlot.addEventListener('mousemove', (event) => {
+      if (compareReadoutPending) return;
+      compareReadoutPending = true;
+      const at = plotOffset(event);
+      ask('compareReadout', at).then((readout) => {
+        compareReadoutPending = false;
+        const box = $('compare-readout');
+        box.hidden = readout === null;
+        if (readout === null) return;
+        box.replaceChildren(readout.place);
+        for (const value of readout.values) {
+          const line = document.createElement('span');
+          line.textContent = value.name + ': ' + value.value;
+          line.style.setProperty('--colour', value.colour);
+          box.append(line);
+        }
+      });
+    });
+    comparePlot.addEventListener('mouseleave', () => ($('compare-readout').hidden = true));
+    comparePlot.addEventListener('mousedown', (event) => {
+      if (event.button === 0) compareDragFrom = plotOffset(event).x;
+      comparePlot.focus();
+    });
+    comparePlot.addEventListener('mouseup', (event) => {
+      if (event.button !== 0 || compareDragFrom === null) return;
+      const from = compareDragFrom;
+      compareDragFrom = null;
+      ask('compareDrag', { from: from, to: plotOffset(event).x }).then(showCompare);
+    });
+    comparePlot.addEventListener('dblclick', () => ask('compareWhole', {}).then(showCompare));
+    comparePlot.addEventListener(
+      'wheel',
+      (event) => {
+        event.preventDefault();
+        const notch = [100, 3, 1][event.deltaMode];
+        if (event.shiftKey || (event.deltaX !== 0 && event.deltaY === 0)) {
+          ask('comparePan', { steps: (event.deltaY !== 0 ? event.deltaY : event.deltaX) / notch }).then(showCompare);
+        } else if (event.deltaY !== 0) {
+          ask('compareWheel', { x: plotOffset(event).x, notches: -event.deltaY / notch }).then(showCompare);
+        }
+      },
+      { passive: false }
+    );
+    comparePlot.addEventListener('keydown', (event) => {
+      event.stopPropagation();
+      if (event.key === 'Escape') compareDragFrom = null;
+      else if (event.key === 'ArrowLeft' || event.key === 'ArrowRight')
+        ask('comparePan', { steps: event.key === 'ArrowLeft' ? -1 : 1 }).then(showCompare);
+    });
 
     // The charts with the drive and the values, as one picture: the charts
     // and their axis captions where the page shows them.

@@ -45,6 +45,9 @@ public:
     const PixelGrid* Pixels() const override { return &grid_; }
     PixelCanvas Canvas() override;
 
+    // Lines this many pixels wide: one screen pixel on an image held at a ratio.
+    void SetPenWidth(int width) { grid_.PenWidth = width < 1 ? 1 : width; }
+
     int ImageWidth() const { return grid_.Width; }
     int ImageHeight() const { return grid_.Height; }
     // 0xFFRRGGBB a pixel, rows top to bottom.

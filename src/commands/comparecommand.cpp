@@ -5,7 +5,9 @@
 #include "commands/headlessgui.h"
 #include "windows/windowlook.h"
 #include "capture/imagewriter.h"
-#include "compare/compareset.h"
+#include "compare/compareview.h"
+
+#include <algorithm>
 
 #include <QFile>
 #include <QFont>
@@ -22,27 +24,32 @@ int RunCompare(int argc, char** argv, const CompareOptions& options)
     QGuiApplication application(argc, argv);
     QGuiApplication::setFont(WindowFont());
 
-    CompareSet set;
-    for (const std::string& path : options.GraphFiles)
-        set.Add(path);
+    CompareView view;
     const qreal ratio = application.devicePixelRatio();
-    const QSize size = CompareChart::PictureSize;
-    set.Rebuild(options.Verify ? CompareSeries::VerifySpeed : CompareSeries::WriteSpeed, CompareAxis::Sectors,
-                options.Range.value_or(ZoomRange{}), CompareChart::PlotArea(set, size, ratio).width());
+    QSize size = CompareChart::PictureSize;
+    const QRect plot = CompareChart::PlotArea(view.Set(), size, ratio);
+    view.SetPlot(plot.width(), plot.height(), ratio);
+    view.SetSeries(options.Verify ? CompareSeries::VerifySpeed : CompareSeries::WriteSpeed);
+    view.SetRange(options.Range.value_or(ZoomRange{}));
+    const CompareAdded added = view.Add(options.GraphFiles);
 
-    for (const CompareFile& file : set.Files()) {
+    for (const std::string& path : added.Duplicates)
+        RejectedFile(std::cerr, path, "named twice; compared once");
+    for (const CompareFile& file : view.Set().Files()) {
         if (!file.Drawn())
             RejectedFile(std::cerr, file.Path, file.Error);
     }
-    if (set.DrawnCount() == 0) {
+    if (view.Set().DrawnCount() == 0) {
         std::cerr << "velantro: no graph file could be read; nothing written\n";
         return 1;
     }
+    // A long legend takes room below, not from the plot.
+    size.setHeight(std::max(size.height(), CompareChart::LeastHeight(view.Set(), size.width())));
 
     ImageWriter writer;
-    if (!writer.Save(CompareChart::Draw(set, size, ratio), options.Output))
+    if (!writer.Save(CompareChart::Draw(view, size, ratio), options.Output))
         return WriteError(std::cerr, options.Output, writer.FailureReason());
-    return set.DrawnCount() == set.Files().size() ? 0 : 1;
+    return view.Set().DrawnCount() == options.GraphFiles.size() ? 0 : 1;
 }
 
 CompareCommand::CompareCommand(CommandLine& commandLine) : Command(commandLine)

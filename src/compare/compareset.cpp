@@ -117,6 +117,7 @@ void CompareSet::GiveSlots()
                 file.Slot = slot;
         }
         if (file.Slot < 0) {
+            file.NoColour = true;
             file.Error = "no colour left: at most " + std::to_string(MaxCompareFiles) + " files are drawn";
             file.Line = {};
         }
@@ -127,6 +128,7 @@ void CompareSet::ReadHeaders()
 {
     for (CompareFile& file : files_) {
         file.Error.clear();
+        file.NoColour = false;
         file.Line = {};
         file.HasSeries = false;
         SampleScan scan;

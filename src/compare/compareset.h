@@ -40,6 +40,8 @@ struct CompareFile {
     // The file's colour, from the first time it is drawn until it is removed;
     // -1 for one never drawn.
     int Slot = -1;
+    // Read whole, but every colour was held.
+    bool NoColour = false;
 
     bool Drawn() const { return Error.empty(); }
 };

@@ -174,7 +174,7 @@ bool GraphView::ZoomAround(float x, double notches)
 
 bool GraphView::ZoomToDrag(float from, float to, double pixels)
 {
-    if (std::abs(pixels) < LeastDragPixels)
+    if (!IsDragAcross(0, pixels))
         return false;
     return ZoomTo(velantro::ZoomToDrag(Range(), from, to, {scale_.Width}));
 }

@@ -11,9 +11,6 @@
 
 namespace velantro {
 
-// A drag shorter than this many screen pixels is a click that wobbled.
-inline constexpr double LeastDragPixels = 3;
-
 // The chart areas of the window as laid out at scale 1, in pixels.
 inline constexpr int ChartPixelWidth = 429;
 inline constexpr int SpeedChartPixelHeight = 397;

@@ -4,13 +4,9 @@
 #include "windows/windowlook.h"
 #include "compare/compareset.h"
 #include "compare/comparelayout.h"
-#include "charts/readout.h"
-#include "charts/sizeunits.h"
+#include "compare/compareview.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QFontMetrics>
-#include <QLocale>
 #include <QPainter>
 #include <QTextOption>
 
@@ -32,13 +28,15 @@ constexpr int LegendGap = 3;
 constexpr int SwatchWidth = 24;
 constexpr int BottomPadding = 8;
 constexpr int MinimumPlot = 16;
+// Below this the speed captions pile on each other: a window makes room for
+// it, scrolling its legend if need be.
+constexpr int UsefulPlot = 120;
 QColor ColourOf(Colour colour)
 {
     return QColor::fromRgb(static_cast<QRgb>(0xff000000u | colour));
 }
 
 const QColor Background = ColourOf(CompareBackground);
-const QColor Grid = ColourOf(CompareGrid);
 const QColor Frame = ColourOf(CompareFrame);
 const QColor Ink = ColourOf(CompareInk);
 
@@ -51,14 +49,17 @@ QFont ChartFont(int pixels, bool bold = false)
     return font;
 }
 
-std::string FileName(const CompareFile& file)
+std::vector<CompareLegendEntry> LegendEntries(const CompareSet& set)
 {
-    return QFileInfo(QFile::decodeName(file.Path.c_str())).fileName().toStdString();
-}
-
-QString EntryText(const CompareSet& set, const CompareFile& file)
-{
-    return QString::fromStdString(CompareEntryText(set, file, FileName(file), GeneralDate(file.Date)));
+    // Only the texts matter here, and those the set gives.
+    std::vector<CompareLegendEntry> entries;
+    for (std::size_t i = 0; i < set.Files().size(); ++i) {
+        const CompareFile& file = set.Files()[i];
+        if (file.Drawn())
+            entries.push_back({i, CompareColour(file.Slot),
+                               CompareEntryText(set, file, CompareFileName(file), GeneralDate(file.Date))});
+    }
+    return entries;
 }
 
 QTextOption Wrapped()
@@ -71,7 +72,7 @@ QTextOption Wrapped()
 // Each legend entry whole, wrapped to the plot's width, in logical pixels
 // from the top of the legend.
 struct LegendEntry {
-    std::size_t File;
+    CompareLegendEntry Entry;
     QRectF Text;
 };
 
@@ -82,13 +83,10 @@ std::vector<LegendEntry> LegendLayout(const CompareSet& set, double width)
     painter.setFont(ChartFont(11));
     std::vector<LegendEntry> entries;
     double top = 0;
-    for (std::size_t i = 0; i < set.Files().size(); ++i) {
-        const CompareFile& file = set.Files()[i];
-        if (!file.Drawn())
-            continue;
+    for (const CompareLegendEntry& entry : LegendEntries(set)) {
         const QRectF box(SwatchWidth, top, std::max(1.0, width - SwatchWidth), 1e6);
-        const QRectF text = painter.boundingRect(box, EntryText(set, file), Wrapped());
-        entries.push_back({i, QRectF(box.topLeft(), QSizeF(box.width(), text.height()))});
+        const QRectF text = painter.boundingRect(box, QString::fromStdString(entry.Text), Wrapped());
+        entries.push_back({entry, QRectF(box.topLeft(), QSizeF(box.width(), text.height()))});
         top += text.height() + LegendGap;
     }
     return entries;
@@ -107,32 +105,60 @@ QRect LogicalPlot(const CompareSet& set, QSize size)
     return QRect(LeftMargin, TopMargin, width, std::max(MinimumPlot, size.height() - TopMargin - below));
 }
 
-char32_t DecimalSeparator()
-{
-    const QList<uint> separator = QLocale().decimalPoint().toUcs4();
-    return separator.isEmpty() ? U'.' : static_cast<char32_t>(separator.first());
-}
+// The plot as the view draws on it: its user scale is the plot's pixels,
+// and the lines are the painter's own, as every picture before had them.
+class PlotSurface : public Surface {
+public:
+    PlotSurface(QPainter& painter, const QRect& plot, int penWidth)
+        : painter_(painter), plot_(plot), penWidth_(penWidth)
+    {
+        painter_.save();
+        painter_.setRenderHint(QPainter::Antialiasing, false);
+        painter_.setClipRect(plot);
+        painter_.translate(plot.topLeft());
+    }
+    ~PlotSurface() override { painter_.restore(); }
+    PlotSurface(const PlotSurface&) = delete;
+    PlotSurface& operator=(const PlotSurface&) = delete;
 
-void DrawGrid(QPainter& painter, const CompareSet& set, const QRect& plot, qreal ratio, int penWidth)
+    void Clear() override { painter_.fillRect(QRect(QPoint(), plot_.size()), Background); }
+    void SetUserScale(float, float, float) override {}
+    float UserLeft() const override { return 0; }
+    float UserWidth() const override { return static_cast<float>(plot_.width()); }
+    float UserHeight() const override { return static_cast<float>(plot_.height()); }
+    double Width() const override { return plot_.width(); }
+    void Line(float x1, float y1, float x2, float y2, Colour colour) override
+    {
+        // A wide pen's square caps take the grid a pixel past the plot, under
+        // the frame; the files' lines stop at the plot's edge.
+        painter_.setClipping(colour != CompareGrid);
+        painter_.setPen(QPen(ColourOf(colour), penWidth_, Qt::SolidLine, Qt::SquareCap));
+        painter_.drawLine(QPoint(static_cast<int>(x1), static_cast<int>(y1)),
+                          QPoint(static_cast<int>(x2), static_cast<int>(y2)));
+    }
+    double TextWidth(const std::string&) const override { return 0; }
+    void Text(double, double, const std::string&, std::optional<Colour>) override {}
+    std::optional<Colour> ColourAt(float, float) const override { return std::nullopt; }
+
+private:
+    QPainter& painter_;
+    QRect plot_;
+    int penWidth_;
+};
+
+// The captions beside the grid the view draws.
+void DrawCaptions(QPainter& painter, const CompareAxes& axes, const QRect& plot, qreal ratio)
 {
     const QFont font = ChartFont(11);
     const QFontMetrics metrics(font);
-    const CompareAxes axes = CompareAxesOf(set, plot.width(), plot.height(), ratio);
     const auto logical = [ratio](double device) { return device / ratio; };
 
-    painter.setPen(QPen(Grid, penWidth));
     std::vector<std::pair<int, QString>> xCaptions;
-    for (const CompareTick& tick : axes.X) {
-        const int x = plot.left() + tick.Pixel;
-        painter.drawLine(x, plot.top(), x, plot.bottom());
-        xCaptions.emplace_back(x, QString::fromStdString(tick.Text));
-    }
+    for (const CompareTick& tick : axes.X)
+        xCaptions.emplace_back(plot.left() + tick.Pixel, QString::fromStdString(tick.Text));
     std::vector<std::pair<int, QString>> yCaptions;
-    for (const CompareTick& tick : axes.Y) {
-        const int y = plot.top() + tick.Pixel;
-        painter.drawLine(plot.left(), y, plot.right(), y);
-        yCaptions.emplace_back(y, QString::fromStdString(tick.Text));
-    }
+    for (const CompareTick& tick : axes.Y)
+        yCaptions.emplace_back(plot.top() + tick.Pixel, QString::fromStdString(tick.Text));
 
     painter.save();
     painter.scale(ratio, ratio);
@@ -166,11 +192,10 @@ void DrawLegend(QPainter& painter, const CompareSet& set, const QRect& plot, qre
     const QFontMetrics metrics(painter.font());
     const QPointF origin(plot.left() / ratio, plot.bottom() / ratio + AxisBand);
     for (const LegendEntry& entry : LegendLayout(set, plot.width() / ratio)) {
-        const CompareFile& file = set.Files()[entry.File];
         const QRectF text = entry.Text.translated(origin);
-        painter.fillRect(QRectF(origin.x(), text.top() + metrics.ascent() / 2.0 - 3, 18, 8), FileColour(file.Slot));
+        painter.fillRect(QRectF(origin.x(), text.top() + metrics.ascent() / 2.0 - 3, 18, 8), ColourOf(entry.Entry.Ink));
         painter.setPen(Ink);
-        painter.drawText(text, EntryText(set, file), Wrapped());
+        painter.drawText(text, QString::fromStdString(entry.Entry.Text), Wrapped());
     }
     painter.restore();
 }
@@ -189,25 +214,34 @@ QRect PlotArea(const CompareSet& set, QSize size, qreal ratio)
     return QRect(device(logical.x()), device(logical.y()), device(logical.width()), device(logical.height()));
 }
 
-QImage Draw(const CompareSet& set, QSize size, qreal ratio)
+int LeastHeight(const CompareSet& set, int width)
+{
+    const int plotWidth = std::max(MinimumPlot, width - LeftMargin - RightMargin);
+    const int legend = static_cast<int>(std::ceil(LegendHeight(LegendLayout(set, plotWidth))));
+    return TopMargin + UsefulPlot + AxisBand + legend + BottomPadding;
+}
+
+QImage Draw(CompareView& view, QSize size, qreal ratio)
 {
     const QSize pixels(std::max(1, static_cast<int>(std::lround(size.width() * ratio))),
                        std::max(1, static_cast<int>(std::lround(size.height() * ratio))));
     QImage image(pixels, QImage::Format_RGB32);
     image.fill(Background);
+    const CompareSet& set = view.Set();
     const QRect plot = PlotArea(set, size, ratio);
+    // The legend of the lines read may be taller than the one they were read for.
+    view.SetPlot(plot.width(), plot.height(), ratio);
     // One screen pixel wide at any scale factor.
     const int penWidth = std::max(1, static_cast<int>(std::lround(ratio)));
     {
         // Lines in device pixels, exact colours; only the texts are scaled.
         QPainter painter(&image);
-        DrawGrid(painter, set, plot, ratio, penWidth);
-        const RowScale rows{set.Top(), plot.height()};
-        for (std::size_t i = 0; i < set.Files().size(); ++i) {
-            const CompareFile& file = set.Files()[i];
-            if (file.Drawn())
-                DrawLine(painter, plot, file.Line.Segments(rows), FileColour(file.Slot), penWidth);
+        {
+            PlotSurface lines(painter, plot, penWidth);
+            view.Draw(lines);
         }
+        const CompareAxes axes = view.Axes();
+        DrawCaptions(painter, axes, plot, ratio);
         painter.setPen(QPen(Frame, penWidth));
         painter.setBrush(Qt::NoBrush);
         painter.drawRect(plot.adjusted(-penWidth, -penWidth, 0, 0));
@@ -216,48 +250,10 @@ QImage Draw(const CompareSet& set, QSize size, qreal ratio)
         painter.scale(ratio, ratio);
         painter.setPen(Ink);
         painter.setFont(ChartFont(13, true));
-        painter.drawText(QPointF(plot.left() / ratio, TopMargin - 12), QString::fromStdString(CompareAxesOf(set, plot.width(), plot.height(), ratio).Title));
+        painter.drawText(QPointF(plot.left() / ratio, TopMargin - 12), QString::fromStdString(axes.Title));
     }
     image.setDevicePixelRatio(ratio);
     return image;
-}
-
-void DrawLine(QPainter& painter, const QRect& plot, const std::vector<PixelSegment>& segments, QColor colour,
-              int penWidth)
-{
-    painter.save();
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.setClipRect(plot);
-    painter.translate(plot.topLeft());
-    painter.setPen(QPen(colour, penWidth, Qt::SolidLine, Qt::SquareCap));
-    for (PixelSegment segment : segments) {
-        if (!ClipSegment(segment, plot.width(), plot.height()))
-            continue;
-        painter.drawLine(QPoint(static_cast<int>(std::floor(segment.X1)), static_cast<int>(std::floor(segment.Y1))),
-                         QPoint(static_cast<int>(std::floor(segment.X2)), static_cast<int>(std::floor(segment.Y2))));
-    }
-    painter.restore();
-}
-
-QString LegendText(const CompareFile& file)
-{
-    return QString::fromStdString(CompareLegendText(file, FileName(file), GeneralDate(file.Date)));
-}
-
-QString ValueText(const CompareSet& set, double value)
-{
-    const QString suffix = set.Series() == CompareSeries::WriteBuffer ? QStringLiteral("%") : QStringLiteral("x");
-    return QString::fromStdString(FixedTwo(value, DecimalSeparator())) + suffix;
-}
-
-QString PlaceText(const CompareSet& set, double x)
-{
-    if (set.Axis() == CompareAxis::ShareOfData)
-        return QString::fromStdString(FixedTwo(x, DecimalSeparator())) + QStringLiteral("% of the data");
-    const double sector = std::floor(x);
-    return QStringLiteral("Sector %1 (%2)")
-        .arg(static_cast<qlonglong>(sector))
-        .arg(QString::fromStdString(SizeText(sector * CompareSectorSize(set), CompareSectorUnit(set))));
 }
 
 } // namespace CompareChart

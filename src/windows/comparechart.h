@@ -1,20 +1,13 @@
 #pragma once
 
-#include "charts/columnsummary.h"
-
 #include <QColor>
 #include <QImage>
 #include <QRect>
-#include <QString>
-
-#include <vector>
-
-class QPainter;
 
 namespace velantro {
 
 class CompareSet;
-struct CompareFile;
+class CompareView;
 
 // The picture of a comparison, drawn the same for the window and for
 // --compare: title, axes with captions, one line per file and the legend.
@@ -31,21 +24,14 @@ QColor FileColour(int slot);
 // The legend under it takes as many lines as its entries need.
 QRect PlotArea(const CompareSet& set, QSize size, qreal ratio);
 
-// The whole picture, at the device pixel ratio (sharp on HiDPI screens).
-QImage Draw(const CompareSet& set, QSize size, qreal ratio);
+// The least height of a picture of the given width, in logical pixels, in
+// which the plot keeps a useful height above the legend.
+int LeastHeight(const CompareSet& set, int width);
 
-// The line in the plot, in the file's colour, a pen one screen pixel wide.
-void DrawLine(QPainter& painter, const QRect& plot, const std::vector<PixelSegment>& segments, QColor colour,
-              int penWidth);
-
-// The legend entry: the file's name, drive, media ID, selected speed and date.
-QString LegendText(const CompareFile& file);
-
-// The value of a line as the readout and the captions write it.
-QString ValueText(const CompareSet& set, double value);
-
-// The place on the axis: the sector and its size in the captions' unit, or the share.
-QString PlaceText(const CompareSet& set, double x);
+// The whole picture, at the device pixel ratio (sharp on HiDPI screens): the
+// view's grid and lines in its plot, with the captions, legend and title
+// around them. Sizes the view's plot to the picture's.
+QImage Draw(CompareView& view, QSize size, qreal ratio);
 
 } // namespace CompareChart
 

@@ -2,10 +2,12 @@
 
 #include "windows/comparechart.h"
 #include "windows/droppedfiles.h"
-#include "compare/compareset.h"
+#include "charts/panning.h"
+#include "compare/compareview.h"
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
@@ -18,8 +20,6 @@ namespace velantro {
 
 namespace {
 
-// A press that moves less than this is a click, not a drag.
-constexpr double DragThreshold = 3;
 constexpr double NotchAngle = 120;
 
 } // namespace
@@ -55,7 +55,7 @@ QRectF ComparePicture::PlotRect() const
 {
     const qreal ratio = devicePixelRatioF();
     static const CompareSet none;
-    const QRect device = CompareChart::PlotArea(Set ? *Set : none, size(), ratio);
+    const QRect device = CompareChart::PlotArea(View ? View->Set() : none, size(), ratio);
     return QRectF(device.x() / ratio, device.y() / ratio, device.width() / ratio, device.height() / ratio);
 }
 
@@ -90,7 +90,7 @@ void ComparePicture::mousePressEvent(QMouseEvent* event)
 
 void ComparePicture::mouseMoveEvent(QMouseEvent* event)
 {
-    if (dragFrom_ && std::abs(event->position().x() - *dragFrom_) >= DragThreshold) {
+    if (dragFrom_ && IsDragAcross(*dragFrom_, event->position().x())) {
         band_->setGeometry(DragBand(event->position().x()));
         band_->show();
     }
@@ -104,8 +104,17 @@ void ComparePicture::mouseReleaseEvent(QMouseEvent* event)
     const double from = *dragFrom_;
     dragFrom_.reset();
     band_->hide();
-    if (std::abs(event->position().x() - from) >= DragThreshold)
+    if (IsDragAcross(from, event->position().x()))
         emit Dragged(QPointF(from, 0), event->position());
+}
+
+bool ComparePicture::CancelDrag()
+{
+    if (!dragFrom_)
+        return false;
+    dragFrom_.reset();
+    band_->hide();
+    return true;
 }
 
 void ComparePicture::mouseDoubleClickEvent(QMouseEvent* event)
@@ -122,10 +131,26 @@ void ComparePicture::leaveEvent(QEvent* event)
 
 void ComparePicture::wheelEvent(QWheelEvent* event)
 {
-    const double notches = event->angleDelta().y() / NotchAngle;
-    if (notches != 0)
+    // A horizontal wheel, or Shift with the vertical one, moves along the
+    // axis as in the main window: down and right towards its end.
+    const QPoint delta = event->angleDelta();
+    if ((event->modifiers() & Qt::ShiftModifier) || (delta.x() != 0 && delta.y() == 0)) {
+        const double steps = -(delta.y() != 0 ? delta.y() : delta.x()) / NotchAngle;
+        if (steps != 0)
+            emit WheelPanned(steps);
+    } else if (const double notches = delta.y() / NotchAngle; notches != 0) {
         emit WheelTurned(event->position(), notches);
+    }
     event->accept();
+}
+
+void ComparePicture::keyPressEvent(QKeyEvent* event)
+{
+    // Before the scroll area around the picture takes them for itself.
+    if (event->key() == Qt::Key_Left || event->key() == Qt::Key_Right)
+        emit WheelPanned(event->key() == Qt::Key_Left ? -1 : 1);
+    else
+        QWidget::keyPressEvent(event);
 }
 
 void ComparePicture::dragEnterEvent(QDragEnterEvent* event)

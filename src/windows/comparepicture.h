@@ -27,14 +27,19 @@ public:
     QRectF PlotRect() const;
 
     QLabel* Readout = nullptr;
+    // Ends a drag under way without zooming; whether there was one.
+    bool CancelDrag();
+
     // The comparison drawn, whose legend sets the plot's height.
-    const class CompareSet* Set = nullptr;
+    const class CompareView* View = nullptr;
 
 signals:
     void Resized();
     void MouseMoved(QPointF at);
     void MouseLeft();
     void WheelTurned(QPointF at, double notches);
+    // Pan steps from a wheel along the axis, Left or Right.
+    void WheelPanned(double steps);
     void Dragged(QPointF from, QPointF to);
     void DoubleClicked();
     void FilesDropped(const QStringList& files);
@@ -48,6 +53,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 

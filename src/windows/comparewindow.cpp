@@ -9,6 +9,7 @@
 #include "capture/savecapture.h"
 #include "charts/readout.h"
 #include "platform/filedialogs.h"
+#include "platform/generaldate.h"
 #include "platform/messageboxes.h"
 
 #include <QApplication>
@@ -19,11 +20,15 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
+#include <QLocale>
+#include <QScreen>
+#include <QScrollArea>
 #include <QPainter>
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cmath>
 
 namespace velantro {
@@ -36,6 +41,16 @@ constexpr const char* PictureDialogTitle = "Save Picture";
 // Resizing sends many sizes; the files are read again for the last one only.
 constexpr int ResizeSettleMs = 80;
 constexpr int SwatchSize = 12;
+// Logical pixels of the picture at the least, and of the main window's top
+// (its title bar, menus and the start of its charts) left in sight.
+constexpr int ChartLeastHeight = 160;
+constexpr int OwnerInSight = 120;
+
+char32_t DecimalSeparator()
+{
+    const QList<uint> separator = QLocale().decimalPoint().toUcs4();
+    return separator.isEmpty() ? U'.' : static_cast<char32_t>(separator.first());
+}
 
 QString Title()
 {
@@ -61,9 +76,10 @@ CompareWindow::CompareWindow(const std::string& firstFile, const QString& graphF
     setAttribute(Qt::WA_DeleteOnClose);
     BuildControls();
     ConnectHandlers();
-    if (!firstFile.empty())
-        set_.Add(firstFile);
     layout()->activate();
+    SizePlot();
+    if (!firstFile.empty())
+        view_.Add({firstFile});
     RebuildLines();
 }
 
@@ -83,8 +99,14 @@ void CompareWindow::BuildControls()
     FileList->setMaximumWidth(230);
     FileList->setTextElideMode(Qt::ElideMiddle);
     Chart = new ComparePicture(this);
-    Chart->Set = &set_;
+    Chart->View = &view_;
     Chart->setMinimumSize(200, 160);
+    // A long legend scrolls with the picture rather than squash the plot.
+    ChartArea = new QScrollArea(this);
+    ChartArea->setWidget(Chart);
+    ChartArea->setWidgetResizable(true);
+    ChartArea->setFrameShape(QFrame::NoFrame);
+    ChartArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     ResizeTimer = new QTimer(this);
     ResizeTimer->setSingleShot(true);
     ResizeTimer->setInterval(ResizeSettleMs);
@@ -92,9 +114,9 @@ void CompareWindow::BuildControls()
     // Small enough for a scaled screen of 640 x 512: the picture and the list
     // give way before any control leaves the screen.
     SeriesBox->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    AxisBox->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     SeriesBox->setMinimumContentsLength(8);
-    AxisBox->setMinimumContentsLength(8);
+    // Its longest choice whole: a clipped one reads as another.
+    AxisBox->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     auto* choices = new QHBoxLayout;
     choices->addWidget(new QLabel(QStringLiteral("Show:"), this));
     choices->addWidget(SeriesBox);
@@ -110,7 +132,7 @@ void CompareWindow::BuildControls()
 
     auto* body = new QHBoxLayout;
     body->addLayout(files);
-    body->addWidget(Chart, 1);
+    body->addWidget(ChartArea, 1);
     auto* whole = new QVBoxLayout(this);
     whole->addLayout(choices);
     whole->addLayout(body, 1);
@@ -122,9 +144,32 @@ QSize CompareWindow::WantedSize() const
     return CompareChart::PictureSize + QSize(FileList->maximumWidth() + 30, 50);
 }
 
-void CompareWindow::PlaceBeside(const QWidget* owner)
+void CompareWindow::PlaceBeside(QWidget* owner)
 {
     owner_ = owner;
+    // A tool window of the main window: a window manager keeps it above that.
+    if (owner)
+        setParent(owner, Qt::Tool);
+}
+
+void CompareWindow::KeepOwnerInSight()
+{
+    if (!owner_ || !owner_->isVisible() || !screen())
+        return;
+    const QRect available = screen()->availableGeometry();
+    const QRect owner = owner_->frameGeometry();
+    const QSize frame = frameGeometry().size() - size();
+    QRect place = frameGeometry();
+    if (!place.contains(owner))
+        return;
+    // Into the corner farthest from the owner's title bar and menus, and
+    // short enough to leave them in sight.
+    place.moveBottomRight(available.bottomRight());
+    if (place.contains(owner))
+        place.setTop(
+            std::min(place.bottom() - minimumSizeHint().height() - frame.height(), owner.top() + OwnerInSight));
+    move(place.topLeft());
+    resize(place.size() - frame);
 }
 
 void CompareWindow::showEvent(QShowEvent* event)
@@ -134,6 +179,7 @@ void CompareWindow::showEvent(QShowEvent* event)
     if (!placed_) {
         placed_ = true;
         OpenBeside(*this, owner_ ? owner_.data() : QApplication::activeWindow(), WantedSize());
+        KeepOwnerInSight();
     }
     QWidget::showEvent(event);
 }
@@ -149,6 +195,7 @@ void CompareWindow::ConnectHandlers()
     connect(Chart, &ComparePicture::MouseMoved, this, &CompareWindow::ChartMouseMove);
     connect(Chart, &ComparePicture::MouseLeft, this, &CompareWindow::ChartMouseLeft);
     connect(Chart, &ComparePicture::WheelTurned, this, &CompareWindow::ChartWheelTurned);
+    connect(Chart, &ComparePicture::WheelPanned, this, &CompareWindow::ChartWheelPanned);
     connect(Chart, &ComparePicture::Dragged, this, &CompareWindow::ChartDragged);
     connect(Chart, &ComparePicture::DoubleClicked, this, &CompareWindow::ChartDoubleClicked);
     connect(Chart, &ComparePicture::FilesDropped, this, &CompareWindow::ChartFilesDropped);
@@ -166,45 +213,70 @@ void CompareWindow::AddGraphFiles(const QStringList& files)
     }
     if (graphFiles.size() < static_cast<std::size_t>(files.size()))
         messageBoxes_.Show(this, QString::fromLatin1(WrongTypeText), QString::fromLatin1(WrongTypeTitle));
-    // Files left out hold no colour and leave room for others.
-    const std::size_t room = set_.FreeSlots();
-    if (graphFiles.size() > room) {
-        messageBoxes_.Show(this,
-                           QStringLiteral("At most %1 graph files can be compared: %2 of them were not added.")
-                               .arg(MaxCompareFiles)
-                               .arg(graphFiles.size() - room),
-                           Title());
-        graphFiles.resize(room);
-    }
     if (graphFiles.empty())
         return;
-    for (const std::string& file : graphFiles)
-        set_.Add(file);
-    graphFolder_ = QFileInfo(QFile::decodeName(graphFiles.back().c_str())).absolutePath();
-    RebuildLines();
+    SizePlot();
+    const CompareAdded added = view_.Add(graphFiles);
+    if (added.Drawn + added.Unreadable > 0)
+        graphFolder_ = QFileInfo(QFile::decodeName(graphFiles.back().c_str())).absolutePath();
+    ShowComparison();
+    if (const std::string word = CompareAddedText(added); !word.empty())
+        messageBoxes_.Show(this, QString::fromStdString(word), Title());
 }
 
 void CompareWindow::RemoveGraphFile(int index)
 {
     if (index < 0)
         return;
-    set_.Remove(static_cast<std::size_t>(index));
-    RebuildLines();
+    SizePlot();
+    view_.Remove(static_cast<std::size_t>(index));
+    ShowComparison();
 }
 
 void CompareWindow::RebuildLines()
 {
-    const auto series = static_cast<CompareSeries>(std::max(0, SeriesBox->currentIndex()));
-    const auto axis = static_cast<CompareAxis>(std::max(0, AxisBox->currentIndex()));
-    set_.Rebuild(series, axis, wanted_, CompareChart::PlotArea(set_, Chart->size(), Chart->devicePixelRatioF()).width());
+    view_.SetSeries(static_cast<CompareSeries>(std::max(0, SeriesBox->currentIndex())));
+    view_.SetAxis(static_cast<CompareAxis>(std::max(0, AxisBox->currentIndex())));
+    SizePlot();
+    view_.Rebuild();
+    ShowComparison();
+}
+
+void CompareWindow::SizePlot()
+{
+    const qreal ratio = Chart->devicePixelRatioF();
+    const QRect plot = CompareChart::PlotArea(view_.Set(), Chart->size(), ratio);
+    view_.SetPlot(plot.width(), plot.height(), ratio);
+}
+
+void CompareWindow::ShowComparison()
+{
     FillFileList();
+    FitChartHeight();
     DrawComparison();
+}
+
+void CompareWindow::FitChartHeight()
+{
+    const int least = std::max(ChartLeastHeight, CompareChart::LeastHeight(view_.Set(), Chart->width()));
+    Chart->setMinimumHeight(least);
+    const int missing = least - ChartArea->viewport()->height();
+    if (missing <= 0 || !isVisible() || !screen())
+        return;
+    // Taller within the screen; what still does not fit scrolls.
+    const QRect available = screen()->availableGeometry();
+    QRect place = frameGeometry();
+    place.setHeight(std::min(available.height(), place.height() + missing));
+    place.moveTop(std::max(available.top(), std::min(place.top(), available.bottom() + 1 - place.height())));
+    const QSize frame = frameGeometry().size() - size();
+    move(place.topLeft());
+    resize(place.size() - frame);
 }
 
 void CompareWindow::DrawComparison()
 {
-    QImage image = CompareChart::Draw(set_, Chart->size(), Chart->devicePixelRatioF());
-    if (set_.DrawnCount() == 0) {
+    QImage image = CompareChart::Draw(view_, Chart->size(), Chart->devicePixelRatioF());
+    if (view_.Set().DrawnCount() == 0) {
         QPainter painter(&image);
         painter.setPen(Qt::darkGray);
         painter.drawText(Chart->PlotRect(), Qt::AlignCenter,
@@ -218,8 +290,8 @@ void CompareWindow::FillFileList()
 {
     const int selected = FileList->currentRow();
     FileList->clear();
-    for (std::size_t i = 0; i < set_.Files().size(); ++i) {
-        const CompareFile& file = set_.Files()[i];
+    for (std::size_t i = 0; i < view_.Set().Files().size(); ++i) {
+        const CompareFile& file = view_.Set().Files()[i];
         QPixmap swatch(SwatchSize, SwatchSize);
         swatch.fill(file.Drawn() ? CompareChart::FileColour(file.Slot) : QColor(Qt::transparent));
         auto* item = new QListWidgetItem(QIcon(swatch), FileName(file), FileList);
@@ -229,7 +301,8 @@ void CompareWindow::FillFileList()
             item->setForeground(Qt::darkGray);
             tip += QStringLiteral("\nLeft out: ") + QString::fromStdString(file.Error);
         } else {
-            tip += u'\n' + CompareChart::LegendText(file);
+            const std::string legend = CompareLegendText(file, CompareFileName(file), GeneralDate(file.Date));
+            tip += u'\n' + QString::fromStdString(legend);
         }
         item->setToolTip(tip);
     }
@@ -238,45 +311,44 @@ void CompareWindow::FillFileList()
 
 void CompareWindow::ZoomTo(const ZoomRange& range)
 {
-    const ZoomRange clamped = ClampZoom(range, set_.Limits());
-    wanted_ = ShowsWhole(clamped, set_.Limits()) ? ZoomRange{} : clamped;
-    RebuildLines();
+    SizePlot();
+    if (view_.ZoomTo(range))
+        DrawComparison();
+}
+
+QPointF CompareWindow::PlotPlace(QPointF at) const
+{
+    const qreal ratio = Chart->devicePixelRatioF();
+    const QRect plot = CompareChart::PlotArea(view_.Set(), Chart->size(), ratio);
+    return at * ratio - QPointF(plot.topLeft());
 }
 
 double CompareWindow::AxisPlace(QPointF at) const
 {
-    const qreal ratio = Chart->devicePixelRatioF();
-    const QRect plot = CompareChart::PlotArea(set_, Chart->size(), ratio);
-    const double column = std::floor(at.x() * ratio - plot.left());
-    const ZoomRange& view = set_.View();
-    return view.Left + (column + 0.5) / plot.width() * view.Width();
+    return view_.AxisPlace(PlotPlace(at).x());
 }
 
 void CompareWindow::ShowReadout(QPointF at)
 {
     QLabel& box = *Chart->Readout;
-    const QRectF plot = Chart->PlotRect();
-    if (!plot.contains(at) || set_.DrawnCount() == 0) {
+    const QPointF place = PlotPlace(at);
+    const std::optional<CompareReadout> readout = view_.ReadoutAt(place.x(), place.y(), DecimalSeparator());
+    if (!readout) {
         box.hide();
         return;
     }
-    const double x = AxisPlace(at);
-    QStringList lines{CompareChart::PlaceText(set_, x).toHtmlEscaped()};
-    for (std::size_t i = 0; i < set_.Files().size(); ++i) {
-        const CompareFile& file = set_.Files()[i];
-        const std::optional<double> value = file.Drawn() ? file.Line.ValueAt(x) : std::nullopt;
-        if (value)
-            lines << QStringLiteral("<span style=\"color:%1\">&#9632;</span> %2: %3")
-                         .arg(CompareChart::FileColour(file.Slot).name(), FileName(file).toHtmlEscaped(),
-                              CompareChart::ValueText(set_, *value));
-    }
+    QStringList lines{QString::fromStdString(readout->Place).toHtmlEscaped()};
+    for (const CompareReadoutValue& value : readout->Values)
+        lines << QStringLiteral("<span style=\"color:%1\">&#9632;</span> %2: %3")
+                     .arg(QColor::fromRgb(static_cast<QRgb>(value.Ink)).name(),
+                          QString::fromStdString(value.Name).toHtmlEscaped(), QString::fromStdString(value.Value));
     box.setText(lines.join(QStringLiteral("<br>")));
     box.adjustSize();
-    const ReadoutPlace place =
+    const ReadoutPlace spot =
         PlaceReadout(static_cast<float>(at.x()), static_cast<float>(at.y()), static_cast<float>(box.width()),
                      static_cast<float>(box.height()), static_cast<float>(Chart->width()),
                      static_cast<float>(Chart->height()));
-    box.move(static_cast<int>(std::lround(place.Left)), static_cast<int>(std::lround(place.Top)));
+    box.move(static_cast<int>(std::lround(spot.Left)), static_cast<int>(std::lround(spot.Top)));
     box.show();
 }
 
@@ -320,8 +392,6 @@ void CompareWindow::SeriesChosen()
 
 void CompareWindow::AxisChosen()
 {
-    // Sectors and shares are different axes: a zoom of one means nothing on the other.
-    wanted_ = {};
     RebuildLines();
 }
 
@@ -347,17 +417,30 @@ void CompareWindow::ChartMouseLeft()
 
 void CompareWindow::ChartWheelTurned(QPointF at, double notches)
 {
-    ZoomTo(ZoomAround(set_.View(), AxisPlace(at), notches, set_.Limits()));
+    SizePlot();
+    if (view_.Wheel(PlotPlace(at).x(), notches))
+        DrawComparison();
+}
+
+void CompareWindow::ChartWheelPanned(double steps)
+{
+    SizePlot();
+    if (view_.Pan(steps))
+        DrawComparison();
 }
 
 void CompareWindow::ChartDragged(QPointF from, QPointF to)
 {
-    ZoomTo(ZoomToDrag(set_.View(), AxisPlace(from), AxisPlace(to), set_.Limits()));
+    SizePlot();
+    if (view_.Drag(PlotPlace(from).x(), PlotPlace(to).x()))
+        DrawComparison();
 }
 
 void CompareWindow::ChartDoubleClicked()
 {
-    ZoomTo(WholeRange(set_.Limits()));
+    SizePlot();
+    if (view_.ShowWhole())
+        DrawComparison();
 }
 
 void CompareWindow::ChartFilesDropped(const QStringList& files)
@@ -367,17 +450,24 @@ void CompareWindow::ChartFilesDropped(const QStringList& files)
 
 void CompareWindow::KeyPressed(int key)
 {
-    if (key == Qt::Key_Escape)
+    // Escape ends a drag first, as in the main window; the comparison stays.
+    if (key == Qt::Key_Escape && !Chart->CancelDrag())
         close();
     else if (key == Qt::Key_Delete)
         RemoveGraphFile(FileList->currentRow());
+    else if (key == Qt::Key_Left || key == Qt::Key_Right)
+        ChartWheelPanned(key == Qt::Key_Left ? -1 : 1);
 }
 
 void CompareWindow::ResizeSettled()
 {
     const QSize wanted = Chart->size() * Chart->devicePixelRatioF();
-    if (Chart->Image().size() != wanted)
-        RebuildLines();
+    if (Chart->Image().size() != wanted) {
+        SizePlot();
+        view_.Rebuild();
+        FitChartHeight();
+        DrawComparison();
+    }
 }
 
 void CompareWindow::keyPressEvent(QKeyEvent* event)

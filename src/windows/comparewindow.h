@@ -1,6 +1,6 @@
 #pragma once
 
-#include "compare/compareset.h"
+#include "compare/compareview.h"
 
 #include <QPointer>
 #include <QString>
@@ -12,6 +12,7 @@
 class QComboBox;
 class QListWidget;
 class QPushButton;
+class QScrollArea;
 class QTimer;
 
 namespace velantro {
@@ -35,7 +36,8 @@ public:
     CompareWindow(const std::string& firstFile, const QString& graphFolder, const QString& pictureFolder,
                   FileDialogs& fileDialogs, MessageBoxes& messageBoxes);
 
-    const CompareSet& Set() const { return set_; }
+    const CompareSet& Set() const { return view_.Set(); }
+    CompareView& View() { return view_; }
 
     void AddGraphFiles(const QStringList& files);
     void RemoveGraphFile(int index);
@@ -44,10 +46,13 @@ public:
     void ZoomTo(const ZoomRange& range);
     // The place on the axis under a point of the picture: the middle of its pixel column.
     double AxisPlace(QPointF at) const;
+    // A point of the picture in device pixels from the plot's top left.
+    QPointF PlotPlace(QPointF at) const;
     void ShowReadout(QPointF at);
     void SavePicture();
     // When first shown: sized to the owner's screen and opened beside the owner, or over it.
-    void PlaceBeside(const QWidget* owner);
+    // A tool window of the owner, never covering it whole.
+    void PlaceBeside(QWidget* owner);
 
     // Event handlers, named for the control and what happened to it.
     void AddFilesClicked();
@@ -59,6 +64,7 @@ public:
     void ChartMouseMove(QPointF at);
     void ChartMouseLeft();
     void ChartWheelTurned(QPointF at, double notches);
+    void ChartWheelPanned(double steps);
     void ChartDragged(QPointF from, QPointF to);
     void ChartDoubleClicked();
     void ChartFilesDropped(const QStringList& files);
@@ -72,6 +78,7 @@ public:
     QPushButton* SavePictureButton = nullptr;
     QListWidget* FileList = nullptr;
     ComparePicture* Chart = nullptr;
+    QScrollArea* ChartArea = nullptr;
     QTimer* ResizeTimer = nullptr;
 
 protected:
@@ -83,10 +90,14 @@ private:
     void BuildControls();
     void ConnectHandlers();
     void FillFileList();
+    // The view's plot as the picture's size and legend leave it.
+    void SizePlot();
+    void ShowComparison();
+    // The picture's least height for its legend, the window grown within the screen for it.
+    void FitChartHeight();
+    void KeepOwnerInSight();
 
-    CompareSet set_;
-    // The stretch asked for; empty for the whole axis.
-    ZoomRange wanted_;
+    CompareView view_;
     QString graphFolder_;
     QString pictureFolder_;
     FileDialogs& fileDialogs_;

@@ -449,6 +449,38 @@ for (const file of examples.concat(hostile).filter((f) => !process.env.VELANTRO_
   checked.push('compare');
 }
 
+// Compare zooms, pans, reads out and takes each file's share as its axis,
+// as the window does: the core decides, the page only passes the pointer on.
+{
+  const box = await (await page.$('#compare-plot')).boundingBox();
+  const range = () => page.evaluate(() => document.body.dataset.compareRange.split(':').map(Number));
+  const act = async (what) => {
+    const before = await page.evaluate(() => document.body.dataset.compareDrawn);
+    await what();
+    await page.waitForFunction((n) => document.body.dataset.compareDrawn !== n && document.body.dataset.busy === '0', {}, before);
+  };
+  const [, whole] = await range();
+  await page.mouse.move(box.x + 1 + box.width / 4, box.y + box.height / 2);
+  await act(() => page.mouse.wheel({ deltaY: -100 }));
+  const zoomed = await range();
+  if (Math.abs(zoomed[1] - zoomed[0] - whole / 2) > 1) fail(`compare: a wheel notch shows ${zoomed} of 0:${whole}`);
+  await page.keyboard.down('Shift');
+  await act(() => page.mouse.wheel({ deltaY: 100 }));
+  await page.keyboard.up('Shift');
+  const panned = await range();
+  if (Math.abs(panned[0] - zoomed[0] - whole / 20) > 1) fail(`compare: Shift and the wheel moved ${zoomed} to ${panned}`);
+  await page.mouse.move(box.x + 1 + box.width / 3, box.y + box.height / 2);
+  await page.waitForFunction(() => !document.getElementById('compare-readout').hidden);
+  const readout = await page.$eval('#compare-readout', (e) => e.textContent);
+  if (!/^Sector \d+ \(/.test(readout)) fail(`compare: readout "${readout}"`);
+  await act(() => page.mouse.click(box.x + 1 + box.width / 2, box.y + box.height / 2, { count: 2 }));
+  if ((await range())[1] !== whole) fail('compare: a double-click did not show the whole axis');
+  await act(() => page.select('#compare-axis', '1'));
+  const title = await page.$eval('#compare-x-title', (e) => e.textContent);
+  if (title !== "Share of each file's data (%)" || (await range())[1] !== 100) fail(`compare: share axis "${title}"`);
+  checked.push('compare zoom, pan, readout and axis');
+}
+
 // A link to a file of the same site opens it; one elsewhere is refused without a request.
 fs.copyFileSync(path.join(options.examples, 'dvd-dl.ibg'), path.join(burns, 'dvd-dl.ibg'));
 const linked = await openPage('?open=burns/dvd-dl.ibg');

@@ -4,6 +4,8 @@
 #include "windows/comparepicture.h"
 #include "windows/comparewindow.h"
 #include "charts/columnsummary.h"
+#include "charts/imagesurface.h"
+#include "compare/compareview.h"
 #include "support/window.h"
 #include "graphfile/samplescan.h"
 #include "ibggen.h"
@@ -13,6 +15,8 @@
 #include <QPointer>
 #include <QScreen>
 #include <QWheelEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QFile>
 #include <QPainter>
 #include <QPushButton>
@@ -20,18 +24,25 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <set>
 
 namespace velantro {
 namespace {
 
-QImage Drawn(const QRect& plot, const std::vector<PixelSegment>& segments, int penWidth)
+// The segments as the compare view draws them: clipped to the plot, on whole pixels.
+std::vector<std::uint32_t> Drawn(const QRect& plot, std::vector<PixelSegment> segments, int penWidth)
 {
-    QImage image(plot.size() + QSize(20, 20), QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    CompareChart::DrawLine(painter, plot, segments, Qt::blue, penWidth);
-    return image;
+    ImageSurface image(plot.width(), plot.height(), CompareBackground);
+    image.SetPenWidth(penWidth);
+    image.SetUserScale(0, static_cast<float>(plot.width()), static_cast<float>(plot.height()));
+    for (PixelSegment& segment : segments) {
+        if (ClipSegment(segment, plot.width(), plot.height()))
+            image.Line(static_cast<float>(std::floor(segment.X1)), static_cast<float>(std::floor(segment.Y1)),
+                       static_cast<float>(std::floor(segment.X2)), static_cast<float>(std::floor(segment.Y2)),
+                       CompareColour(0));
+    }
+    return image.Bits();
 }
 
 TEST(CompareChart, SummaryDrawsTheSamePixelsAsEveryPoint)
@@ -51,7 +62,7 @@ TEST(CompareChart, SummaryDrawsTheSamePixelsAsEveryPoint)
     };
     const QTemporaryDir folder;
     const std::string path = folder.filePath(QStringLiteral("a.ibg")).toStdString();
-    const QRect plot(10, 10, 300, 200);
+    const QRect plot(0, 0, 300, 200);
     const RowScale rows{30, plot.height()};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Name);
@@ -70,7 +81,7 @@ TEST(CompareChart, SummaryDrawsTheSamePixelsAsEveryPoint)
             const PixelSegment from = every.empty() ? PixelSegment{x, y, x, y} : every.back();
             every.push_back({from.X2, from.Y2, x, y});
         }
-        const QImage full = Drawn(plot, every, c.PenWidth);
+        const std::vector<std::uint32_t> full = Drawn(plot, every, c.PenWidth);
         EXPECT_NE(full, Drawn(plot, {}, c.PenWidth));
         EXPECT_EQ(Drawn(plot, summary.Segments(rows), c.PenWidth), full);
     }
@@ -121,6 +132,74 @@ TEST(CompareWindow, OpensWithTheCurrentFileAddsZoomsAndSaves)
     EXPECT_FALSE(open && open->isVisible());
 }
 
+// Escape during a drag calls the drag off and keeps the comparison; Shift
+// with the wheel, a horizontal wheel, Left and Right move a zoomed view by a
+// tenth, as in the main window; the same file added again is refused.
+TEST(CompareWindow, EscapeEndsADragPanningAndTheSameFileTwice)
+{
+    const QTemporaryDir folder;
+    const QString first = folder.filePath(QStringLiteral("a.ibg"));
+    ASSERT_TRUE(ibggen::WriteFile({ibggen::Kind::DvdBurnVerify, 400, "\r\n", 1}, first.toStdString()));
+    testing::ScriptedFileDialogs dialogs;
+    testing::RecordedMessageBoxes boxes;
+    MainWindow form(QFile::encodeName(first).toStdString(), &dialogs, &boxes);
+    form.CompareAction->trigger();
+    QPointer<CompareWindow> window(form.Compare());
+    window->activateWindow();
+    ComparePicture& chart = *window->Chart;
+    const QPointF centre = chart.PlotRect().center();
+    const auto mouse = [&chart](QEvent::Type type, QPointF at, Qt::MouseButtons buttons) {
+        QMouseEvent event(type, at, chart.mapToGlobal(at), Qt::LeftButton, buttons, Qt::NoModifier);
+        QApplication::sendEvent(&chart, &event);
+    };
+    const auto key = [&chart](int code) {
+        QKeyEvent press(QEvent::KeyPress, code, Qt::NoModifier);
+        QApplication::sendEvent(&chart, &press);
+    };
+    const auto wheel = [&chart, centre](QPoint delta, Qt::KeyboardModifiers modifiers) {
+        QWheelEvent event(centre, chart.mapToGlobal(centre), {}, delta, Qt::NoButton, modifiers, Qt::NoScrollPhase,
+                          false);
+        QApplication::sendEvent(&chart, &event);
+    };
+    mouse(QEvent::MouseButtonPress, centre, Qt::LeftButton);
+    mouse(QEvent::MouseMove, centre + QPointF(60, 0), Qt::LeftButton);
+    key(Qt::Key_Escape);
+    mouse(QEvent::MouseButtonRelease, centre + QPointF(60, 0), Qt::NoButton);
+    QApplication::processEvents();
+    ASSERT_TRUE(window && window->isVisible());
+    EXPECT_TRUE(ShowsWhole(window->Set().View(), window->Set().Limits()));
+
+    struct Step {
+        const char* Name;
+        std::function<void()> Act;
+        double Moved; // tenths of the view's width
+    };
+    const std::vector<Step> steps = {
+        {"Right on the whole axis", [&] { key(Qt::Key_Right); }, 0},
+        {"a notch zooms", [&] { wheel(QPoint(0, 120), Qt::NoModifier); }, std::nan("")},
+        {"Shift and the wheel down", [&] { wheel(QPoint(0, -120), Qt::ShiftModifier); }, 1},
+        {"Shift and the wheel up", [&] { wheel(QPoint(0, 120), Qt::ShiftModifier); }, -1},
+        {"a horizontal wheel", [&] { wheel(QPoint(-240, 0), Qt::NoModifier); }, 2},
+        {"Right", [&] { key(Qt::Key_Right); }, 1},
+        {"Left", [&] { key(Qt::Key_Left); }, -1},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.Name);
+        const ZoomRange before = window->Set().View();
+        step.Act();
+        const ZoomRange after = window->Set().View();
+        if (std::isnan(step.Moved))
+            continue;
+        EXPECT_DOUBLE_EQ(after.Width(), before.Width());
+        EXPECT_NEAR(after.Left - before.Left, step.Moved * after.Width() / 10, 1);
+    }
+
+    window->AddGraphFiles({first});
+    EXPECT_EQ(window->Set().Files().size(), 1u);
+    ASSERT_EQ(boxes.Shown.size(), 1u);
+    EXPECT_TRUE(boxes.Shown[0].Prompt.contains(QStringLiteral("already compared")));
+}
+
 // Every colour stands out from the chart's background by 3:1 or more (the
 // contrast of lines and symbols) and from the others.
 TEST(CompareChart, PaletteStandsOutFromTheBackground)
@@ -131,7 +210,8 @@ TEST(CompareChart, PaletteStandsOutFromTheBackground)
         const auto linear = [](double c) { return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4); };
         return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) + 0.0722 * linear(colour.blueF());
     };
-    const QColor background = CompareChart::Draw(CompareSet(), QSize(100, 100), 1).pixelColor(0, 0);
+    CompareView none;
+    const QColor background = CompareChart::Draw(none, QSize(100, 100), 1).pixelColor(0, 0);
     std::set<QRgb> seen;
     for (int slot = 0; slot < MaxCompareFiles; ++slot) {
         SCOPED_TRACE(slot);
@@ -160,11 +240,10 @@ TEST(CompareChart, PlaceInTheCaptionsUnit)
         {{dvd}, CompareAxis::ShareOfData, 12.5, QStringLiteral("12.50% of the data")},
     };
     for (const auto& [files, axis, x, text] : cases) {
-        CompareSet set;
-        for (const std::string& file : files)
-            set.Add(file);
-        set.Rebuild(CompareSeries::WriteSpeed, axis, {}, 100);
-        EXPECT_EQ(CompareChart::PlaceText(set, x), text);
+        CompareView view;
+        view.SetAxis(axis);
+        view.Add(files);
+        EXPECT_EQ(QString::fromStdString(view.PlaceText(x, U'.')), text);
     }
 }
 
