@@ -5,22 +5,28 @@
   'use strict';
 
   if (typeof document === 'undefined') {
-    if (typeof importScripts === 'function') runWorker();
+    if (typeof importScripts === 'function') runWorker(self, () => new FileReaderSync());
     return;
   }
-  const script = document.currentScript.src;
+  const script = document.currentScript;
   if (document.readyState === 'loading') {
     document.addEventListener('DOMContentLoaded', () => runPage(script));
   } else {
     runPage(script);
   }
 
-  function runWorker() {
+  // The worker's side, or the page's own where a browser lets no worker
+  // read a file: `endpoint` carries the messages, `reader` reads a blob
+  // synchronously.
+  function runWorker(endpoint, reader) {
     let core = null;
     let mounted = 0;
     let current = null;
     const calls = {};
-    const ready = VelantroCore().then((module) => {
+    // The first message brings the core's code when the page holds it.
+    let loaded;
+    const load = new Promise((resolve) => (loaded = resolve));
+    const ready = load.then((wasm) => VelantroCore(wasm ? { wasmBinary: wasm } : {})).then((module) => {
       core = module;
       const call = (name, types) => core.cwrap('velantro_' + name, 'string', types);
       calls.start = call('start', ['number']);
@@ -42,15 +48,31 @@
     // megabytes read at once, and memory stays flat all the same.
     function readAhead(filesystem) {
       const span = 4 << 20;
-      const reader = new FileReaderSync();
+      const blobs = reader();
+      filesystem.reader = blobs;
+      // The library's mount insists on a worker; the page's own core mounts
+      // its files the same way.
+      if (typeof importScripts !== 'function') {
+        filesystem.mount = (mount) => {
+          const root = filesystem.createNode(null, '/', filesystem.DIR_MODE, 0);
+          for (const blob of mount.opts.blobs) filesystem.createNode(root, blob.name, filesystem.FILE_MODE, 0, blob.data);
+          return root;
+        };
+      }
       let held = { node: null, start: 0, bytes: new Uint8Array(0) };
+      let told = 0;
       filesystem.stream_ops.read = (stream, buffer, offset, length, position) => {
         const node = stream.node;
         const count = Math.max(0, Math.min(length, node.size - position));
         if (count === 0) return 0;
         if (held.node !== node || position < held.start || position + count > held.start + held.bytes.length) {
           const end = Math.min(node.size, position + Math.max(count, span));
-          held = { node: node, start: position, bytes: new Uint8Array(reader.readAsArrayBuffer(node.contents.slice(position, end))) };
+          held = { node: node, start: position, bytes: new Uint8Array(blobs.readAsArrayBuffer(node.contents.slice(position, end))) };
+          // The share read, for the page's status; a few times a second at most.
+          if (performance.now() - told > 200) {
+            told = performance.now();
+            endpoint.postMessage({ progress: { name: node.name, done: end, size: node.size } });
+          }
         }
         buffer.set(held.bytes.subarray(position - held.start, position - held.start + count), offset);
         return count;
@@ -124,33 +146,53 @@
       },
     };
 
-    self.onmessage = (event) => {
+    endpoint.onmessage = (event) => {
       const message = event.data;
+      if (message.kind === 'load') {
+        // Some browsers let a worker made from a page on disk read no blob.
+        try {
+          reader().readAsArrayBuffer(new Blob(['\n']));
+        } catch (error) {
+          endpoint.postMessage({ unreadable: String(error) });
+          return;
+        }
+        endpoint.postMessage({ ready: true });
+        loaded(message.wasm);
+        return;
+      }
       ready
         .then(() => {
           const started = performance.now();
           const reply = handlers[message.kind](message);
           reply.answer = { value: reply.answer, ms: performance.now() - started, memory: core.HEAPU8.length };
-          self.postMessage({ id: message.id, answer: reply.answer }, reply.transfer);
+          endpoint.postMessage({ id: message.id, answer: reply.answer }, reply.transfer);
         })
-        .catch((error) => self.postMessage({ id: message.id, error: String(error) }));
+        .catch((error) => endpoint.postMessage({ id: message.id, error: String(error) }));
     };
   }
 
-  function runPage(scriptUrl) {
+  function runPage(script) {
     const $ = (id) => document.getElementById(id);
-    const worker = new Worker(scriptUrl);
     const pending = new Map();
     let nextId = 0;
     let busy = 0;
     let drawn = 0;
 
-    worker.onmessage = (event) => {
+    const worker = StartCoreWorker(script, runWorker, (event) => {
+      if (event.data.progress) {
+        ShowProgress(event.data.progress);
+        return;
+      }
+      if (event.data.refused) {
+        for (const settle of pending.values()) settle.reject(new Error(event.data.refused));
+        pending.clear();
+        return;
+      }
       const settle = pending.get(event.data.id);
       pending.delete(event.data.id);
       if (event.data.error) settle.reject(new Error(event.data.error));
       else settle.resolve(event.data.answer);
-    };
+    });
 
     function ask(kind, message) {
       const id = ++nextId;
@@ -239,10 +281,19 @@
     }
 
     function open(blob, name) {
+      const before = fileName;
       fileName = name;
       document.title = name + ' - Velantro';
       $('report').hidden = true;
-      return ask('open', { file: blob, name: name }).then(show);
+      ShowStatus('Reading ' + name + '... 0 %');
+      return ask('open', { file: blob, name: name }).then((state) => {
+        show(state);
+        ShowStatus(
+          state.rejected
+            ? name + ' was not opened: ' + state.rejected + '.' + (before && state.loaded ? ' Still showing ' + before + '.' : '')
+            : 'Showing ' + name + '.'
+        );
+      });
     }
 
     function sendOptions() {
@@ -288,6 +339,11 @@
       const box = canvas.getBoundingClientRect();
       return { x: event.clientX - box.left, y: event.clientY - box.top };
     };
+    // The core's pixels where a narrow screen scales the charts down.
+    const logical = (canvas, at) => ({
+      x: (at.x * canvas.width) / ratio / Math.max(1, canvas.clientWidth),
+      y: (at.y * canvas.height) / ratio / Math.max(1, canvas.clientHeight),
+    });
     [$('speed'), $('percent')].forEach((canvas, index) => {
       const chart = index + 1;
       const label = canvas.parentElement.querySelector('.readout');
@@ -300,11 +356,12 @@
         }
         if (readoutPending) return;
         readoutPending = true;
-        ask('readout', { chart: chart, x: at.x, y: at.y }).then((caption) => {
+        const point = logical(canvas, at);
+        ask('readout', { chart: chart, x: point.x, y: point.y }).then((caption) => {
           readoutPending = false;
           label.hidden = caption === null;
           if (caption === null) return;
-          label.textContent = caption;
+          label.textContent = caption.replace(/\r\n/g, '\n');
           const left = at.x + label.offsetWidth + 4 > canvas.clientWidth ? at.x - label.offsetWidth - 2 : at.x + 2;
           const top = at.y + label.offsetHeight + 4 > canvas.clientHeight ? at.y - label.offsetHeight - 2 : at.y + 2;
           label.style.left = left + 'px';
@@ -322,7 +379,7 @@
         const from = dragFrom;
         dragFrom = null;
         band.hidden = true;
-        ask('drag', { from: from, to: offset(event, canvas).x }).then(show);
+        ask('drag', { from: logical(canvas, { x: from, y: 0 }).x, to: logical(canvas, offset(event, canvas)).x }).then(show);
       });
       canvas.addEventListener('dblclick', () => ask('whole', {}).then(show));
       canvas.addEventListener(
@@ -342,7 +399,7 @@
           const first = wheelNotches === 0;
           wheelNotches += notches;
           if (!first) return;
-          const x = offset(event, canvas).x;
+          const x = logical(canvas, offset(event, canvas)).x;
           setTimeout(() => {
             const total = wheelNotches;
             wheelNotches = 0;
@@ -351,6 +408,12 @@
         },
         { passive: false }
       );
+      AttachTouch(canvas, {
+        wheel: (x, notches) => ask('wheel', { x: logical(canvas, { x: x, y: 0 }).x, notches: notches }).then(show),
+        pan: panBy,
+        whole: () => ask('whole', {}).then(show),
+        readout: (x, y) => canvas.dispatchEvent(new MouseEvent('mousemove', { clientX: x, clientY: y })),
+      });
     });
     // Pan steps come as fast as a wheel turns: those that arrive while one is
     // on its way go together.
@@ -385,7 +448,7 @@
         panBy(event.key === 'ArrowLeft' ? -1 : 1);
       } else if (event.key === '+' || event.key === '-') {
         // The keyboard's wheel, about the middle of the view.
-        ask('wheel', { x: $('speed').clientWidth / 2, notches: event.key === '+' ? 1 : -1 }).then(show);
+        ask('wheel', { x: $('speed').width / ratio / 2, notches: event.key === '+' ? 1 : -1 }).then(show);
       }
     });
 
@@ -404,7 +467,7 @@
         $('report').hidden = false;
       })
     );
-    $('copy-button').addEventListener('click', () => navigator.clipboard.writeText($('report-text').textContent));
+    $('copy-button').addEventListener('click', () => CopyText($('report-text').textContent));
     $('json-button').addEventListener('click', () =>
       ask('report', { format: 'json' }).then((text) => download(text, 'application/json', baseName() + '.json'))
     );
@@ -509,6 +572,8 @@
 
     // A link may name a file of the same site to open.
     const start = ask('start', { ratio: ratio }).then(show);
+    TakeLaunchedFiles((file, name) => start.then(() => open(file, name)));
+    KeepOffline();
     const wanted = new URLSearchParams(location.search).get('open');
     if (wanted) {
       const url = new URL(wanted, location.href);
