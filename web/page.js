@@ -42,6 +42,7 @@
       core.FS.mkdir('/in');
       readAhead(core.FS.filesystems.WORKERFS);
     });
+    ready.catch((error) => endpoint.postMessage({ refused: 'This browser did not start the page\'s core (' + error + ').' }));
 
     // Each read of a File costs a round trip to the browser's blob store,
     // whatever its size: the reader's chunks are served from a few
@@ -293,7 +294,7 @@
             ? name + ' was not opened: ' + state.rejected + '.' + (before && state.loaded ? ' Still showing ' + before + '.' : '')
             : 'Showing ' + name + '.'
         );
-      });
+      }, (error) => ShowStatus(name + ' was not opened: ' + error.message));
     }
 
     function sendOptions() {

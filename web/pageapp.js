@@ -35,6 +35,8 @@ function StartCoreWorker(script, runWorker, onMessage) {
     const answer = (event) => {
       if (event.data.unreadable) {
         refuse('This browser lets the page read no file (' + event.data.unreadable + ').');
+      } else if (event.data.refused) {
+        refuse(event.data.refused);
       } else if (event.data.ready) {
         target = { postMessage: (message) => setTimeout(() => endpoint.onmessage({ data: message })) };
         flush();
@@ -57,6 +59,8 @@ function StartCoreWorker(script, runWorker, onMessage) {
       if (event.data.unreadable) {
         worker.terminate();
         runInPage(event.data.unreadable);
+      } else if (event.data.refused) {
+        refuse(event.data.refused);
       } else if (event.data.ready) {
         target = worker;
         flush();

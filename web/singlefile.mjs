@@ -15,6 +15,7 @@ const hash = (text) => `'sha256-${crypto.createHash('sha256').update(text, 'utf8
 // A script element ends at the first "</script" in it, whatever the script means.
 const css = fs.readFileSync(style, 'utf8');
 const js = fs.readFileSync(script, 'utf8').replace(/<\/(script)/gi, '<\\/$1');
+if (js.includes('<!--')) throw new Error(`${script}: "<!--" would change how the page parses its script`);
 const wasm = fs.readFileSync(core).toString('base64').replace(/.{1,120}/g, '$&\n');
 
 const policy = [

@@ -38,15 +38,39 @@ function velantro(args) {
   });
 }
 
+// Each example, and files the desktop turns away; what the commands say of each.
 const good = path.join(options.examples, 'dvd-verify.ibg');
-const refused = path.join(work, 'cut-header.ibg');
 const goodText = fs.readFileSync(good, 'latin1');
-fs.writeFileSync(refused, goodText.slice(0, goodText.indexOf('\n', 200)), 'latin1');
-velantro(['--export', path.join(work, 'export.png'), good]);
-const picture = readPng(path.join(work, 'export.png'));
-const info = velantro(['--info', good]).stdout.trim().split('\n');
-const report = velantro(['--report', good]).stdout.replace(/^File .*$/m, 'File');
-const refusedReason = /\((.*)\)\n$/.exec(velantro(['--info', refused]).stderr)[1];
+const refusedFiles = {
+  'empty.ibg': '',
+  'cut-header.ibg': goodText.slice(0, goodText.indexOf('\n', 200)),
+  'huge-sample.ibg': goodText.replace('\n3.41,1925,', '\n3.41e999,1925,'),
+};
+for (const [name, text] of Object.entries(refusedFiles)) fs.writeFileSync(path.join(work, name), text, 'latin1');
+const files = fs
+  .readdirSync(options.examples)
+  .filter((name) => name.endsWith('.ibg') && name !== 'dvd-verify.ibg')
+  .sort()
+  .map((name) => path.join(options.examples, name))
+  .concat(Object.keys(refusedFiles).map((name) => path.join(work, name)));
+const expectations = new Map();
+function expected(file) {
+  if (!expectations.has(file)) {
+    const info = velantro(['--info', file]);
+    const answer = { refused: info.status !== 0 };
+    if (answer.refused) {
+      answer.reason = /\((.*)\)\n$/.exec(info.stderr)[1];
+    } else {
+      answer.info = info.stdout.trim().split('\n');
+      answer.report = velantro(['--report', file]).stdout.replace(/^File .*$/m, 'File');
+      const out = path.join(work, path.basename(file) + '.png');
+      velantro(['--export', out, file]);
+      answer.picture = readPng(out);
+    }
+    expectations.set(file, answer);
+  }
+  return expectations.get(file);
+}
 
 // --- What each engine is asked, through one call: a function run in the page.
 
@@ -122,55 +146,65 @@ const shownState = (ui) =>
   }));
 
 let places = null;
-// A good file by the button, then a refused one dropped: what the commands say of each.
-async function checkPage(ui, engine) {
-  if (!(await until(ui, () => Number(document.body.dataset.drawn) > 0 && document.body.dataset.busy === '0', null, `${engine}: the page did not start`)))
-    return;
-  let before = await drawn(ui);
-  await ui.upload('#file', path.resolve(good));
-  if (!(await settledAfter(ui, before, `${engine}: dvd-verify.ibg by the button`))) {
+async function checkFile(ui, engine, file, byButton) {
+  const name = path.basename(file);
+  const wanted = expected(file);
+  const before = await drawn(ui);
+  if (byButton) await ui.upload('#file', path.resolve(file));
+  else await dropFile(ui, file);
+  if (!(await settledAfter(ui, before, `${engine}: ${name}`))) {
     fail(`${engine}: ${JSON.stringify(await shownState(ui))}`);
     return;
   }
   const state = await shownState(ui);
-  if (info[0] !== 'Drive: ' + state.drive) fail(`${engine}: drive "${state.drive}"`);
+  if (wanted.refused) {
+    if (state.rejected !== wanted.reason || !state.message.includes(`(${wanted.reason})`))
+      fail(`${engine}: ${name} refused for "${state.rejected}", --info "${wanted.reason}"`);
+    if (!state.status.startsWith(`${name} was not opened: ${wanted.reason}`)) fail(`${engine}: status "${state.status}"`);
+    return;
+  }
+  const info = wanted.info;
+  if (info[0] !== 'Drive: ' + state.drive) fail(`${engine}: ${name}: drive "${state.drive}"`);
   state.captions.forEach((caption, i) => {
-    const expected = info[i + 1].slice(caption.length + 2);
+    const expectedValue = info[i + 1].slice(caption.length + 2);
     const shown = state.values[i];
-    const same = caption === 'Date/Time' ? Date.parse(shown) === Date.parse(expected) || shown === expected : shown === expected;
-    if (!same) fail(`${engine}: ${caption} "${shown}", --info "${info[i + 1]}"`);
+    const same =
+      caption === 'Date/Time' ? Date.parse(shown) === Date.parse(expectedValue) || shown === expectedValue : shown === expectedValue;
+    if (!same) fail(`${engine}: ${name}: ${caption} "${shown}", --info "${info[i + 1]}"`);
   });
-  if (state.status !== 'Showing dvd-verify.ibg.') fail(`${engine}: status "${state.status}"`);
+  if (state.status !== `Showing ${name}.`) fail(`${engine}: status "${state.status}"`);
 
   const speed = await canvasOf(ui, 'speed');
   const percent = await canvasOf(ui, 'percent');
-  places = places || findCharts(speed, percent, picture);
-  if (!places) fail(`${engine}: the charts are nowhere in the export`);
+  places = places || findCharts(speed, percent, wanted.picture);
+  if (!places) fail(`${engine}: ${name}: the charts are nowhere in the export`);
   else {
-    const a = differences(speed, picture, places.left, places.top);
-    const b = differences(percent, picture, places.left, places.below);
-    if (a || b) fail(`${engine}: ${a} speed and ${b} percent chart pixels differ from --export`);
+    const a = differences(speed, wanted.picture, places.left, places.top);
+    const b = differences(percent, wanted.picture, places.left, places.below);
+    if (a || b) fail(`${engine}: ${name}: ${a} speed and ${b} percent chart pixels differ from --export`);
   }
 
-  await ui.evaluate(() => document.getElementById('report-button').click());
-  await until(ui, () => !document.getElementById('report').hidden, null, `${engine}: the report`);
+  await ui.evaluate(() => {
+    document.getElementById('report').hidden = true;
+    document.getElementById('report-button').click();
+  });
+  await until(ui, () => !document.getElementById('report').hidden, null, `${engine}: ${name}: the report`);
   const dateShown = state.values[state.captions.indexOf('Date/Time')];
   const dateExpected = info[1 + state.captions.indexOf('Date/Time')].replace(/^Date\/Time: /, '');
   const text = (await ui.evaluate(() => document.getElementById('report-text').textContent))
     .replace(/^File .*$/m, 'File')
     .split(dateShown)
     .join(dateExpected);
-  if (text !== report) fail(`${engine}: the report differs from --report`);
+  if (text !== wanted.report) fail(`${engine}: ${name}: the report differs from --report`);
+}
 
-  before = await drawn(ui);
-  await dropFile(ui, refused);
-  await settledAfter(ui, before, `${engine}: cut-header.ibg dropped`);
-  const after = await shownState(ui);
-  if (after.rejected !== refusedReason || !after.message.includes(`(${refusedReason})`))
-    fail(`${engine}: the refused file: "${after.rejected}", --info "${refusedReason}"`);
-  if (!after.status.startsWith('cut-header.ibg was not opened: ' + refusedReason)) fail(`${engine}: status "${after.status}"`);
-  if (after.drive !== state.drive) fail(`${engine}: a refused file changed the drive shown`);
+// The first file by the button, the others dropped.
+async function checkPage(ui, engine) {
+  if (!(await until(ui, () => Number(document.body.dataset.drawn) > 0 && document.body.dataset.busy === '0', null, `${engine}: the page did not start`)))
+    return;
+  await checkFile(ui, engine, good, true);
   if (options.shots) await ui.screenshot(path.join(options.shots, `${engine}-from-disk.png`));
+  for (const file of files) await checkFile(ui, engine, file, false);
 }
 
 // --- The engines ---------------------------------------------------------------
@@ -286,7 +320,7 @@ async function siteOffline(browser) {
   await dropFile(ui, good);
   await settledAfter(ui, before, 'site offline: dvd-verify.ibg');
   const state = await shownState(ui);
-  if (info[0] !== 'Drive: ' + state.drive) fail(`site offline: drive "${state.drive}"`);
+  if (expected(good).info[0] !== 'Drive: ' + state.drive) fail(`site offline: drive "${state.drive}"`);
   if (options.shots) await page.screenshot({ path: path.join(options.shots, 'site-1280x900.png'), fullPage: false });
   await page.close();
   checked.push('site offline');
@@ -316,30 +350,34 @@ async function phone(browser) {
     if (layout.wide > layout.width) fail(`${what}: the page is ${layout.wide} px wide in ${layout.width}`);
     if (layout.panel > layout.charts) fail(`${what}: the panel is not above the charts`);
     if (options.shots) await page.screenshot({ path: path.join(options.shots, `phone-${what.replace(' %', '')}.png`), fullPage: true });
+    if (viewport.hasTouch) await pinchAndTaps(page);
   }
+  await page.close();
+  checked.push('phone, 200 %, pinch and double tap');
+}
+
+async function pinchAndTaps(page) {
+  const ui = puppeteerUi(page);
   const session = await page.createCDPSession();
+  await page.$eval('#speed', (canvas) => canvas.scrollIntoView({ block: 'center' }));
   const box = await (await page.$('#speed')).boundingBox();
   const y = box.y + box.height / 2;
   const touch = (type, points) => session.send('Input.dispatchTouchEvent', { type, touchPoints: points });
-  let before = await drawn(puppeteerUi(page));
-  await page.setViewport({ width: 390, height: 844, deviceScaleFactor: 3, isMobile: true, hasTouch: true });
   const centre = box.x + box.width * 0.4;
+  let before = await drawn(ui);
   await touch('touchStart', [{ x: centre - 20, y, id: 1 }, { x: centre + 20, y, id: 2 }]);
   for (let step = 1; step <= 5; step++)
     await touch('touchMove', [{ x: centre - 20 - step * 12, y, id: 1 }, { x: centre + 20 + step * 12, y, id: 2 }]);
   await touch('touchEnd', []);
-  await settledAfter(puppeteerUi(page), before, 'pinch');
-  const zoom = await page.evaluate(() => document.body.dataset.zoom);
-  if (!zoom) fail('a pinch did not zoom');
-  before = await drawn(puppeteerUi(page));
+  await settledAfter(ui, before, 'pinch');
+  if (!(await page.evaluate(() => document.body.dataset.zoom))) fail('a pinch did not zoom');
+  before = await drawn(ui);
   for (let tap = 0; tap < 2; tap++) {
     await touch('touchStart', [{ x: centre, y, id: 3 }]);
     await touch('touchEnd', []);
   }
-  await settledAfter(puppeteerUi(page), before, 'double tap');
+  await settledAfter(ui, before, 'double tap');
   if (await page.evaluate(() => document.body.dataset.zoom)) fail('a double tap left the zoom');
-  await page.close();
-  checked.push('phone, 200 %, pinch and double tap');
 }
 
 const runs = { chromium: inChromium, firefox: inFirefox, webkit: inWebKit };
