@@ -154,14 +154,14 @@ async function checkFile(ui, engine, file, byButton) {
   else await dropFile(ui, file);
   if (!(await settledAfter(ui, before, `${engine}: ${name}`))) {
     fail(`${engine}: ${JSON.stringify(await shownState(ui))}`);
-    return;
+    return false;
   }
   const state = await shownState(ui);
   if (wanted.refused) {
     if (state.rejected !== wanted.reason || !state.message.includes(`(${wanted.reason})`))
       fail(`${engine}: ${name} refused for "${state.rejected}", --info "${wanted.reason}"`);
     if (!state.status.startsWith(`${name} was not opened: ${wanted.reason}`)) fail(`${engine}: status "${state.status}"`);
-    return;
+    return true;
   }
   const info = wanted.info;
   if (info[0] !== 'Drive: ' + state.drive) fail(`${engine}: ${name}: drive "${state.drive}"`);
@@ -196,15 +196,17 @@ async function checkFile(ui, engine, file, byButton) {
     .split(dateShown)
     .join(dateExpected);
   if (text !== wanted.report) fail(`${engine}: ${name}: the report differs from --report`);
+  return true;
 }
 
 // The first file by the button, the others dropped.
 async function checkPage(ui, engine) {
   if (!(await until(ui, () => Number(document.body.dataset.drawn) > 0 && document.body.dataset.busy === '0', null, `${engine}: the page did not start`)))
     return;
-  await checkFile(ui, engine, good, true);
+  // A page that reads nothing fails once, not once a file.
+  if (!(await checkFile(ui, engine, good, true))) return;
   if (options.shots) await ui.screenshot(path.join(options.shots, `${engine}-from-disk.png`));
-  for (const file of files) await checkFile(ui, engine, file, false);
+  for (const file of files) if (!(await checkFile(ui, engine, file, false))) return;
 }
 
 // --- The engines ---------------------------------------------------------------
@@ -221,6 +223,7 @@ async function inChromium() {
     page.on('pageerror', (error) => errors.push(String(error)));
     await page.goto(single);
     await checkPage(puppeteerUi(page), 'chromium');
+    await accessibility(page);
     for (const error of errors) fail('chromium: ' + error);
     checked.push('chromium from disk');
     await siteOffline(browser);
@@ -280,6 +283,26 @@ async function inWebKit() {
     driverProcess.kill();
     display.kill();
   }
+}
+
+// What a screen reader is told: every chart named, no two controls of a
+// kind under one name, and a sign when Copy has copied.
+async function accessibility(page) {
+  const unnamed = await page.$$eval('canvas', (all) => all.filter((c) => !c.getAttribute('aria-label')).map((c) => c.id));
+  if (unnamed.length) fail(`accessibility: canvases without a name: ${unnamed.join(', ')}`);
+  const seen = new Set();
+  const walk = (node) => {
+    if (['checkbox', 'radio', 'button', 'combobox'].includes(node.role)) {
+      const key = node.role + ': ' + node.name;
+      if (seen.has(key)) fail(`accessibility: two controls named ${key}`);
+      seen.add(key);
+    }
+    for (const child of node.children || []) walk(child);
+  };
+  walk(await page.accessibility.snapshot());
+  await page.evaluate(() => document.getElementById('copy-button').click());
+  await until(puppeteerUi(page), () => document.getElementById('copy-sign').textContent !== '', null, 'accessibility: a sign that Copy copied');
+  checked.push('accessibility');
 }
 
 // The site, served once and then with its server gone: the page and a file
