@@ -393,7 +393,16 @@ async function pinchAndTaps(page) {
     await touch('touchMove', [{ x: centre - 20 - step * 12, y, id: 1 }, { x: centre + 20 + step * 12, y, id: 2 }]);
   await touch('touchEnd', []);
   await settledAfter(ui, before, 'pinch');
-  if (!(await page.evaluate(() => document.body.dataset.zoom))) fail('a pinch did not zoom');
+  const zoom = await page.evaluate(() => document.body.dataset.zoom);
+  if (!zoom) fail('a pinch did not zoom');
+  // One finger to the left moves the view towards the disc's end.
+  before = await drawn(ui);
+  await touch('touchStart', [{ x: centre + 60, y, id: 4 }]);
+  for (let step = 1; step <= 4; step++) await touch('touchMove', [{ x: centre + 60 - step * 20, y, id: 4 }]);
+  await touch('touchEnd', []);
+  await settledAfter(ui, before, 'a swipe');
+  const moved = await page.evaluate(() => document.body.dataset.zoom);
+  if (!zoom || !moved || Number(moved.split(':')[0]) <= Number(zoom.split(':')[0])) fail(`a swipe moved ${zoom} to ${moved}`);
   before = await drawn(ui);
   for (let tap = 0; tap < 2; tap++) {
     await touch('touchStart', [{ x: centre, y, id: 3 }]);
