@@ -210,6 +210,8 @@ function CopyText(text) {
   const say = (words) => {
     sign.textContent = words;
     ShowStatus(words);
+    clearTimeout(CopyText.fading);
+    CopyText.fading = setTimeout(() => (sign.textContent = ''), 4000);
   };
   return navigator.clipboard.writeText(text).then(
     () => say('Copied to the clipboard.'),
