@@ -20,7 +20,7 @@ packages=(
 
 # The page: the core compiled to WebAssembly, and a browser to test it in.
 web_packages=(
-    emscripten libfmt-dev libfast-float-dev nlohmann-json3-dev chromium
+    emscripten libfmt-dev libfast-float-dev nlohmann-json3-dev chromium firefox-esr webkit2gtk-driver
 )
 
 # With "web", what the page's build and its browser test need too.

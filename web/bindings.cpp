@@ -244,6 +244,21 @@ EMSCRIPTEN_KEEPALIVE const char* velantro_pan(double steps)
     return Answer(page->View.Last());
 }
 
+// Touch: fingers spread `factor` times apart about x; a slide along the
+// disc by a share of the chart's width.
+EMSCRIPTEN_KEEPALIVE const char* velantro_pinch(double x, double factor)
+{
+    GraphView& view = page->View;
+    view.Pinch(view.UserX(Chart::Speed, x), factor);
+    return Answer(view.Last());
+}
+
+EMSCRIPTEN_KEEPALIVE const char* velantro_slide(double share)
+{
+    page->View.Slide(share);
+    return Answer(page->View.Last());
+}
+
 EMSCRIPTEN_KEEPALIVE const char* velantro_whole()
 {
     page->View.ZoomTo(std::nullopt);

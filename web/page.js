@@ -5,22 +5,28 @@
   'use strict';
 
   if (typeof document === 'undefined') {
-    if (typeof importScripts === 'function') runWorker();
+    if (typeof importScripts === 'function') runWorker(self, () => new FileReaderSync());
     return;
   }
-  const script = document.currentScript.src;
+  const script = document.currentScript;
   if (document.readyState === 'loading') {
     document.addEventListener('DOMContentLoaded', () => runPage(script));
   } else {
     runPage(script);
   }
 
-  function runWorker() {
+  // The worker's side, or the page's own where a browser lets no worker
+  // read a file: `endpoint` carries the messages, `reader` reads a blob
+  // synchronously.
+  function runWorker(endpoint, reader) {
     let core = null;
     let mounted = 0;
     let current = null;
     const calls = {};
-    const ready = VelantroCore().then((module) => {
+    // The first message brings the core's code when the page holds it.
+    let loaded;
+    const load = new Promise((resolve) => (loaded = resolve));
+    const ready = load.then((wasm) => VelantroCore(wasm ? { wasmBinary: wasm } : {})).then((module) => {
       core = module;
       const call = (name, types) => core.cwrap('velantro_' + name, 'string', types);
       calls.start = call('start', ['number']);
@@ -30,6 +36,8 @@
       calls.drag = call('drag', ['number', 'number']);
       calls.pan = call('pan', ['number']);
       calls.whole = call('whole', []);
+      calls.pinch = call('pinch', ['number', 'number']);
+      calls.slide = call('slide', ['number']);
       calls.readout = call('readout', ['number', 'number', 'number', 'number', 'number']);
       calls.report = call('report', ['string', 'string']);
       calls.compare = call('compare', ['string', 'number', 'number', 'number']);
@@ -42,21 +50,38 @@
       core.FS.mkdir('/in');
       readAhead(core.FS.filesystems.WORKERFS);
     });
+    ready.catch((error) => endpoint.postMessage({ refused: 'This browser did not start the page\'s core (' + error + ').' }));
 
     // Each read of a File costs a round trip to the browser's blob store,
     // whatever its size: the reader's chunks are served from a few
     // megabytes read at once, and memory stays flat all the same.
     function readAhead(filesystem) {
       const span = 4 << 20;
-      const reader = new FileReaderSync();
+      const blobs = reader();
+      filesystem.reader = blobs;
+      // The library's mount insists on a worker; the page's own core mounts
+      // its files the same way.
+      if (typeof importScripts !== 'function') {
+        filesystem.mount = (mount) => {
+          const root = filesystem.createNode(null, '/', filesystem.DIR_MODE, 0);
+          for (const blob of mount.opts.blobs) filesystem.createNode(root, blob.name, filesystem.FILE_MODE, 0, blob.data);
+          return root;
+        };
+      }
       let held = { node: null, start: 0, bytes: new Uint8Array(0) };
+      let told = 0;
       filesystem.stream_ops.read = (stream, buffer, offset, length, position) => {
         const node = stream.node;
         const count = Math.max(0, Math.min(length, node.size - position));
         if (count === 0) return 0;
         if (held.node !== node || position < held.start || position + count > held.start + held.bytes.length) {
           const end = Math.min(node.size, position + Math.max(count, span));
-          held = { node: node, start: position, bytes: new Uint8Array(reader.readAsArrayBuffer(node.contents.slice(position, end))) };
+          held = { node: node, start: position, bytes: new Uint8Array(blobs.readAsArrayBuffer(node.contents.slice(position, end))) };
+          // The share read, for the page's status; a few times a second at most.
+          if (performance.now() - told > 200) {
+            told = performance.now();
+            endpoint.postMessage({ progress: { name: node.name, done: end, size: node.size } });
+          }
         }
         buffer.set(held.bytes.subarray(position - held.start, position - held.start + count), offset);
         return count;
@@ -122,6 +147,8 @@
       drag: (m) => withPixels(calls.drag(m.from, m.to)),
       pan: (m) => withPixels(calls.pan(m.steps)),
       whole: () => withPixels(calls.whole()),
+      pinch: (m) => withPixels(calls.pinch(m.x, m.factor)),
+      slide: (m) => withPixels(calls.slide(m.share)),
       readout: (m) => ({ answer: JSON.parse(calls.readout(m.chart, m.x, m.y, m.width, m.height)), transfer: [] }),
       report: (m) => ({ answer: current ? calls.report(current.name, m.format) : '', transfer: [] }),
       // The compared files stay mounted: a zoom reads them again.
@@ -139,33 +166,53 @@
       compareReadout: (m) => ({ answer: JSON.parse(calls.compareReadout(m.x, m.y)), transfer: [] }),
     };
 
-    self.onmessage = (event) => {
+    endpoint.onmessage = (event) => {
       const message = event.data;
+      if (message.kind === 'load') {
+        // Some browsers let a worker made from a page on disk read no blob.
+        try {
+          reader().readAsArrayBuffer(new Blob(['\n']));
+        } catch (error) {
+          endpoint.postMessage({ unreadable: String(error) });
+          return;
+        }
+        endpoint.postMessage({ ready: true });
+        loaded(message.wasm);
+        return;
+      }
       ready
         .then(() => {
           const started = performance.now();
           const reply = handlers[message.kind](message);
           reply.answer = { value: reply.answer, ms: performance.now() - started, memory: core.HEAPU8.length };
-          self.postMessage({ id: message.id, answer: reply.answer }, reply.transfer);
+          endpoint.postMessage({ id: message.id, answer: reply.answer }, reply.transfer);
         })
-        .catch((error) => self.postMessage({ id: message.id, error: String(error) }));
+        .catch((error) => endpoint.postMessage({ id: message.id, error: String(error) }));
     };
   }
 
-  function runPage(scriptUrl) {
+  function runPage(script) {
     const $ = (id) => document.getElementById(id);
-    const worker = new Worker(scriptUrl);
     const pending = new Map();
     let nextId = 0;
     let busy = 0;
     let drawn = 0;
 
-    worker.onmessage = (event) => {
+    const worker = StartCoreWorker(script, runWorker, (event) => {
+      if (event.data.progress) {
+        ShowProgress(event.data.progress);
+        return;
+      }
+      if (event.data.refused) {
+        for (const settle of pending.values()) settle.reject(new Error(event.data.refused));
+        pending.clear();
+        return;
+      }
       const settle = pending.get(event.data.id);
       pending.delete(event.data.id);
       if (event.data.error) settle.reject(new Error(event.data.error));
       else settle.resolve(event.data.answer);
-    };
+    });
 
     function ask(kind, message) {
       const id = ++nextId;
@@ -270,10 +317,19 @@
     }
 
     function open(blob, name) {
+      const before = fileName;
       fileName = name;
       document.title = name + ' - Velantro';
       $('report').hidden = true;
-      return ask('open', { file: blob, name: name }).then(show);
+      ShowStatus('Reading ' + name + '... 0 %');
+      return ask('open', { file: blob, name: name }).then((state) => {
+        show(state);
+        ShowStatus(
+          state.rejected
+            ? name + ' was not opened: ' + state.rejected + '.' + (before && state.loaded ? ' Still showing ' + before + '.' : '')
+            : 'Showing ' + name + '.'
+        );
+      }, (error) => ShowStatus(name + ' was not opened: ' + error.message));
     }
 
     function sendOptions() {
@@ -339,7 +395,7 @@
           readoutPending = false;
           label.hidden = readout === null;
           if (readout === null) return;
-          label.textContent = readout.caption;
+          label.textContent = readout.caption.replace(/\r\n/g, '\n');
           label.style.left = (readout.left * 100).toFixed(3) + '%';
           label.style.top = (readout.top * 100).toFixed(3) + '%';
         });
@@ -384,6 +440,12 @@
         },
         { passive: false }
       );
+      AttachTouch(canvas, {
+        pinch: (x, factor) => ask('pinch', { x: x / Math.max(1, canvas.clientWidth), factor: factor }).then(show),
+        slide: (moved) => ask('slide', { share: moved / Math.max(1, canvas.clientWidth) }).then(show),
+        whole: () => ask('whole', {}).then(show),
+        readout: (x, y) => canvas.dispatchEvent(new MouseEvent('mousemove', { clientX: x, clientY: y })),
+      });
     });
     // Pan steps come as fast as a wheel turns: those that arrive while one is
     // on its way go together.
@@ -437,7 +499,7 @@
         $('report').hidden = false;
       })
     );
-    $('copy-button').addEventListener('click', () => navigator.clipboard.writeText($('report-text').textContent));
+    $('copy-button').addEventListener('click', () => CopyText($('report-text').textContent));
     $('json-button').addEventListener('click', () =>
       ask('report', { format: 'json' }).then((text) => download(text, 'application/json', baseName() + '.json'))
     );
@@ -608,6 +670,8 @@
 
     // A link may name a file of the same site to open.
     const start = ask('start', { ratio: ratio }).then(show);
+    TakeLaunchedFiles((file, name) => start.then(() => open(file, name)));
+    KeepOffline();
     const wanted = new URLSearchParams(location.search).get('open');
     if (wanted) {
       const url = new URL(wanted, location.href);

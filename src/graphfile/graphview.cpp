@@ -184,6 +184,17 @@ bool GraphView::Pan(double steps)
     return options_.Zoom && steps != 0 && ZoomTo(PanZoom(*options_.Zoom, steps, {scale_.Width}));
 }
 
+bool GraphView::Pinch(float x, double factor)
+{
+    // A notch doubles or halves the width shown.
+    return factor > 0 && std::isfinite(factor) && ZoomAround(x, std::log2(factor));
+}
+
+bool GraphView::Slide(double share)
+{
+    return Pan(share / PanStepShare);
+}
+
 Surface& GraphView::ChartSurface(Chart chart) const
 {
     return chart == Chart::Speed ? *surfaces_.SpeedChart : *surfaces_.PercentChart;

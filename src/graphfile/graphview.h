@@ -49,6 +49,11 @@ public:
     // A drag between two user X positions, `pixels` apart on screen.
     bool ZoomToDrag(float from, float to, double pixels);
     bool Pan(double steps);
+    // Touch: a pinch that spread the fingers `factor` times apart zooms as
+    // that many times wider a view would; a slide moves the view by a share
+    // of its width.
+    bool Pinch(float x, double factor);
+    bool Slide(double share);
     // What the last pass found, or why it failed.
     const LoadOutcome& Last() const { return last_; }
 

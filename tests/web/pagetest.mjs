@@ -9,8 +9,8 @@ import fs from 'node:fs';
 import http from 'node:http';
 import os from 'node:os';
 import path from 'node:path';
-import zlib from 'node:zlib';
 import puppeteer from 'puppeteer-core';
+import { readPng, differences, findCharts } from './pictures.mjs';
 
 const options = {};
 for (let i = 2; i < process.argv.length; i += 2) options[process.argv[i].replace(/^--/, '')] = process.argv[i + 1];
@@ -43,62 +43,6 @@ function velantro(args, scale = 1) {
   return { status: run.status, out: run.stdout, err: run.stderr };
 }
 
-// 8-bit RGB or RGBA PNGs, as the export writes them.
-function readPng(file) {
-  const data = fs.readFileSync(file);
-  let at = 8;
-  let width = 0;
-  let height = 0;
-  let type = 0;
-  const idat = [];
-  while (at < data.length) {
-    const length = data.readUInt32BE(at);
-    const kind = data.toString('latin1', at + 4, at + 8);
-    const body = data.subarray(at + 8, at + 8 + length);
-    if (kind === 'IHDR') {
-      width = body.readUInt32BE(0);
-      height = body.readUInt32BE(4);
-      type = body[9];
-      if (body[8] !== 8 || (type !== 2 && type !== 6) || body[12] !== 0) throw new Error(file + ': unexpected PNG form');
-    } else if (kind === 'IDAT') {
-      idat.push(body);
-    }
-    at += 12 + length;
-  }
-  const raw = zlib.inflateSync(Buffer.concat(idat));
-  const channels = type === 6 ? 4 : 3;
-  const stride = width * channels;
-  const rgba = Buffer.alloc(width * height * 4);
-  let previous = Buffer.alloc(stride);
-  for (let y = 0; y < height; y++) {
-    const filter = raw[y * (stride + 1)];
-    const line = Buffer.from(raw.subarray(y * (stride + 1) + 1, (y + 1) * (stride + 1)));
-    for (let x = 0; x < stride; x++) {
-      const a = x >= channels ? line[x - channels] : 0;
-      const b = previous[x];
-      const c = x >= channels ? previous[x - channels] : 0;
-      let add = 0;
-      if (filter === 1) add = a;
-      else if (filter === 2) add = b;
-      else if (filter === 3) add = (a + b) >> 1;
-      else if (filter === 4) {
-        const p = a + b - c;
-        const pa = Math.abs(p - a);
-        const pb = Math.abs(p - b);
-        const pc = Math.abs(p - c);
-        add = pa <= pb && pa <= pc ? a : pb <= pc ? b : c;
-      }
-      line[x] = (line[x] + add) & 255;
-    }
-    for (let x = 0; x < width; x++) {
-      for (let k = 0; k < 3; k++) rgba[(y * width + x) * 4 + k] = line[x * channels + k];
-      rgba[(y * width + x) * 4 + 3] = 255;
-    }
-    previous = line;
-  }
-  return { width, height, rgba };
-}
-
 function exportPicture(file, args, scale = 1) {
   const out = path.join(work, 'export.png');
   const run = velantro(['--export', out, ...args, file], scale);
@@ -106,42 +50,12 @@ function exportPicture(file, args, scale = 1) {
   return readPng(out);
 }
 
-// Pixels of a canvas that differ from the export at the chart's place there,
-// counted up to `most`.
-function differences(canvas, picture, left, top, most = Infinity) {
-  let count = 0;
-  for (let y = 0; y < canvas.height && count < most; y++) {
-    for (let x = 0; x < canvas.width; x++) {
-      const i = (y * canvas.width + x) * 4;
-      const j = ((top + y) * picture.width + left + x) * 4;
-      if (
-        canvas.rgba[i] !== picture.rgba[j] ||
-        canvas.rgba[i + 1] !== picture.rgba[j + 1] ||
-        canvas.rgba[i + 2] !== picture.rgba[j + 2]
-      )
-        count++;
-    }
-  }
-  return count;
-}
-
-// Where a chart sits in the window's picture: found once, by its pixels.
 let chartPlaces = null;
-function findCharts(speed, percent, picture) {
-  for (let top = 0; top + speed.height <= picture.height; top++) {
-    for (let left = 0; left + speed.width <= picture.width; left++) {
-      if (differences(speed, picture, left, top, 1) !== 0) continue;
-      for (let below = top + speed.height; below + percent.height <= picture.height; below++) {
-        if (differences(percent, picture, left, below, 1) === 0) return { left, top, below };
-      }
-    }
-  }
-  return null;
-}
 
 // --- The page ----------------------------------------------------------------
 
-const pageFiles = new Set(['/index.html', '/style.css', '/velantro.js', '/velantro.wasm']);
+const pageFiles = new Set(['/index.html', '/style.css', '/velantro.js', '/velantro.wasm', '/velantro.webmanifest',
+                           '/offline.js', '/velantro-192.png', '/velantro-512.png', '/velantro.svg']);
 const served = [];
 const burns = path.join(work, 'burns');
 fs.mkdirSync(burns);
@@ -157,7 +71,8 @@ const server = http.createServer((request, response) => {
     response.end();
     return;
   }
-  const types = { '.html': 'text/html', '.css': 'text/css', '.js': 'text/javascript', '.wasm': 'application/wasm' };
+  const types = { '.html': 'text/html', '.css': 'text/css', '.js': 'text/javascript', '.wasm': 'application/wasm',
+                  '.webmanifest': 'application/manifest+json', '.png': 'image/png', '.svg': 'image/svg+xml' };
   response.writeHead(200, { 'Content-Type': types[path.extname(file)] || 'application/octet-stream' });
   fs.createReadStream(file).pipe(response);
 });
@@ -452,6 +367,7 @@ for (const file of examples.concat(hostile).filter((f) => !process.env.VELANTRO_
 // Compare zooms, pans, reads out and takes each file's share as its axis,
 // as the window does: the core decides, the page only passes the pointer on.
 {
+  await page.$eval('#compare-plot', (plot) => plot.scrollIntoView({ block: 'center' }));
   const box = await (await page.$('#compare-plot')).boundingBox();
   const range = () => page.evaluate(() => document.body.dataset.compareRange.split(':').map(Number));
   const act = async (what) => {
