@@ -36,6 +36,7 @@ constexpr int MaxComparedFiles = 8;
 // How often what the reading threads did reaches the table: often enough to
 // watch it fill, seldom enough that thousands of rows never hold up a click.
 constexpr int TakeIntervalMs = 100;
+constexpr int FittedRows = 40;
 
 QString Utf8(const std::string& text)
 {
@@ -214,6 +215,8 @@ void LibraryWindow::BuildControls()
     FileTable->verticalHeader()->hide();
     FileTable->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     FileTable->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    // Fitting the columns looks at a screenful of rows, not at thousands.
+    FileTable->horizontalHeader()->setResizeContentsPrecision(FittedRows);
 
     Groups = new GroupModel;
     Groups->setParent(this);
@@ -221,12 +224,14 @@ void LibraryWindow::BuildControls()
     GroupOrder->setParent(this);
     GroupOrder->setSourceModel(Groups);
     GroupTable = new QTableView(this);
+    GroupTable->horizontalHeader()->setResizeContentsPrecision(FittedRows);
     GroupTable->setModel(GroupOrder);
     GroupTable->setSortingEnabled(true);
     GroupTable->sortByColumn(-1, Qt::AscendingOrder);
     GroupTable->setSelectionBehavior(QAbstractItemView::SelectRows);
     GroupTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
     GroupTable->verticalHeader()->hide();
+    GroupTable->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     GroupingBox = new QComboBox(this);
     GroupingBox->addItem(QStringLiteral("By drive and media ID"));
     GroupingBox->addItem(QStringLiteral("By drive, media ID and speed selected"));
@@ -352,6 +357,11 @@ void LibraryWindow::TakeReadRows()
     Progress->setValue(static_cast<int>(total == 0 ? 1 : headersRead_ + reportsRead_));
     if (reported)
         RegroupBurns();
+    // Once, when the first rows are whole; after that the user's widths stay.
+    if (reported && !fitted_) {
+        fitted_ = true;
+        FileTable->resizeColumnsToContents();
+    }
 }
 
 void LibraryWindow::RegroupBurns()
@@ -362,6 +372,7 @@ void LibraryWindow::RegroupBurns()
         groups.Add(row);
     Groups->Show(groups.Groups(), by);
     GroupTable->setColumnHidden(static_cast<int>(GroupColumn::SpeedSelected), by == GroupBy::DriveMedia);
+    GroupTable->resizeColumnsToContents();
 }
 
 bool LibraryWindow::ReadingDone() const

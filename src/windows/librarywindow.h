@@ -155,6 +155,7 @@ private:
     std::size_t headersRead_ = 0;
     std::size_t reportsRead_ = 0;
     QStringList notes_;
+    bool fitted_ = false;
     QTimer* TakeTimer = nullptr;
     std::thread reader_;
 };
