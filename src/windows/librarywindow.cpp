@@ -377,8 +377,7 @@ void LibraryWindow::RegroupBurns()
 
 bool LibraryWindow::ReadingDone() const
 {
-    auto& self = const_cast<LibraryWindow&>(*this);
-    const std::lock_guard lock(self.mutex_);
+    const std::lock_guard lock(mutex_);
     return !busy_ && pendingFolders_.empty() && foundPaths_.empty() && readRows_.empty();
 }
 

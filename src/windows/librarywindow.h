@@ -143,7 +143,7 @@ private:
     CompareFiles compareFiles_;
 
     // Shared with the reading thread, under mutex_.
-    std::mutex mutex_;
+    mutable std::mutex mutex_;
     std::condition_variable wake_;
     std::vector<std::vector<std::string>> pendingFolders_;
     std::vector<std::string> foundPaths_;
