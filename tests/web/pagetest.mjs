@@ -141,7 +141,7 @@ function findCharts(speed, percent, picture) {
 
 // --- The page ----------------------------------------------------------------
 
-const pageFiles = new Set(['/index.html', '/style.css', '/velantro.js', '/velantro.wasm']);
+const pageFiles = new Set(['/index.html', '/style.css', '/velantro.js', '/velantro.wasm', '/library.js', '/library.css']);
 const served = [];
 const burns = path.join(work, 'burns');
 fs.mkdirSync(burns);
