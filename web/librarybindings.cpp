@@ -101,7 +101,7 @@ EMSCRIPTEN_KEEPALIVE const char* velantro_library_view(const char* filter, int c
             order.push_back(i);
     if (column >= 0) {
         std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-            return descending ? CellLess(rows[b], rows[a], sortColumn) : CellLess(rows[a], rows[b], sortColumn);
+            return RowBefore(rows[a], rows[b], sortColumn, descending != 0);
         });
     }
     Json view;

@@ -218,6 +218,16 @@ bool CellLess(const LibraryRow& a, const LibraryRow& b, LibraryColumn column)
     return x < y;
 }
 
+bool RowBefore(const LibraryRow& a, const LibraryRow& b, LibraryColumn column, bool descending)
+{
+    if (!descending)
+        return CellLess(a, b, column);
+    const bool aEmpty = CellText(a, column).empty(), bEmpty = CellText(b, column).empty();
+    if (aEmpty != bEmpty)
+        return bEmpty;
+    return CellLess(b, a, column);
+}
+
 bool RowMatches(const LibraryRow& row, std::string_view text)
 {
     const auto holds = [&](std::string_view cell) {

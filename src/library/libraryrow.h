@@ -9,7 +9,7 @@
 namespace velantro {
 
 // How far a row has been read: its name only, its header, or all its samples.
-enum class RowStage { Listed, Header, Report };
+enum class RowStage { Listed = 0, Header = 1, Report = 2 }; // halves of a row's reading, counted
 
 // One graph file of the library: what its header says, then what its burn
 // report says, as a few numbers; nothing that grows with the samples.
@@ -92,6 +92,9 @@ std::string CellText(const LibraryRow& row, LibraryColumn column);
 // Numbers by value, texts by their bytes; a row not yet read, or not
 // readable, after the others.
 bool CellLess(const LibraryRow& a, const LibraryRow& b, LibraryColumn column);
+// Whether a comes before b in the column's order, either way: empty cells
+// stay after the others in both, so a descending sort shows what was read.
+bool RowBefore(const LibraryRow& a, const LibraryRow& b, LibraryColumn column, bool descending);
 // Whether any cell, or the whole path, holds the text, ignoring ASCII case.
 bool RowMatches(const LibraryRow& row, std::string_view text);
 

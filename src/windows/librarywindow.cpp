@@ -95,11 +95,17 @@ void LibraryModel::Append(const std::vector<std::string>& paths)
     endInsertRows();
 }
 
-void LibraryModel::Update(std::size_t index, LibraryRow row)
+void LibraryModel::Update(std::vector<std::pair<std::size_t, LibraryRow>>& read)
 {
-    rows_[index] = std::move(row);
-    const int at = static_cast<int>(index);
-    emit dataChanged(this->index(at, 0), this->index(at, LibraryColumnCount - 1));
+    if (read.empty())
+        return;
+    std::size_t first = read.front().first, last = first;
+    for (auto& [index, row] : read) {
+        rows_[index] = std::move(row);
+        first = std::min(first, index);
+        last = std::max(last, index);
+    }
+    emit dataChanged(index(static_cast<int>(first), 0), index(static_cast<int>(last), LibraryColumnCount - 1));
 }
 
 int GroupModel::rowCount(const QModelIndex& parent) const
@@ -147,9 +153,12 @@ void LibraryProxy::SetText(const QString& text)
 
 bool LibraryProxy::lessThan(const QModelIndex& left, const QModelIndex& right) const
 {
+    // The view puts right before left when descending.
     const auto& rows = static_cast<const LibraryModel*>(sourceModel())->Rows();
-    return CellLess(rows[static_cast<std::size_t>(left.row())], rows[static_cast<std::size_t>(right.row())],
-                    static_cast<LibraryColumn>(left.column()));
+    const LibraryRow& a = rows[static_cast<std::size_t>(left.row())];
+    const LibraryRow& b = rows[static_cast<std::size_t>(right.row())];
+    const auto column = static_cast<LibraryColumn>(left.column());
+    return sortOrder() == Qt::DescendingOrder ? RowBefore(b, a, column, true) : RowBefore(a, b, column, false);
 }
 
 bool LibraryProxy::filterAcceptsRow(int sourceRow, const QModelIndex&) const
@@ -343,18 +352,16 @@ void LibraryWindow::TakeReadRows()
                                           : QStringLiteral("%1 passed over").arg(notes_.size()));
         Notes->setToolTip(notes_.mid(0, 50).join(QLatin1Char('\n')));
     }
-    bool reported = false;
-    for (auto& [index, row] : read) {
-        const auto before = static_cast<std::size_t>(Files->Rows()[index].Stage);
-        const auto after = static_cast<std::size_t>(row.Stage);
-        headersRead_ += after >= 1 && before < 1;
-        reportsRead_ += after >= 2 && before < 2;
-        reported = reported || row.Stage == RowStage::Report;
-        Files->Update(index, std::move(row));
-    }
+    const bool reported = std::any_of(read.begin(), read.end(),
+                                      [](const auto& entry) { return entry.second.Stage == RowStage::Report; });
+    Files->Update(read);
+    // A header is half a row's reading, its report the other half.
+    std::size_t stages = 0;
+    for (const LibraryRow& row : Files->Rows())
+        stages += static_cast<std::size_t>(row.Stage);
     const std::size_t total = Files->Rows().size();
     Progress->setRange(0, static_cast<int>(std::max<std::size_t>(1, 2 * total)));
-    Progress->setValue(static_cast<int>(total == 0 ? 1 : headersRead_ + reportsRead_));
+    Progress->setValue(static_cast<int>(total == 0 ? 1 : stages));
     if (reported)
         RegroupBurns();
     // Once, when the first rows are whole; after that the user's widths stay.

@@ -41,7 +41,9 @@ public:
 
     const std::vector<LibraryRow>& Rows() const { return rows_; }
     void Append(const std::vector<std::string>& paths);
-    void Update(std::size_t index, LibraryRow row);
+    // Rows read further; one change for the stretch they lie in, so that a
+    // sorted view sorts once for thousands of them.
+    void Update(std::vector<std::pair<std::size_t, LibraryRow>>& read);
 
 private:
     std::vector<LibraryRow> rows_;
@@ -152,8 +154,6 @@ private:
     bool busy_ = false;
     std::atomic<bool> stop_{false};
 
-    std::size_t headersRead_ = 0;
-    std::size_t reportsRead_ = 0;
     QStringList notes_;
     bool fitted_ = false;
     QTimer* TakeTimer = nullptr;

@@ -69,6 +69,10 @@ TEST(LibraryWindow, FillsSortsFiltersAndHandsOnFiles)
     } order[] = {{0, "0"}, {17, "0"}, {18, "1"}, {35, "1"}, {36, ""}};
     for (const auto& o : order)
         EXPECT_EQ(Cell(table, o.Row, LibraryColumn::Dips), o.Dips) << o.Row;
+    // Descending, the unread row stays last.
+    window.FileTable->sortByColumn(static_cast<int>(LibraryColumn::Dips), Qt::DescendingOrder);
+    for (const auto& o : order)
+        EXPECT_EQ(Cell(table, o.Row == 36 ? 36 : 35 - o.Row, LibraryColumn::Dips), o.Dips) << o.Row;
 
     const struct {
         const char* Text;
