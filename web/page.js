@@ -47,6 +47,11 @@
       calls.comparePan = call('compare_pan', ['number']);
       calls.compareWhole = call('compare_whole', []);
       calls.compareReadout = call('compare_readout', ['number', 'number']);
+      calls.library_clear = call('library_clear', []);
+      calls.library_add = call('library_add', ['string']);
+      calls.library_header = call('library_header', ['number', 'string']);
+      calls.library_report = call('library_report', ['number', 'string']);
+      calls.library_view = call('library_view', ['string', 'number', 'number', 'number', 'number', 'number']);
       core.FS.mkdir('/in');
       readAhead(core.FS.filesystems.WORKERFS);
     });
@@ -164,6 +169,25 @@
       comparePan: (m) => withPlot(calls.comparePan(m.steps)),
       compareWhole: () => withPlot(calls.compareWhole()),
       compareReadout: (m) => ({ answer: JSON.parse(calls.compareReadout(m.x, m.y)), transfer: [] }),
+    };
+
+    // The burn library (library.js): a file is read through a mount of its
+    // own and let go at once, so only the rows stay.
+    handlers.library = (m) => {
+      let answer = '{}';
+      if (m.call === 'clear') answer = calls.library_clear();
+      if (m.call === 'add') answer = calls.library_add(JSON.stringify(m.names));
+      if (m.call === 'view') answer = calls.library_view(m.filter, m.column, m.descending, m.bySpeed, m.groupColumn, m.groupDescending);
+      if (m.call === 'header' || m.call === 'report') {
+        const file = mount(m.file, 'library.ibg');
+        try {
+          calls['library_' + m.call](m.index, file.folder + '/' + file.name);
+        } finally {
+          unmount(file);
+          if (current) core.FS.chdir(current.folder);
+        }
+      }
+      return { answer: JSON.parse(answer), transfer: [] };
     };
 
     endpoint.onmessage = (event) => {

@@ -3,6 +3,7 @@
 #include "commands/exportcommand.h"
 #include "commands/headlessgui.h"
 #include "commands/infocommand.h"
+#include "commands/librarycommand.h"
 #include "commands/listcommand.h"
 #include "commands/reportcommand.h"
 #include "windows/runwindow.h"
@@ -19,6 +20,7 @@ int main(int argc, char** argv)
     velantro::ListCommand list(commandLine);
     velantro::ReportCommand report(commandLine);
     velantro::SamplesCommand samples(commandLine);
+    velantro::LibraryCommand library(commandLine);
     if (const std::optional<int> status = commandLine.Parse(argc, argv))
         return *status;
     if (info.Chosen())
@@ -35,6 +37,8 @@ int main(int argc, char** argv)
         return report.Run(argc, argv);
     if (samples.Chosen())
         return samples.Run();
+    if (library.Chosen())
+        return library.Run(argc, argv);
     const std::vector<std::string>& files = commandLine.Files();
     if (files.size() > 1)
         return commandLine.UsageError("the window opens one graph file");

@@ -124,23 +124,36 @@ void CommandLine::AddRangeTo(CLI::Option* command)
     rangeCommands_.push_back(command);
 }
 
-std::string CommandLine::RangeCommandNames() const
+void CommandLine::AddFormatTo(CLI::Option* command)
+{
+    formatCommands_.push_back(command);
+    // Next to the first command that prints forms, as in the help before.
+    if (formatCommands_.size() == 1) {
+        formatOption_ = app_.add_option("--format", format_, "text (the default), json or csv")
+                            ->type_name("FORMAT")
+                            ->check(CLI::IsMember({"text", "json", "csv"}).description(""));
+    }
+}
+
+std::string CommandLine::CommandNames(const std::vector<CLI::Option*>& commands)
 {
     std::string names;
-    for (const CLI::Option* command : rangeCommands_)
+    for (const CLI::Option* command : commands)
         names += (names.empty() ? "" : " or ") + command->get_name();
     return names;
 }
 
 std::optional<int> CommandLine::Parse(int argc, char** argv)
 {
+    if (formatOption_ != nullptr)
+        formatOption_->group("With " + CommandNames(formatCommands_));
     // Set here so that they come last in the help, after the commands.
     if (!rangeCommands_.empty()) {
         rangeOption_ = app_.add_option("--range", rangeText_,
                         "show only the sectors from START to END (START below END),\n"
                         "cut to the chart, as the window's zoom does")
             ->type_name("START:END")
-            ->group("With " + RangeCommandNames());
+            ->group("With " + CommandNames(rangeCommands_));
     }
     app_.set_help_flag("--help", "show this help and exit");
     app_.set_version_flag("--version", "velantro " VELANTRO_VERSION, "show the version and exit");
@@ -161,10 +174,14 @@ std::optional<int> CommandLine::Parse(int argc, char** argv)
         return UsageError(error.what());
     }
     files_.insert(files_.end(), afterMark.begin(), afterMark.end());
+    if (formatOption_ != nullptr && formatOption_->count() > 0 &&
+        std::none_of(formatCommands_.begin(), formatCommands_.end(),
+                     [](const CLI::Option* command) { return command->count() > 0; }))
+        return UsageError("--format requires " + CommandNames(formatCommands_));
     if (rangeOption_ != nullptr && rangeOption_->count() > 0) {
         if (std::none_of(rangeCommands_.begin(), rangeCommands_.end(),
                          [](const CLI::Option* command) { return command->count() > 0; }))
-            return UsageError("--range requires " + RangeCommandNames());
+            return UsageError("--range requires " + CommandNames(rangeCommands_));
         range_ = ParseRange(rangeText_);
         if (!range_)
             return UsageError("--range takes START:END, sectors with START below END");

@@ -37,6 +37,10 @@ public:
     void AddRangeTo(CLI::Option* command);
     // After Parse: the sectors asked for with --range, or nothing.
     const std::optional<ZoomRange>& Range() const { return range_; }
+    // --format text|json|csv, for each command that prints in those forms.
+    void AddFormatTo(CLI::Option* command);
+    // After Parse: "text" unless --format said otherwise.
+    const std::string& Format() const { return format_; }
 
     // The exit status when parsing ended the run (help, version, usage error).
     std::optional<int> Parse(int argc, char** argv);
@@ -55,7 +59,7 @@ private:
     // The text on standard output; 0, or 1 when it could not be written.
     static int Print(const std::string& text);
     CLI::Option* Register(CLI::Option* command, const std::string& synopsis);
-    std::string RangeCommandNames() const;
+    static std::string CommandNames(const std::vector<CLI::Option*>& commands);
 
     CLI::App app_;
     std::vector<std::string> synopses_;
@@ -65,6 +69,9 @@ private:
     CLI::Option* rangeOption_ = nullptr;
     std::string rangeText_;
     std::optional<ZoomRange> range_;
+    std::vector<CLI::Option*> formatCommands_;
+    CLI::Option* formatOption_ = nullptr;
+    std::string format_ = "text";
 };
 
 // What every command keeps: the parser, and its own option there.

@@ -40,12 +40,7 @@ ReportCommand::ReportCommand(CommandLine& commandLine) : Command(commandLine)
         "print what the samples of each FILE say: speeds, RPM, buffer\n"
         "and CPU, dips, buffer drops and the write strategy",
         "velantro --report [--format text|json|csv] FILE.ibg...");
-    commandLine.App()
-        .add_option("--format", format_, "text (the default), json or csv")
-        ->type_name("FORMAT")
-        ->check(CLI::IsMember({"text", "json", "csv"}).description(""))
-        ->group("With --report")
-        ->needs(option_);
+    commandLine.AddFormatTo(option_);
 }
 
 int ReportCommand::Run(int argc, char** argv) const
@@ -55,7 +50,7 @@ int ReportCommand::Run(int argc, char** argv) const
     QCoreApplication application(argc, argv);
     CheckedOutput output(STDOUT_FILENO);
     std::ostream out(&output);
-    return output.Finish(RunReport(commandLine_.Files(), format_, out, std::cerr), std::cerr);
+    return output.Finish(RunReport(commandLine_.Files(), commandLine_.Format(), out, std::cerr), std::cerr);
 }
 
 } // namespace velantro

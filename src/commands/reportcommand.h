@@ -18,9 +18,6 @@ class ReportCommand : public Command {
 public:
     explicit ReportCommand(CommandLine& commandLine);
     int Run(int argc, char** argv) const;
-
-private:
-    std::string format_ = "text";
 };
 
 } // namespace velantro

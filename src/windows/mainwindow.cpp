@@ -1,4 +1,5 @@
 #include "windows/mainwindow.h"
+#include "windows/librarywindow.h"
 
 #include "dialogs/twips.h"
 
@@ -147,6 +148,9 @@ void MainWindow::BuildMenus()
     ToolsMenu->addSeparator();
     FitScaleAction = ToolsMenu->addAction(QStringLiteral("Fit Speed Scale"));
     FitScaleAction->setCheckable(true);
+    ToolsMenu->addSeparator();
+    connect(ToolsMenu->addAction(QStringLiteral("Burn Library...")), &QAction::triggered, this,
+            [this] { ShowLibraryWindow(*this); });
     HelpMenu = menuBar()->addMenu(QStringLiteral("Help"));
     AboutAction = HelpMenu->addAction(QStringLiteral("About Velantro..."));
 }

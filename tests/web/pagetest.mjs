@@ -55,7 +55,7 @@ let chartPlaces = null;
 // --- The page ----------------------------------------------------------------
 
 const pageFiles = new Set(['/index.html', '/style.css', '/velantro.js', '/velantro.wasm', '/velantro.webmanifest',
-                           '/offline.js', '/velantro-192.png', '/velantro-512.png', '/velantro.svg']);
+                           '/offline.js', '/velantro-192.png', '/velantro-512.png', '/velantro.svg', '/library.js', '/library.css']);
 const served = [];
 const burns = path.join(work, 'burns');
 fs.mkdirSync(burns);

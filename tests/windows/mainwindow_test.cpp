@@ -133,9 +133,11 @@ TEST_F(MainWindowTest, BurnReportFollowsTheFileShown)
 {
     MainWindow& f = Start();
     const QList<QAction*> tools = f.ToolsMenu->actions();
-    ASSERT_EQ(tools.size(), 6);
+    ASSERT_EQ(tools.size(), 8);
     EXPECT_TRUE(tools[0] == f.SettingsAction && tools[1]->isSeparator() && tools[2] == f.ReportAction &&
                 tools[3] == f.CompareAction && tools[4]->isSeparator() && tools[5] == f.FitScaleAction);
+    // The library comes after the items of old, behind a separator.
+    EXPECT_TRUE(tools[6]->isSeparator() && tools[7]->text() == QStringLiteral("Burn Library..."));
     EXPECT_EQ(f.ReportAction->text(), QStringLiteral("Burn Report..."));
     EXPECT_EQ(f.CompareAction->text(), QStringLiteral("Compare Graph Files..."));
 

@@ -466,22 +466,32 @@ std::string WholeNumber(double value)
 }
 
 void WriteSection(LineOut& line, const char* start, const char* end, const Timeline& timeline,
-                  bool write, std::size_t samples, Noise& noise, const Profile& profile, NumberFormat numbers)
+                  bool write, std::size_t samples, Noise& noise, const Profile& profile, NumberFormat numbers,
+                  double reach = 1)
 {
     line(start);
     SampleMaker maker(timeline, write, samples, noise, profile, numbers);
-    for (std::size_t i = 0; i < samples; ++i)
+    const auto written = static_cast<std::size_t>(std::llround(static_cast<double>(samples) * std::clamp(reach, 0.0, 1.0)));
+    for (std::size_t i = 0; i < written; ++i)
         line(maker.Next());
     line(end);
 }
 
 }  // namespace
 
-void Write(const Options& options, std::ostream& out, const Profile& profile)
+void Write(const Options& options, std::ostream& out, const Profile& profile, const BurnSetup& setup)
 {
     Recipe recipe = RecipeFor(options.kind);
     if (profile.writeStrategy != Strategy::Kind)
         recipe.write = ProfileShape(profile.writeStrategy);
+    const auto own = [](const std::string& given, const char*& text) {
+        if (!given.empty())
+            text = given.c_str();
+    };
+    own(setup.drive, recipe.makeModel);
+    own(setup.firmware, recipe.firmware);
+    own(setup.speedSelected, recipe.selectedSpeed);
+    own(setup.mediaId, recipe.disc.mediaId);
     const Disc& disc = recipe.disc;
     Noise noise(options.seed);
     LineOut line(out, options.eol);
@@ -558,7 +568,7 @@ void Write(const Options& options, std::ostream& out, const Profile& profile)
         WriteSection(line, "[START_WRITE]", "[END_WRITE]", writeTime, true, 0, noise, profile, options.numbers);
     if (recipe.verifyData)
         WriteSection(line, "[START_VERIFY]", "[END_VERIFY]", verifyTime, false, options.samples, noise, profile,
-                     options.numbers);
+                     options.numbers, setup.verifyReach);
 }
 
 std::string Generate(const Options& options, const Profile& profile)
@@ -568,12 +578,12 @@ std::string Generate(const Options& options, const Profile& profile)
     return std::move(out).str();
 }
 
-bool WriteFile(const Options& options, const std::string& path, const Profile& profile)
+bool WriteFile(const Options& options, const std::string& path, const Profile& profile, const BurnSetup& setup)
 {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     if (!out)
         return false;
-    Write(options, out, profile);
+    Write(options, out, profile, setup);
     out.flush();
     return static_cast<bool>(out);
 }

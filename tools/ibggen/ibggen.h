@@ -46,6 +46,13 @@ struct Options {
     NumberFormat numbers = NumberFormat::EnUs;
 };
 
+// Which drive burned which media at which speed, and how far the verify got.
+struct BurnSetup {
+    // The header's texts; empty keeps the kind's own.
+    std::string drive, firmware, mediaId, speedSelected;
+    double verifyReach = 1;  // share of the verify's samples written, as a verify stopped early
+};
+
 // What a burn report should find: a write strategy, dips and drops at known places.
 struct Profile {
     // A write profile of its own: ramps up at the start and down at the end.
@@ -56,10 +63,11 @@ struct Profile {
 };
 
 // Streams line by line: memory use does not grow with the number of samples.
-void Write(const Options& options, std::ostream& out, const Profile& profile = {});
+void Write(const Options& options, std::ostream& out, const Profile& profile = {}, const BurnSetup& setup = {});
 std::string Generate(const Options& options, const Profile& profile = {});
 // False when the file cannot be created or written.
-bool WriteFile(const Options& options, const std::string& path, const Profile& profile = {});
+bool WriteFile(const Options& options, const std::string& path, const Profile& profile = {},
+               const BurnSetup& setup = {});
 
 // "dvd-verify", "dvd-dl", "cd-write", "bd-verify", "no-sections",
 // "truncated-write", "empty-write-verify", "read-log", "hdd-read-log"

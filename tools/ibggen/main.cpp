@@ -1,8 +1,10 @@
 #include "ibggen.h"
+#include "library.h"
 
 #include <charconv>
 #include <iostream>
 #include <limits>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -14,6 +16,7 @@ void PrintUsage(std::ostream& out)
 {
     out << "usage: ibggen --kind NAME [--samples N] [--eol crlf|lf|cr] [--seed S] [--numbers en-US|de-DE]\n"
            "              [--strategy clv|cav|pcav|zclv] [--calm] [--dip I[:N]]... [--drop I[:N]]... -o OUT.ibg\n"
+           "       ibggen --library N [--samples N] -o FOLDER\n"
            "kinds:";
     for (const ibggen::Kind kind : ibggen::AllKinds)
         out << ' ' << ibggen::KindName(kind);
@@ -22,7 +25,10 @@ void PrintUsage(std::ostream& out)
            "--calm      no random slow spots in the verify or dips of the buffer\n"
            "--dip I:N   the speed of samples I to I+N-1 of each section at half (N 6 by default)\n"
            "--drop I:N  the write buffer of those samples at 30 %\n"
-           "--numbers   the sample lines' number format: de-DE writes a decimal comma (en-US by default)\n";
+           "--numbers   the sample lines' number format: de-DE writes a decimal comma (en-US by default)\n"
+           "--library N N burns into FOLDER: 3 drives x 3 media IDs x 2 speeds, a dip in a\n"
+           "            quarter of each group's burns, a buffer drop in two in five, and\n"
+           "            a verify stopped at 60 % in one in ten\n";
 }
 
 int Fail(std::string_view message)
@@ -57,6 +63,7 @@ int main(int argc, char** argv)
     ibggen::Options options;
     ibggen::Profile profile;
     bool haveKind = false;
+    std::optional<std::size_t> libraryFiles;
     std::string outPath;
 
     for (int i = 1; i < argc; ++i) {
@@ -70,13 +77,18 @@ int main(int argc, char** argv)
             continue;
         }
         if (arg != "--kind" && arg != "--samples" && arg != "--eol" && arg != "--seed" && arg != "-o" &&
-            arg != "--strategy" && arg != "--dip" && arg != "--drop" && arg != "--numbers")
+            arg != "--strategy" && arg != "--dip" && arg != "--drop" && arg != "--numbers" && arg != "--library")
             return Fail("unknown argument: " + std::string(arg));
         if (i + 1 >= argc)
             return Fail(std::string(arg) + " needs a value");
         const std::string_view value = argv[++i];
 
-        if (arg == "--kind") {
+        if (arg == "--library") {
+            std::size_t files = 0;
+            if (!ParseNumber(value, files))
+                return Fail("--library needs a whole number");
+            libraryFiles = files;
+        } else if (arg == "--kind") {
             const auto kind = ibggen::KindFromName(value);
             if (!kind)
                 return Fail("unknown kind: " + std::string(value));
@@ -115,6 +127,15 @@ int main(int argc, char** argv)
         } else {
             outPath = value;
         }
+    }
+    if (libraryFiles) {
+        if (outPath.empty())
+            return Fail("-o is required");
+        if (!ibggen::WriteLibrary(ibggen::LibraryPlan(*libraryFiles, options.samples), outPath)) {
+            std::cerr << "ibggen: cannot write into " << outPath << '\n';
+            return 1;
+        }
+        return 0;
     }
     if (!haveKind)
         return Fail("--kind is required");
