@@ -71,6 +71,7 @@ LoadOutcome GraphView::Replot()
 
 LoadOutcome GraphView::Draw(const std::string& path, const ViewOptions& options)
 {
+    ++passes_;
     last_ = LoadGraphFile(path, options, surfaces_, generalDate_);
     return last_;
 }

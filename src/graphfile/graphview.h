@@ -56,6 +56,8 @@ public:
     bool Slide(double share);
     // What the last pass found, or why it failed.
     const LoadOutcome& Last() const { return last_; }
+    // Passes run so far: what a face saves by joining steps into one.
+    long Passes() const { return passes_; }
 
     bool HasFile() const { return !path_.empty(); }
     const std::string& Path() const { return path_; }
@@ -116,6 +118,7 @@ private:
     std::vector<AxisCaption> sizeCaptions_;
     std::optional<NearestSamples> samples_;
     LoadOutcome last_;
+    long passes_ = 0;
 };
 
 } // namespace velantro
