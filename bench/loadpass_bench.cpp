@@ -193,8 +193,8 @@ void BM_SeriesPens(benchmark::State& state)
         const float* values = percent ? point.PercentHeights : point.SpeedHeights;
         points.push_back(Point{point.X, {values[0], values[1]}});
     }
-    ImageSurface chart(429, percent ? 157 : 400, static_cast<float>(scan.Fields().ChartWidth),
-                       static_cast<float>(percent ? 1000 : scan.Fields().SpeedChartHeight));
+    ImageSurface chart(429, percent ? 157 : 400, static_cast<float>(scan.Scale().Width),
+                       static_cast<float>(percent ? 1000 : scan.Scale().SpeedHeight));
     for (auto _ : state) {
         velantro::SeriesPens pens(chart);
         pens.AddSeries(0, 0xFFFF00);

@@ -4,6 +4,7 @@
 // Compare CPU times: the machine may be shared.
 
 #include "windows/mainwindow.h"
+#include "windows/picturebox.h"
 #include "windows/comparepicture.h"
 #include "windows/comparewindow.h"
 #include "windows/windowlook.h"
@@ -17,6 +18,7 @@
 
 #include <QApplication>
 #include <QRadioButton>
+#include <QWheelEvent>
 #include <benchmark/benchmark.h>
 #include <ibggen.h>
 
@@ -169,6 +171,35 @@ void BM_StartToFirstWindow(benchmark::State& state)
     }
 }
 
+// Thirty notches of Shift and the wheel arriving at once on a zoomed 10^6-sample
+// view: they wait behind the first pass and move the view in one more.
+void BM_PanNotches(benchmark::State& state)
+{
+    velantro::MainWindow form;
+    form.show();
+    velantro::ViewOptions options;
+    options.Zoom = View(1);
+    form.ShowGraphFile(MillionSampleFile(), options);
+    velantro::PictureBox& chart = *form.SpeedChart;
+    const QPointF at(10, 10);
+    double sign = 1;
+    long passes = 0;
+    for (auto _ : state) {
+        const long before = form.View().Passes();
+        for (int n = 0; n < state.range(0); ++n)
+            QCoreApplication::postEvent(&chart, new QWheelEvent(at, chart.mapToGlobal(at), {},
+                                                                 QPoint(0, static_cast<int>(-120 * sign)),
+                                                                 Qt::NoButton, Qt::ShiftModifier,
+                                                                 Qt::NoScrollPhase, false));
+        while (form.View().Passes() == before)
+            QCoreApplication::processEvents();
+        QCoreApplication::processEvents();
+        passes += form.View().Passes() - before;
+        sign = -sign;
+    }
+    state.counters["passes"] = static_cast<double>(passes) / static_cast<double>(state.iterations());
+}
+
 // The compare window with four 10^6-sample files: what a new size (the files
 // read again for the new columns), a zoom (the same) and a plain redraw from
 // the column summaries cost.
@@ -203,6 +234,7 @@ void BM_CompareRedraw(benchmark::State& state)
 
 BENCHMARK(BM_ReadFloor)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReplotWindow)->ArgsProduct({{0, 1}, {0, 1, 2}})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PanNotches)->Arg(1)->Arg(30)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ExportProcess)->ArgsProduct({{0, 1}, {0, 1, 2}})->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CompareRedraw)->DenseRange(0, 2)->MeasureProcessCPUTime()->UseRealTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReplotDiscarded)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);

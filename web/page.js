@@ -264,6 +264,8 @@
     const ratio = window.devicePixelRatio >= 1.5 ? 2 : 1;
     const seriesBoxes = Array.from(document.querySelectorAll('#series input'));
     let fileName = '';
+    // The file just refused, which the message names.
+    let refusedName = '';
 
     function show(state) {
       $('drive').textContent = state.drive;
@@ -323,7 +325,7 @@
       $('save-button').disabled = !state.loaded;
       if (state.message) {
         $('message').textContent =
-          (fileName ? fileName + ': ' : '') + state.message.text.replace(/\r\n/g, '\n') + ' (' + state.rejected + ')';
+          (refusedName ? refusedName + ': ' : '') + state.message.text.replace(/\r\n/g, '\n') + ' (' + state.rejected + ')';
         $('message').hidden = false;
       } else if (state.loaded) {
         $('message').hidden = true;
@@ -340,13 +342,20 @@
       canvas.getContext('2d').putImageData(image, 0, 0);
     }
 
+    // The title, the report and the downloads change to a file only once it
+    // is shown; one that is refused leaves them on the file the page shows.
     function open(blob, name) {
       const before = fileName;
-      fileName = name;
-      document.title = name + ' - Velantro';
-      $('report').hidden = true;
       ShowStatus('Reading ' + name + '... 0 %');
       return ask('open', { file: blob, name: name }).then((state) => {
+        if (!state.message) {
+          fileName = name;
+          $('report').hidden = true;
+        } else if (!state.loaded) {
+          fileName = '';
+        }
+        document.title = fileName ? fileName + ' - Velantro' : 'Velantro';
+        refusedName = state.message ? name : '';
         show(state);
         ShowStatus(
           state.rejected
@@ -428,7 +437,7 @@
         label.hidden = true;
       });
       canvas.addEventListener('mousedown', (event) => {
-        if (event.button === 0) dragFrom = offset(event, canvas);
+        if (event.button === 0) dragFrom = Object.assign(offset(event, canvas), { canvas: canvas });
       });
       canvas.addEventListener('mouseup', (event) => {
         if (event.button !== 0 || dragFrom === null) return;
@@ -485,9 +494,14 @@
         ask('pan', { steps: total }).then(show);
       }, 0);
     }
-    document.addEventListener('mouseup', () => {
+    // A drag let go outside the chart it began on runs to the chart's edge:
+    // the core holds it within the view, as the window does.
+    document.addEventListener('mouseup', (event) => {
+      if (event.button !== 0 || dragFrom === null) return;
+      const from = dragFrom;
       dragFrom = null;
       band.hidden = true;
+      ask('drag', { from: from.share, to: offset(event, from.canvas).share }).then(show);
     });
     document.addEventListener('keydown', (event) => {
       if (event.target.closest && event.target.closest('select, input[type=text]')) return;
