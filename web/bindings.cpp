@@ -2,6 +2,9 @@
 // Every answer is a JSON text the page shows as it is; the chart pixels are
 // read straight from memory.
 
+#include "charts/chartlayout.h"
+#include "graphfile/infopanel.h"
+#include "vocabulary/twips.h"
 #include "charts/imagesurface.h"
 #include "charts/readout.h"
 #include "charts/seriescolours.h"
@@ -281,6 +284,41 @@ EMSCRIPTEN_KEEPALIVE const char* velantro_readout(int chart, double x, double y,
     return Answer(nlohmann::json{{"caption", *caption},
                                  {"left", place.Left / image.UserWidth()},
                                  {"top", place.Top / image.UserHeight()}});
+}
+
+// The picture of the charts as the window lays them out, in pixels of its
+// client area at scale 1: the charts' inner areas, every caption beside them
+// with the box it is centred in, and the text panels' boxes and rows.
+EMSCRIPTEN_KEEPALIVE const char* velantro_picture()
+{
+    const GraphView& view = page->View;
+    const auto box = [](const TwipsBox& b, int inset = 0) {
+        return nlohmann::json{{"left", TwipsToPixels(b.Left) + inset},
+                              {"top", TwipsToPixels(b.Top) + inset},
+                              {"width", TwipsToPixels(b.Width) - 2 * inset},
+                              {"height", TwipsToPixels(b.Height) - 2 * inset}};
+    };
+    const auto inGroup = [&](const TwipsBox& b) {
+        return box({FileInfoGroupBox.Left + b.Left, FileInfoGroupBox.Top + b.Top, b.Width, b.Height});
+    };
+    nlohmann::json captions = nlohmann::json::array();
+    for (const PlacedCaption& caption :
+         ChartCaptionPlaces(view.Scale(), view.SizeCaptions(), view.SizeCaptionsAtLayout()))
+        captions.push_back({{"text", caption.Text},
+                            {"left", caption.Left},
+                            {"top", caption.Top},
+                            {"width", caption.Width},
+                            {"height", caption.Height}});
+    return Answer(nlohmann::json{
+        {"width", TwipsToPixels(ClientWidthTwips)},
+        {"height", TwipsToPixels(ClientHeightTwips)},
+        {"speed", box(SpeedChartBox, ChartBorderPixels)},
+        {"percent", box(PercentChartBox, ChartBorderPixels)},
+        {"drive", box(DriveBox)},
+        {"infoCaptions", inGroup(InfoCaptionsBox)},
+        {"infoValues", inGroup(InfoValuesBox)},
+        {"rowHeight", TwipsToPixels(static_cast<int>(InfoRowTwips))},
+        {"captions", captions}});
 }
 
 // The burn report of a file as --report gives it: "text", "json" or "csv".

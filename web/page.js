@@ -40,6 +40,7 @@
       calls.slide = call('slide', ['number']);
       calls.readout = call('readout', ['number', 'number', 'number', 'number', 'number']);
       calls.report = call('report', ['string', 'string']);
+      calls.picture = call('picture', []);
       calls.compare = call('compare', ['string', 'number', 'number', 'number']);
       calls.compareChoose = call('compare_choose', ['number', 'number']);
       calls.compareWheel = call('compare_wheel', ['number', 'number']);
@@ -156,6 +157,7 @@
       slide: (m) => withPixels(calls.slide(m.share)),
       readout: (m) => ({ answer: JSON.parse(calls.readout(m.chart, m.x, m.y, m.width, m.height)), transfer: [] }),
       report: (m) => ({ answer: current ? calls.report(current.name, m.format) : '', transfer: [] }),
+      picture: () => ({ answer: JSON.parse(calls.picture()), transfer: [] }),
       // The compared files stay mounted: a zoom reads them again.
       compare: (m) => {
         compared.forEach(unmount);
@@ -659,52 +661,42 @@
         ask('comparePan', { steps: event.key === 'ArrowLeft' ? -1 : 1 }).then(showCompare);
     });
 
-    // The charts with the drive and the values, as one picture: the charts
-    // and their axis captions where the page shows them.
-    $('save-button').addEventListener('click', () => {
-      const speed = $('speed');
-      const charts = $('charts').getBoundingClientRect();
-      const scale = speed.width / speed.clientWidth;
-      const panel = 260 * scale;
-      const line = 16 * scale;
-      const picture = document.createElement('canvas');
-      const right = Math.max(...Array.from($('charts').children, (part) => part.getBoundingClientRect().right));
-      picture.width = panel + Math.ceil((right - charts.left) * scale);
-      picture.height = Math.max(Math.ceil(charts.height * scale), line * 20);
-      const context = picture.getContext('2d');
-      context.fillStyle = '#fff';
-      context.fillRect(0, 0, picture.width, picture.height);
-      context.fillStyle = '#000';
-      context.font = 12 * scale + 'px sans-serif';
-      context.fillText($('drive').textContent, 8 * scale, line);
-      const rows = $('values').children;
-      for (let i = 0; i + 1 < rows.length; i += 2) {
-        const y = line * (i / 2 + 3);
-        context.fillText(rows[i].textContent, 8 * scale, y);
-        context.fillText(rows[i + 1].textContent, 110 * scale, y);
-      }
-      const place = (element) => {
-        const box = element.getBoundingClientRect();
-        return {
-          x: panel + (box.left - charts.left) * scale,
-          y: (box.top - charts.top) * scale,
-          width: box.width * scale,
-          height: box.height * scale,
+    // The charts with the drive and the values, as one picture laid out as
+    // the window is: the core gives every place; the charts' pixels are the
+    // canvases', at the places of --export's.
+    $('save-button').addEventListener('click', () =>
+      ask('picture', {}).then((layout) => {
+        const picture = document.createElement('canvas');
+        picture.width = layout.width * ratio;
+        picture.height = layout.height * ratio;
+        const context = picture.getContext('2d');
+        context.scale(ratio, ratio);
+        context.fillStyle = '#f0f0f0';
+        context.fillRect(0, 0, layout.width, layout.height);
+        context.imageSmoothingEnabled = false;
+        for (const [id, box] of [['speed', layout.speed], ['percent', layout.percent]])
+          context.drawImage($(id), box.left, box.top, box.width, box.height);
+        context.fillStyle = '#000';
+        context.font = '11px sans-serif';
+        context.textBaseline = 'middle';
+        const centred = (text, box) => {
+          context.textAlign = 'center';
+          context.fillText(text, box.left + box.width / 2, box.top + box.height / 2);
         };
-      };
-      for (const canvas of [speed, $('percent')]) {
-        const at = place(canvas);
-        context.drawImage(canvas, Math.round(at.x), Math.round(at.y));
-      }
-      context.font = 11 * scale + 'px sans-serif';
-      context.textAlign = 'center';
-      context.textBaseline = 'middle';
-      for (const caption of $('charts').querySelectorAll('.axis span')) {
-        const at = place(caption);
-        context.fillText(caption.textContent, at.x + at.width / 2, at.y + at.height / 2);
-      }
-      picture.toBlob((blob) => download(blob, 'image/png', baseName() + '.png'), 'image/png');
-    });
+        for (const caption of layout.captions) centred(caption.text, caption);
+        centred($('drive').textContent, layout.drive);
+        const rows = $('values').children;
+        context.textBaseline = 'top';
+        for (let i = 0; i + 1 < rows.length; i += 2) {
+          const top = layout.infoCaptions.top + (i / 2) * layout.rowHeight;
+          context.textAlign = 'left';
+          context.fillText(rows[i].textContent, layout.infoCaptions.left, top);
+          context.textAlign = 'center';
+          context.fillText(rows[i + 1].textContent, layout.infoValues.left + layout.infoValues.width / 2, top);
+        }
+        picture.toBlob((blob) => download(blob, 'image/png', baseName() + '.png'), 'image/png');
+      })
+    );
 
     // A link may name a file of the same site to open.
     const start = ask('start', { ratio: ratio }).then(show);

@@ -11,6 +11,7 @@
 #include "windows/reportwindow.h"
 #include "capture/captureform.h"
 #include "capture/savecapture.h"
+#include "charts/chartlayout.h"
 #include "graphfile/infopanel.h"
 #include "platform/filedialogs.h"
 #include "platform/getpaths.h"
@@ -50,22 +51,14 @@ constexpr QRect Twips(int left, int top, int width, int height)
     return TwipsRect(left, top, width, height);
 }
 
-constexpr int ClientWidthTwips = 10575;
-constexpr int ClientHeightTwips = 8895;
+constexpr QRect Twips(const TwipsBox& box)
+{
+    return Twips(box.Left, box.Top, box.Width, box.Height);
+}
 
-constexpr int AxisLabelHeight = 255;
-constexpr int SpeedAxisTops[13] = {0, 5520, 5040, 4560, 4080, 3600, 3120, 2650, 2170, 1690, 1210, 745, 265};
 constexpr const char* RpmCaptions[13] = {"",    "3K",  "6K",  "9K",  "12K", "15K", "18K",
                                          "21K", "24K", "27K", "30K", "33K", "36K"};
-constexpr int SizeAxisLefts[5] = {3540, 4800, 6240, 7680, 9120};
-constexpr int SizeAxisTop = 6120;
-constexpr int SizeAxisWidth(int index)
-{
-    return index == 0 ? 375 : 735;
-}
 constexpr const char* SizeCaptions[5] = {"0", "1GB", "2GB", "3GB", "4GB"};
-constexpr int PercentAxisTops[5] = {8640, 8185, 7705, 7240, 6760};
-constexpr const char* PercentCaptions[5] = {"0%", "20%", "40%", "60%", "80%"};
 
 struct SeriesBoxLayout {
     int Left;
@@ -166,13 +159,12 @@ void MainWindow::BuildControls()
     const QColor panelBackground = palette().color(QPalette::Window);
 
     FileInfoGroup = new QGroupBox(QStringLiteral("ImgBurn File Info"), client);
-    FileInfoGroup->setGeometry(Twips(120, 120, 3255, 5775));
+    FileInfoGroup->setGeometry(Twips(FileInfoGroupBox));
     InfoCaptionsPanel =
-        new PictureBox(FileInfoGroup, Twips(120, 720, 1215, 4935), panelBackground, PictureBox::Border::None);
-    InfoValuesPanel =
-        new PictureBox(FileInfoGroup, Twips(1320, 720, 1815, 4935), panelBackground, PictureBox::Border::None);
+        new PictureBox(FileInfoGroup, Twips(InfoCaptionsBox), panelBackground, PictureBox::Border::None);
+    InfoValuesPanel = new PictureBox(FileInfoGroup, Twips(InfoValuesBox), panelBackground, PictureBox::Border::None);
     // Created after FileInfoGroup, so it lies in front of the frame's area.
-    DrivePanel = new PictureBox(client, Twips(240, 480, 3015, 375), panelBackground, PictureBox::Border::None);
+    DrivePanel = new PictureBox(client, Twips(DriveBox), panelBackground, PictureBox::Border::None);
     DecimalCommaNote = AxisLabel(FileInfoGroup, QString::fromLatin1(DecimalCommaText), 60, 5505, 3135);
     DecimalCommaNote->hide();
 
@@ -182,8 +174,8 @@ void MainWindow::BuildControls()
     OptionsPanel->setGeometry(Twips(120, 360, 3015, 2175));
     BuildOptionControls();
 
-    SpeedChart = new PictureBox(client, Twips(3720, 120, 6495, 6015), Qt::black, PictureBox::Border::Sunken);
-    PercentChart = new PictureBox(client, Twips(3720, 6360, 6495, 2415), Qt::black, PictureBox::Border::Sunken);
+    SpeedChart = new PictureBox(client, Twips(SpeedChartBox), Qt::black, PictureBox::Border::Sunken);
+    PercentChart = new PictureBox(client, Twips(PercentChartBox), Qt::black, PictureBox::Border::Sunken);
     for (PictureBox* chart : {SpeedChart, PercentChart}) {
         chart->setCursor(Qt::CrossCursor);
         chart->setToolTip(QString::fromLatin1(DropHint));
@@ -203,15 +195,17 @@ void MainWindow::BuildControls()
     CapturePicture->hide();
 
     for (int i = 1; i <= 12; ++i) {
-        SpeedAxisCaptions[i] = AxisLabel(client, QStringLiteral("%1x").arg(2 * i), 3360, SpeedAxisTops[i], 375);
-        RpmAxisCaptions[i] = AxisLabel(client, QString::fromLatin1(RpmCaptions[i]), 10200, SpeedAxisTops[i], 375);
+        SpeedAxisCaptions[i] =
+            AxisLabel(client, QStringLiteral("%1x").arg(2 * i), SpeedAxisLeft, SpeedAxisTops[i], SideAxisWidth);
+        RpmAxisCaptions[i] =
+            AxisLabel(client, QString::fromLatin1(RpmCaptions[i]), RpmAxisLeft, SpeedAxisTops[i], SideAxisWidth);
     }
     for (int i = 0; i < 5; ++i) {
         SizeAxisCaptions[i] =
             AxisLabel(client, QString::fromLatin1(SizeCaptions[i]), SizeAxisLefts[i], SizeAxisTop, SizeAxisWidth(i));
         const QString percent = QString::fromLatin1(PercentCaptions[i]);
-        PercentAxisCaptionsLeft[i] = AxisLabel(client, percent, 3360, PercentAxisTops[i], 375);
-        PercentAxisCaptionsRight[i] = AxisLabel(client, percent, 10200, PercentAxisTops[i], 375);
+        PercentAxisCaptionsLeft[i] = AxisLabel(client, percent, SpeedAxisLeft, PercentAxisTops[i], SideAxisWidth);
+        PercentAxisCaptionsRight[i] = AxisLabel(client, percent, RpmAxisLeft, PercentAxisTops[i], SideAxisWidth);
     }
 
     CaptureTimer = new QTimer(this);
@@ -424,26 +418,15 @@ void MainWindow::ShowCaptions()
         SpeedAxisCaptions[i]->setText(Text(scale.SpeedCaptions[i]));
         RpmAxisCaptions[i]->setText(Text(scale.RpmCaptions[i]));
     }
-    const std::vector<AxisCaption>& captions = view_->SizeCaptions();
-    const bool atLayout = view_->SizeCaptionsAtLayout();
-    const QRect inner = SpeedChart->contentsRect().translated(SpeedChart->pos());
-    const int width = Twips(0, 0, SizeAxisWidth(1), 0).width();
-    const int clientWidth = centralWidget()->width();
+    const std::vector<PlacedCaption> sizes = SizeCaptionPlaces(view_->SizeCaptions(), view_->SizeCaptionsAtLayout());
     for (std::size_t i = 0; i < SizeAxisCaptions.size(); ++i) {
         QLabel* label = SizeAxisCaptions[i];
-        const int index = static_cast<int>(i);
-        if (i >= captions.size()) {
+        if (i >= sizes.size()) {
             label->hide();
             continue;
         }
-        if (atLayout) {
-            label->setGeometry(Twips(SizeAxisLefts[i], SizeAxisTop, SizeAxisWidth(index), AxisLabelHeight));
-        } else {
-            const int centre = inner.x() + static_cast<int>(std::lround(captions[i].Centre * inner.width()));
-            const int left = std::clamp(centre - width / 2, 0, clientWidth - width);
-            label->setGeometry(left, label->y(), width, label->height());
-        }
-        label->setText(Text(captions[i].Text));
+        label->setGeometry(sizes[i].Left, sizes[i].Top, sizes[i].Width, sizes[i].Height);
+        label->setText(Text(sizes[i].Text));
         label->show();
     }
 }

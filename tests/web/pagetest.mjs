@@ -280,6 +280,17 @@ for (const file of examples.concat(hostile).filter((f) => !process.env.VELANTRO_
 
   // The charts: averaged, raw, a series hidden, zoomed by the wheel.
   await compareCharts(page, file, [], `${name} averaged`);
+  // "Save picture": the charts where --export has them, below the window's menu bar.
+  if (name === 'dvd-verify.ibg') {
+    const saved = path.join(downloads, 'dvd-verify.png');
+    fs.rmSync(saved, { force: true });
+    await page.click('#save-button');
+    for (let wait = 0; wait < 100 && !fs.existsSync(saved); wait++) await new Promise((r) => setTimeout(r, 50));
+    await new Promise((r) => setTimeout(r, 200));
+    const places = fs.existsSync(saved) ? findCharts(await canvas(page, 'speed'), await canvas(page, 'percent'), readPng(saved)) : null;
+    if (!places || places.left !== chartPlaces.left || chartPlaces.top - places.top !== chartPlaces.below - places.below)
+      fail(`${name}: the saved picture's charts are not where --export has them (${JSON.stringify(places)})`);
+  }
   await click(page, '#raw');
   await compareCharts(page, file, ['--raw'], `${name} raw`);
   const box = '#series label:nth-child(1) input';
