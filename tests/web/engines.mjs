@@ -11,7 +11,7 @@ import os from 'node:os';
 import path from 'node:path';
 import puppeteer from 'puppeteer-core';
 import { Builder, By, Capabilities } from 'selenium-webdriver';
-import { readPng, differences, findCharts } from './pictures.mjs';
+import { readPng, differences, findCharts, canvasPixels as canvasOf } from './pictures.mjs';
 
 const options = {};
 for (let i = 2; i < process.argv.length; i += 2) options[process.argv[i].replace(/^--/, '')] = process.argv[i + 1];
@@ -124,16 +124,6 @@ function dropFile(ui, file) {
   );
 }
 
-async function canvasOf(ui, id) {
-  const shot = await ui.evaluate((which) => {
-    const element = document.getElementById(which);
-    const data = element.getContext('2d').getImageData(0, 0, element.width, element.height).data;
-    let text = '';
-    for (let i = 0; i < data.length; i += 8192) text += String.fromCharCode.apply(null, data.subarray(i, i + 8192));
-    return { width: element.width, height: element.height, bytes: btoa(text) };
-  }, id);
-  return { width: shot.width, height: shot.height, rgba: Buffer.from(shot.bytes, 'base64') };
-}
 
 const shownState = (ui) =>
   ui.evaluate(() => ({

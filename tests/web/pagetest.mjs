@@ -10,7 +10,7 @@ import http from 'node:http';
 import os from 'node:os';
 import path from 'node:path';
 import puppeteer from 'puppeteer-core';
-import { readPng, differences, findCharts } from './pictures.mjs';
+import { readPng, differences, findCharts, canvasPixels as canvas } from './pictures.mjs';
 
 const options = {};
 for (let i = 2; i < process.argv.length; i += 2) options[process.argv[i].replace(/^--/, '')] = process.argv[i + 1];
@@ -148,16 +148,6 @@ function dropped(page, file, bytes) {
   );
 }
 
-async function canvas(page, id) {
-  const shot = await page.evaluate((which) => {
-    const element = document.getElementById(which);
-    const data = element.getContext('2d').getImageData(0, 0, element.width, element.height).data;
-    let text = '';
-    for (let i = 0; i < data.length; i += 8192) text += String.fromCharCode.apply(null, data.subarray(i, i + 8192));
-    return { width: element.width, height: element.height, bytes: btoa(text) };
-  }, id);
-  return { width: shot.width, height: shot.height, rgba: Buffer.from(shot.bytes, 'base64') };
-}
 
 async function zoomOf(page) {
   return page.evaluate(() => document.body.dataset.zoom || '');
