@@ -167,9 +167,9 @@ std::optional<int> CommandLine::Parse(int argc, char** argv)
     try {
         app_.parse(arguments);
     } catch (const CLI::CallForHelp&) {
-        return Print(Help());
+        return WriteOut(Help());
     } catch (const CLI::CallForVersion& version) {
-        return Print(std::string(version.what()) + '\n');
+        return WriteOut(std::string(version.what()) + '\n');
     } catch (const CLI::ParseError& error) {
         return UsageError(error.what());
     }
@@ -189,7 +189,7 @@ std::optional<int> CommandLine::Parse(int argc, char** argv)
     return std::nullopt;
 }
 
-int CommandLine::Print(const std::string& text)
+int CommandLine::WriteOut(const std::string& text)
 {
     CheckedOutput output(STDOUT_FILENO);
     std::ostream(&output) << text;

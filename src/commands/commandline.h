@@ -57,7 +57,7 @@ public:
 private:
     std::string Help() const;
     // The text on standard output; 0, or 1 when it could not be written.
-    static int Print(const std::string& text);
+    static int WriteOut(const std::string& text);
     CLI::Option* Register(CLI::Option* command, const std::string& synopsis);
     static std::string CommandNames(const std::vector<CLI::Option*>& commands);
 
