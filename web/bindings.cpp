@@ -131,8 +131,10 @@ nlohmann::json State()
 // A pass's outcome as the page shows it: a rejection names its reason.
 const char* Answer(const LoadOutcome& outcome)
 {
-    if (!outcome.Reason.empty())
-        page->Rejected = outcome.Loaded ? "" : outcome.Reason;
+    if (outcome.Loaded)
+        page->Rejected.clear();
+    else if (!outcome.Reason.empty())
+        page->Rejected = outcome.Reason;
     nlohmann::json state = State();
     if (!outcome.Loaded && !outcome.Reason.empty())
         state["message"] = {{"title", FileErrorTitle}, {"text", FileErrorText}};

@@ -137,8 +137,10 @@
     const handlers = {
       start: (m) => withPixels(calls.start(m.ratio)),
       open: (m) => {
+        // By its whole path: a file that fails leaves the view on the one
+        // before, which the core reads again from its own folder.
         const file = mount(m.file, m.name);
-        const reply = withPixels(calls.open(file.name));
+        const reply = withPixels(calls.open(file.folder + '/' + file.name));
         if (reply.answer.rejected) {
           unmount(file);
         } else {

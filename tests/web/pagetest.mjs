@@ -16,12 +16,12 @@ const options = {};
 for (let i = 2; i < process.argv.length; i += 2) options[process.argv[i].replace(/^--/, '')] = process.argv[i + 1];
 for (const required of ['page', 'velantro', 'examples']) {
   if (!options[required]) {
-    console.error(`usage: node pagetest.mjs --page DIR --velantro BIN --examples DIR [--screenshot OUT.png]`);
+    console.error(`usage: node pagetest.mjs --page DIR --velantro BIN --examples DIR [--ibggen BIN] [--screenshot OUT.png]`);
     process.exit(2);
   }
 }
 
-for (const name of ['page', 'velantro', 'examples', 'screenshot', 'bench']) {
+for (const name of ['page', 'velantro', 'examples', 'screenshot', 'bench', 'ibggen']) {
   if (options[name]) options[name] = path.resolve(options[name]);
 }
 
@@ -204,6 +204,8 @@ make('cut-header.ibg', good.slice(0, good.indexOf('\n', 200)));
 make('binary.ibg', Buffer.from(Array.from({ length: 65536 }, (_, i) => (i * 7919) & 255)));
 
 let dropMs = null;
+// The drive and title of the file shown last: a refused file leaves the page on it.
+let lastShown = { drive: '', title: 'Velantro' };
 for (const file of examples.concat(hostile).filter((f) => !process.env.VELANTRO_PAGE_ONLY || f.includes(process.env.VELANTRO_PAGE_ONLY))) {
   const name = path.basename(file);
   const info = velantro(['--info', file]);
@@ -221,9 +223,13 @@ for (const file of examples.concat(hostile).filter((f) => !process.env.VELANTRO_
     const reason = /\((.*)\)\n$/.exec(info.err);
     if (!reason || state.rejected !== reason[1] || !state.message.includes(`(${reason[1]})`))
       fail(`${name}: the page says "${state.rejected}", --info "${info.err.trim()}"`);
+    const title = await page.title();
+    if (state.drive !== lastShown.drive || title !== lastShown.title)
+      fail(`${name}: refused, yet the page shows "${state.drive}" as "${title}", not "${lastShown.drive}" as "${lastShown.title}"`);
     checked.push(name + ' rejected');
     continue;
   }
+  lastShown = { drive: state.drive, title: await page.title() };
 
   // The values, the date as the same moment in the page's own form.
   const lines = info.out.trim().split('\n');
@@ -396,6 +402,30 @@ for (const file of examples.concat(hostile).filter((f) => !process.env.VELANTRO_
   const title = await page.$eval('#compare-x-title', (e) => e.textContent);
   if (title !== "Share of each file's data (%)" || (await range())[1] !== 100) fail(`compare: share axis "${title}"`);
   checked.push('compare zoom, pan, readout and axis');
+}
+
+// A hard disk's read log lies far above a DVD's scale: the page says so, and
+// with "Fit Speed Scale" draws its curve as --export --fit does.
+if (options.ibggen) {
+  const log = path.join(work, 'hdd.ibg');
+  execFileSync(options.ibggen, ['--kind', 'hdd-read-log', '--samples', '400', '-o', log]);
+  await drop(page, log);
+  const note = await page.evaluate(() => (document.getElementById('note').hidden ? '' : document.getElementById('note').textContent));
+  if (note !== 'Every sample lies above this scale: Tools > Fit Speed Scale shows them.') fail(`hdd.ibg: note "${note}"`);
+  const toggleFit = async () => {
+    const before = await drawnCount(page);
+    await page.$eval('#fit', (box) => {
+      box.checked = !box.checked;
+      box.dispatchEvent(new Event('change'));
+    });
+    await settled(page, before);
+  };
+  await toggleFit();
+  const mode = await page.evaluate(() => (document.getElementById('raw').checked ? ['--raw'] : ['--average', document.getElementById('block-size').value]));
+  await compareCharts(page, log, ['--fit', ...mode], 'hdd.ibg fitted');
+  if (await page.evaluate(() => !document.getElementById('note').hidden)) fail('hdd.ibg: the note stays on a fitted scale');
+  await toggleFit();
+  checked.push('the note above the scale and Fit Speed Scale');
 }
 
 // A link to a file of the same site opens it; one elsewhere is refused without a request.
