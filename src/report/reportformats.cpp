@@ -362,7 +362,8 @@ std::string ReportDocument(const BurnReport& report, std::string_view format)
 std::string NameWithEnding(std::string_view name, std::string_view ending)
 {
     const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    const std::string dotted = "." + std::string(ending);
+    std::string dotted(1, '.');
+    dotted += ending;
     const bool ends = name.size() > dotted.size() &&
                       std::equal(dotted.begin(), dotted.end(), name.end() - static_cast<long>(dotted.size()),
                                  [&](char a, char b) { return lower(a) == lower(b); });
