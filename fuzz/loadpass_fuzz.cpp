@@ -1,10 +1,8 @@
-// Runs the whole load pass on arbitrary bytes, as the window would after
-// start-up, and checks that every input ends on one of the two paths.
+// Shows arbitrary bytes in a graph view, as the window would after start-up,
+// and checks that every input ends on one of the two paths.
 
-#include "charts/frames.h"
-#include "vocabulary/windowfields.h"
+#include "graphfile/graphview.h"
 #include "graphfile/headless.h"
-#include "graphfile/loadpass.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -16,19 +14,6 @@
 #include <unistd.h>
 
 namespace {
-
-// Counts the messages the pass shows: exactly one on the error path.
-class FuzzControls : public velantro::HeadlessControls {
-public:
-    void ShowMessage(const std::string& prompt, const std::string& title) override
-    {
-        ++Messages;
-        if (prompt != velantro::FileErrorText || title != velantro::FileErrorTitle)
-            __builtin_trap();
-        HeadlessControls::ShowMessage(prompt, title);
-    }
-    int Messages = 0;
-};
 
 std::filesystem::path& Folder()
 {
@@ -78,19 +63,18 @@ void WriteInput(const std::string& path, const std::uint8_t* data, std::size_t s
         std::abort();
 }
 
-// The pass on one file, checking the rules that hold whatever the file holds.
-void RunPass(velantro::WindowFields& fields, FuzzControls& controls, const std::string& path)
+// The view on one file, checking the rules that hold whatever the file holds:
+// it shows the file it was given, or it stays on what it showed before, and
+// a failure always says why.
+void Show(velantro::GraphView& view, const std::string& path, const velantro::ViewOptions& options)
 {
-    const std::string previous = fields.LoadedFilePath;
-    const int messagesBefore = controls.Messages;
-    fields.GraphFilePath = path;
-    const velantro::LoadOutcome outcome = velantro::LoadGraphFile(fields, controls);
-    const int shown = controls.Messages - messagesBefore;
+    const std::string previous = view.Path();
+    const velantro::LoadOutcome outcome = view.Show(path, options);
     if (outcome.Loaded) {
-        if (shown != 0 || fields.LoadedFilePath != path || fields.GraphFilePath != path)
+        if (!outcome.Reason.empty() || view.Path() != path)
             __builtin_trap();
     } else {
-        if (shown != 1 || fields.GraphFilePath != previous || fields.LoadedFilePath != previous)
+        if (outcome.Reason.empty() || (view.Path() != previous && !view.Path().empty()))
             __builtin_trap();
     }
 }
@@ -107,21 +91,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::size_t padding = size % 7 == 0 ? ChunkSize - (size / 7) % 48 : 0;
     WriteInput(path, data, size, padding);
 
-    velantro::WindowFields fields = velantro::StartupFields();
-    FuzzControls controls;
-    velantro::DrawSpeedFrame(fields, controls);
-    velantro::DrawPercentFrame(fields, controls);
-
-    controls.AveragedChosen = true;
-    controls.BlockSizeChosen = blockSizes[size % 6];
-    RunPass(fields, controls, path);
+    velantro::DiscardSurfaces surfaces;
+    velantro::GraphView view(surfaces.Surfaces());
+    velantro::ViewOptions options;
+    options.BlockSize = blockSizes[size % 6];
+    Show(view, path, options);
 
     // Then raw, with some series unticked: a re-plot when the first pass
     // loaded the file, a fresh load again when it did not.
-    controls.AveragedChosen = false;
+    options.Averaged = false;
     const std::size_t ticks = size / 6;
-    for (std::size_t i = 0; i < controls.Shown.size(); ++i)
-        controls.Shown[i] = ((ticks >> i) & 1) == 0;
-    RunPass(fields, controls, path);
+    for (std::size_t i = 0; i < options.Shown.size(); ++i)
+        options.Shown[i] = ((ticks >> i) & 1) == 0;
+    Show(view, path, options);
     return 0;
 }
