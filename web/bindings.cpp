@@ -108,7 +108,8 @@ nlohmann::json State()
                             {"captions", InfoCaptionTexts},
                             {"loaded", view.HasFile()},
                             {"zoomed", view.Zoom().has_value()},
-                            {"rejected", page->Rejected}};
+                            {"rejected", page->Rejected},
+                            {"passes", view.Passes()}};
     state["fileNote"] = view.DecimalComma() ? DecimalCommaText : "";
     if (view.Zoom())
         state["zoom"] = {view.Zoom()->Left, view.Zoom()->Right};

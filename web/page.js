@@ -335,6 +335,7 @@
         $('message').hidden = true;
       }
       document.body.dataset.zoom = state.zoom ? state.zoom.join(':') : '';
+      document.body.dataset.passes = String(state.passes);
       document.body.dataset.drawn = String(++drawn);
       document.body.dataset.rejected = state.rejected;
     }
@@ -369,17 +370,44 @@
       }, (error) => ShowStatus(name + ' was not opened: ' + error.message));
     }
 
+    // Steps that arrive while the core is still on the last one of their
+    // kind wait, and go to it as one: wheel notches and pan steps add up, the
+    // options as they stand last.
+    function joined(kind, join) {
+      let waiting = null;
+      let busy = false;
+      const flush = () => {
+        if (busy || waiting === null) return;
+        const message = waiting;
+        waiting = null;
+        busy = true;
+        ask(kind, message)
+          .then(show)
+          .finally(() => {
+            busy = false;
+            flush();
+          });
+      };
+      return (message) => {
+        waiting = waiting === null ? message : join(waiting, message);
+        setTimeout(flush, 0);
+      };
+    }
+    const askWheel = joined('wheel', (a, b) => ({ x: b.x, notches: a.notches + b.notches }));
+    const askPan = joined('pan', (a, b) => ({ steps: a.steps + b.steps }));
+    const askOptions = joined('options', (a, b) => b);
+
     function sendOptions() {
       let shown = 0;
       seriesBoxes.forEach((box, i) => {
         if (box.checked) shown |= 1 << i;
       });
-      return ask('options', {
+      askOptions({
         averaged: $('averaged').checked,
         blockSize: Number($('block-size').value),
         shown: shown,
         fit: $('fit').checked,
-      }).then(show);
+      });
     }
 
     // Opening.
@@ -407,7 +435,6 @@
     // Readouts, zoom and panning.
     let dragFrom = null;
     let readoutPending = false;
-    let wheelNotches = 0;
     const band = $('band');
     // Where the pointer is on a canvas, as shares of its width and height: the
     // core knows what stands there.
@@ -464,16 +491,7 @@
             return;
           }
           const notches = -event.deltaY / notch;
-          if (notches === 0) return;
-          const first = wheelNotches === 0;
-          wheelNotches += notches;
-          if (!first) return;
-          const x = offset(event, canvas).share;
-          setTimeout(() => {
-            const total = wheelNotches;
-            wheelNotches = 0;
-            ask('wheel', { x: x, notches: total }).then(show);
-          }, 0);
+          if (notches !== 0) askWheel({ x: offset(event, canvas).share, notches: notches });
         },
         { passive: false }
       );
@@ -486,17 +504,8 @@
     });
     // Pan steps come as fast as a wheel turns: those that arrive while one is
     // on its way go together.
-    let panSteps = 0;
     function panBy(steps) {
-      if (steps === 0) return;
-      const first = panSteps === 0;
-      panSteps += steps;
-      if (!first) return;
-      setTimeout(() => {
-        const total = panSteps;
-        panSteps = 0;
-        ask('pan', { steps: total }).then(show);
-      }, 0);
+      if (steps !== 0) askPan({ steps: steps });
     }
     // A drag let go outside the chart it began on runs to the chart's edge:
     // the core holds it within the view, as the window does.
@@ -522,7 +531,7 @@
         panBy(event.key === 'ArrowLeft' ? -1 : 1);
       } else if (event.key === '+' || event.key === '-') {
         // The keyboard's wheel, about the middle of the view.
-        ask('wheel', { x: 0.5, notches: event.key === '+' ? 1 : -1 }).then(show);
+        askWheel({ x: 0.5, notches: event.key === '+' ? 1 : -1 });
       }
     });
 
