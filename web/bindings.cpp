@@ -166,7 +166,7 @@ const char* CompareAnswer()
     for (const CompareTick& tick : axes.Y)
         yTicks.push_back({{"centre", static_cast<double>(tick.Pixel) / height}, {"text", tick.Text}});
     nlohmann::json legend = nlohmann::json::array();
-    const DateFormat date = [](const std::string& text) { return text; };
+    const DateFormatter date = [](const std::string& text) { return text; };
     for (const CompareLegendEntry& entry : view.Legend(date))
         legend.push_back({{"text", entry.Text}, {"colour", ColourText(entry.Ink)}});
     nlohmann::json rejected = nlohmann::json::array();

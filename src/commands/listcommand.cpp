@@ -7,6 +7,7 @@
 #include "graphfile/graphview.h"
 #include "graphfile/headless.h"
 #include "graphfile/wineprefixes.h"
+#include "library/libraryfiles.h"
 #include "platform/getpaths.h"
 #include "report/textescapes.h"
 
@@ -31,15 +32,6 @@ struct GraphFileEntry {
     QDateTime Modified;
     std::string Path;
 };
-
-bool HasGraphFileEnding(const std::string& name)
-{
-    if (name.size() < 4)
-        return false;
-    std::string ending = name.substr(name.size() - 4);
-    std::transform(ending.begin(), ending.end(), ending.begin(), [](unsigned char c) { return std::tolower(c); });
-    return ending == ".ibg";
-}
 
 bool NameBefore(const GraphFileEntry& a, const GraphFileEntry& b)
 {

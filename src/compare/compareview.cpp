@@ -174,7 +174,7 @@ CompareAxes CompareView::Axes() const
     return CompareAxesOf(set_, width_, height_, ratio_);
 }
 
-std::vector<CompareLegendEntry> CompareView::Legend(const DateFormat& date) const
+std::vector<CompareLegendEntry> CompareView::Legend(const DateFormatter& date) const
 {
     std::vector<CompareLegendEntry> entries;
     for (std::size_t i = 0; i < set_.Files().size(); ++i) {

@@ -3,6 +3,7 @@
 #include "charts/surface.h"
 #include "compare/comparelayout.h"
 #include "compare/compareset.h"
+#include "vocabulary/infocaptions.h"
 
 #include <cstddef>
 #include <functional>
@@ -48,7 +49,6 @@ struct CompareLegendEntry {
 };
 
 // The date as the face's locale writes it.
-using DateFormat = std::function<std::string(const std::string& date)>;
 
 // A comparison as every face shows it: the window, --compare and the page
 // hand it sizes, clicks and wheel notches, and paint what it draws and says.
@@ -91,7 +91,7 @@ public:
     bool IsDrag(double from, double to) const;
 
     CompareAxes Axes() const;
-    std::vector<CompareLegendEntry> Legend(const DateFormat& date) const;
+    std::vector<CompareLegendEntry> Legend(const DateFormatter& date) const;
     // Nothing outside the plot or with no file drawn.
     std::optional<CompareReadout> ReadoutAt(double x, double y, char32_t decimalSeparator) const;
     // The place under x as the readout writes it.

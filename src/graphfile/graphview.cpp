@@ -27,10 +27,7 @@ std::array<bool, SeriesCount> EnabledFor(DataPresent sections)
 GraphView::GraphView(const ViewSurfaces& surfaces, DateFormatter generalDate)
     : surfaces_(surfaces), generalDate_(std::move(generalDate))
 {
-    scale_ = ScaleFor(media_);
-    sizeCaptions_ = scale_.SizeCaptions;
-    DrawSpeedFrame(*surfaces_.SpeedChart, scale_, media_.SectorSize, std::nullopt);
-    DrawPercentFrame(*surfaces_.PercentChart, scale_, media_.SectorSize, std::nullopt);
+    DrawEmpty();
 }
 
 LoadOutcome GraphView::Open(const std::string& path, const std::set<Series>& hidden)
@@ -83,33 +80,29 @@ void GraphView::Commit(const std::string& path, const ViewOptions& options, cons
     path_ = path;
     options_ = options;
     options_.Zoom = outcome.Zoom;
-    media_ = outcome.Media;
-    scale_ = outcome.Scale;
-    infoValues_ = outcome.InfoValues;
-    drive_ = outcome.Drive;
-    aboveScale_ = outcome.AboveScale;
-    decimalComma_ = outcome.DecimalComma;
-    samples_ = outcome.Samples;
-    sizeCaptions_ = options_.Zoom ? GridFor(scale_, media_.SectorSize, *options_.Zoom).Captions : scale_.SizeCaptions;
+    shown_ = outcome;
+    sizeCaptions_ = options_.Zoom ? GridFor(Scale(), Media().SectorSize, *options_.Zoom).Captions : Scale().SizeCaptions;
 }
 
 void GraphView::ShowEmpty()
 {
     path_.clear();
     options_.Zoom.reset();
-    media_ = StartupMedia;
-    scale_ = ScaleFor(media_);
-    sizeCaptions_ = scale_.SizeCaptions;
     enabled_.fill(true);
-    infoValues_ = {};
-    drive_.clear();
-    aboveScale_ = false;
-    decimalComma_ = false;
-    samples_.reset();
     surfaces_.DrivePanel->Clear();
     surfaces_.InfoValuesPanel->Clear();
-    DrawSpeedFrame(*surfaces_.SpeedChart, scale_, media_.SectorSize, std::nullopt);
-    DrawPercentFrame(*surfaces_.PercentChart, scale_, media_.SectorSize, std::nullopt);
+    DrawEmpty();
+}
+
+// The charts of a view with no file, on the start-up media's scale.
+void GraphView::DrawEmpty()
+{
+    shown_ = LoadOutcome{};
+    shown_.Media = StartupMedia;
+    shown_.Scale = ScaleFor(StartupMedia);
+    sizeCaptions_ = Scale().SizeCaptions;
+    DrawSpeedFrame(*surfaces_.SpeedChart, Scale(), Media().SectorSize, std::nullopt);
+    DrawPercentFrame(*surfaces_.PercentChart, Scale(), Media().SectorSize, std::nullopt);
 }
 
 LoadOutcome GraphView::SetAveraged(bool averaged)
@@ -150,14 +143,14 @@ LoadOutcome GraphView::SetOptions(const ViewOptions& options)
 
 ZoomRange GraphView::Range() const
 {
-    return options_.Zoom.value_or(WholeRange({scale_.Width}));
+    return options_.Zoom.value_or(WholeRange({Scale().Width}));
 }
 
 bool GraphView::ZoomTo(std::optional<ZoomRange> range)
 {
     if (!HasFile())
         return false;
-    const ZoomLimits limits{scale_.Width};
+    const ZoomLimits limits{Scale().Width};
     if (range && ShowsWhole(ClampZoom(*range, limits), limits))
         range.reset();
     if (range == options_.Zoom)
@@ -170,19 +163,19 @@ bool GraphView::ZoomTo(std::optional<ZoomRange> range)
 
 bool GraphView::ZoomAround(float x, double notches)
 {
-    return notches != 0 && ZoomTo(velantro::ZoomAround(Range(), x, notches, {scale_.Width}));
+    return notches != 0 && ZoomTo(velantro::ZoomAround(Range(), x, notches, {Scale().Width}));
 }
 
 bool GraphView::ZoomToDrag(float from, float to, double pixels)
 {
     if (!IsDragAcross(0, pixels))
         return false;
-    return ZoomTo(velantro::ZoomToDrag(Range(), from, to, {scale_.Width}));
+    return ZoomTo(velantro::ZoomToDrag(Range(), from, to, {Scale().Width}));
 }
 
 bool GraphView::Pan(double steps)
 {
-    return options_.Zoom && steps != 0 && ZoomTo(PanZoom(*options_.Zoom, steps, {scale_.Width}));
+    return options_.Zoom && steps != 0 && ZoomTo(PanZoom(*options_.Zoom, steps, {Scale().Width}));
 }
 
 bool GraphView::Pinch(float x, double factor)
@@ -214,10 +207,9 @@ float GraphView::UserY(Chart chart, double share) const
 
 std::optional<GraphView::Note> GraphView::AboveScaleNote() const
 {
-    // Where the speed chart prints it: a fiftieth in, halfway down.
-    if (!aboveScale_)
+    if (!AboveScale())
         return std::nullopt;
-    return Note{AboveTheScaleText, 1.0 / 50, 0.5};
+    return Note{AboveTheScaleText, 1.0 / AboveTheScaleLeftParts, 1.0 / AboveTheScaleTopParts};
 }
 
 std::optional<std::string> GraphView::ReadoutAt(Chart chart, float x, float y, char32_t decimalSeparator) const
@@ -226,9 +218,9 @@ std::optional<std::string> GraphView::ReadoutAt(Chart chart, float x, float y, c
         return std::nullopt;
     const Surface& surface = ChartSurface(chart);
     // Zoomed, the value of the sample itself; the whole view reads the pointer's height.
-    if (options_.Zoom && samples_)
-        return ZoomedReadoutCaption(chart, surface.ColourAt(x, y), x, *samples_, decimalSeparator);
-    return ReadoutCaption(chart, surface.ColourAt(x, y), x, y, scale_.SpeedHeight, decimalSeparator, scale_.RpmTop);
+    if (options_.Zoom && shown_.Samples)
+        return ZoomedReadoutCaption(chart, surface.ColourAt(x, y), x, *shown_.Samples, decimalSeparator);
+    return ReadoutCaption(chart, surface.ColourAt(x, y), x, y, Scale().SpeedHeight, decimalSeparator, Scale().RpmTop);
 }
 
 ReadoutPlace GraphView::PlaceReadoutBox(Chart chart, float x, float y, float boxWidth, float boxHeight) const

@@ -62,21 +62,21 @@ public:
     bool HasFile() const { return !path_.empty(); }
     const std::string& Path() const { return path_; }
     const ViewOptions& Options() const { return options_; }
-    const MediaFacts& Media() const { return media_; }
-    const ChartScale& Scale() const { return scale_; }
+    const MediaFacts& Media() const { return shown_.Media; }
+    const ChartScale& Scale() const { return shown_.Scale; }
     std::optional<ZoomRange> Zoom() const { return options_.Zoom; }
     // The sectors the charts show now.
     ZoomRange Range() const;
     const std::array<bool, SeriesCount>& Enabled() const { return enabled_; }
-    const std::array<std::string, InfoValueCount>& InfoValues() const { return infoValues_; }
-    const std::string& Drive() const { return drive_; }
-    bool AboveScale() const { return aboveScale_; }
-    bool DecimalComma() const { return decimalComma_; }
+    const std::array<std::string, InfoValueCount>& InfoValues() const { return shown_.InfoValues; }
+    const std::string& Drive() const { return shown_.Drive; }
+    bool AboveScale() const { return shown_.AboveScale; }
+    bool DecimalComma() const { return shown_.DecimalComma; }
 
     // The size captions under the charts: the whole disc's, or the zoomed
     // view's; AtLayout when they stand at the window's five fixed places.
     const std::vector<AxisCaption>& SizeCaptions() const { return sizeCaptions_; }
-    bool SizeCaptionsAtLayout() const { return !options_.Zoom && scale_.SizeCaptionsAtLayout; }
+    bool SizeCaptionsAtLayout() const { return !options_.Zoom && shown_.Scale.SizeCaptionsAtLayout; }
 
     // The user X or Y at a share of a chart's width or height from its left
     // or top edge: for faces that know where the pointer is, not the scale.
@@ -102,21 +102,17 @@ private:
     LoadOutcome Draw(const std::string& path, const ViewOptions& options);
     void Commit(const std::string& path, const ViewOptions& options, const LoadOutcome& outcome);
     void ShowEmpty();
+    void DrawEmpty();
     Surface& ChartSurface(Chart chart) const;
 
     ViewSurfaces surfaces_;
     DateFormatter generalDate_;
     std::string path_;
     ViewOptions options_;
-    MediaFacts media_ = StartupMedia;
-    ChartScale scale_;
     std::array<bool, SeriesCount> enabled_{true, true, true, true, true, true, true};
-    std::array<std::string, InfoValueCount> infoValues_{};
-    std::string drive_;
-    bool aboveScale_ = false;
-    bool decimalComma_ = false;
     std::vector<AxisCaption> sizeCaptions_;
-    std::optional<NearestSamples> samples_;
+    // What the pass of the file shown found; the empty charts' scale without one.
+    LoadOutcome shown_;
     LoadOutcome last_;
     long passes_ = 0;
 };

@@ -143,7 +143,8 @@ private:
             return;
         out_.AboveScale = true;
         Surface& chart = *surfaces_.SpeedChart;
-        chart.Text(chart.UserLeft() + chart.UserWidth() / 50, static_cast<double>(out_.Scale.SpeedHeight) / 2,
+        chart.Text(chart.UserLeft() + chart.UserWidth() / AboveTheScaleLeftParts,
+                   static_cast<double>(out_.Scale.SpeedHeight) / AboveTheScaleTopParts,
                    AboveTheScaleText, AboveTheScaleColour);
     }
 

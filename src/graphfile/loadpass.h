@@ -19,6 +19,9 @@ class Surface;
 // Said in the speed chart when every sample lies above its scale.
 inline constexpr const char* AboveTheScaleText =
     "Every sample lies above this scale: Tools > Fit Speed Scale shows them.";
+// Where it stands: a fiftieth of the chart's width in, halfway down.
+inline constexpr int AboveTheScaleLeftParts = 50;
+inline constexpr int AboveTheScaleTopParts = 2;
 
 inline constexpr const char* FileErrorTitle = "IBG file error";
 inline constexpr const char* FileErrorText =
