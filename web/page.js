@@ -302,6 +302,11 @@
       $('fit').checked = state.fit;
       paint($('speed'), state.speed);
       paint($('percent'), state.percent);
+      // The charts' size on the page is the core's, in CSS pixels.
+      const sizes = document.documentElement.style;
+      sizes.setProperty('--chart-width', state.speed.width / ratio + 'px');
+      sizes.setProperty('--speed-height', state.speed.height / ratio + 'px');
+      sizes.setProperty('--percent-height', state.percent.height / ratio + 'px');
       state.speedCaptions.slice(1).forEach((text, i) => {
         $('speed-axis').children[11 - i].textContent = text;
       });

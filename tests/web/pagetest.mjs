@@ -411,12 +411,18 @@ if (options.ibggen) {
   const long = path.join(work, 'long.ibg');
   execFileSync(options.ibggen, ['--kind', 'dvd-verify', '--samples', '300000', '-o', long]);
   await drop(page, long);
-  await page.$eval('#speed', (chart) => chart.scrollIntoView({ block: 'center' }));
-  const speedBox = await (await page.$('#speed')).boundingBox();
-  await page.mouse.move(speedBox.x + speedBox.width / 2, speedBox.y + speedBox.height / 2);
   const passes = () => page.evaluate(() => Number(document.body.dataset.passes));
   const first = await passes();
-  for (let n = 0; n < 3; n++) await page.mouse.wheel({ deltaY: -100 });
+  // Each notch a task of its own, the later two while the first is drawn.
+  await page.evaluate(async () => {
+    const chart = document.getElementById('speed');
+    const box = chart.getBoundingClientRect();
+    const at = { clientX: box.left + box.width / 2, clientY: box.top + box.height / 2, deltaY: -100, bubbles: true, cancelable: true };
+    for (let n = 0; n < 3; n++) {
+      chart.dispatchEvent(new WheelEvent('wheel', at));
+      await new Promise((resolve) => setTimeout(resolve, 0));
+    }
+  });
   await page.waitForFunction(() => document.body.dataset.zoom && document.body.dataset.busy === '0');
   await new Promise((r) => setTimeout(r, 300));
   await page.waitForFunction(() => document.body.dataset.busy === '0');
